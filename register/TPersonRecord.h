@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The fields of a person row, in the row's own order; `Count` ends the list.
+enum class TPersonField { id, pesel, nazwisko, imie, plec, ste, nis, stanowisko, Count };
+
+// One person row. Texts are Windows-1250 bytes, at most their field's width.
+struct TPersonRecord {
+    std::int32_t id = 0;
+    std::string pesel;
+    std::string nazwisko;
+    std::string imie;
+    std::string plec;
+    std::string ste;
+    std::string nis;
+    std::string stanowisko;
+
+    // The text field `field`; `id` has no text and must not be asked for.
+    const std::string& Text(TPersonField field) const;
+    std::string& Text(TPersonField field);
+
+    bool operator==(const TPersonRecord&) const = default;
+};
+
+// The lower-case field name ("pesel", "nazwisko", ...).
+std::string_view FieldName(TPersonField field);
+// The field of that exact name, or none.
+std::optional<TPersonField> FieldByName(std::string_view name);
+// The width of a text field in characters (bytes); 0 for `id`.
+std::size_t FieldWidth(TPersonField field);

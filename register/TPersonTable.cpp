@@ -1,0 +1,227 @@
+#include "TPersonTable.h"
+
+#include "TTableError.h"
+
+#include <charconv>
+#include <stdexcept>
+
+TPersonTable::TPersonTable(std::string name) : name_(std::move(name)) {}
+
+TPersonTable::ObserverId TPersonTable::AddObserver(Observer observer) {
+    observers_.push_back({nextObserverId_, std::move(observer)});
+    return nextObserverId_++;
+}
+
+void TPersonTable::RemoveObserver(ObserverId id) {
+    std::erase_if(observers_, [id](const ObserverEntry& e) { return e.id == id; });
+}
+
+void TPersonTable::Notify(TTableChange change) {
+    for (const auto& entry : observers_) entry.observer(change);
+}
+
+[[noreturn]] void TPersonTable::Fail(const std::string& message) const {
+    throw TTableError(name_ + ": " + message);
+}
+
+void TPersonTable::RequireOpen() const {
+    if (!open_) Fail("Cannot perform this operation on a closed dataset");
+}
+
+TPersonField TPersonTable::FieldOrThrow(std::string_view fieldName) const {
+    if (auto field = FieldByName(fieldName)) return *field;
+    Fail("Field '" + std::string(fieldName) + "' not found");
+}
+
+void TPersonTable::Open() {
+    if (open_) return;
+    open_ = true;
+    atEnd_ = true;
+    Notify(TTableChange::OpenStateChanged);
+}
+
+void TPersonTable::Close() {
+    if (!open_) return;
+    DropPending();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    current_.reset();
+    nextId_ = 1;
+    atEnd_ = true;
+    open_ = false;
+    Notify(TTableChange::OpenStateChanged);
+}
+
+void TPersonTable::DropPending() {
+    pending_.reset();
+    pendingTouched_ = false;
+}
+
+// A pending row that received a value is stored; an untouched one is dropped.
+void TPersonTable::SettlePending() {
+    if (!pending_) return;
+    if (pendingTouched_)
+        PostRow();
+    else
+        DropPending();
+}
+
+void TPersonTable::AppendRow() {
+    RequireOpen();
+    SettlePending();
+    pending_.emplace();
+    pendingTouched_ = false;
+    atEnd_ = true;
+    Notify(TTableChange::RowsChanged);
+}
+
+void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view text) {
+    if (!pending_) throw TTableError("Dataset not in edit or insert mode");
+    const TPersonField field = FieldOrThrow(fieldName);
+    if (field == TPersonField::id) Fail("Field 'id' is read-only");
+    text = text.substr(0, text.find('\0'));
+    pending_->Text(field).assign(text.substr(0, FieldWidth(field)));
+    pendingTouched_ = true;
+    Notify(TTableChange::RowsChanged);
+}
+
+void TPersonTable::PostRow() {
+    if (!pending_) return;
+    TPersonRecord row = std::move(*pending_);
+    DropPending();
+    row.id = nextId_++;
+    rows_.push_back(std::move(row));
+    current_ = rows_.size() - 1;
+    atEnd_ = false;
+    Notify(TTableChange::RowsChanged);
+}
+
+void TPersonTable::MoveFirst() {
+    RequireOpen();
+    SettlePending();
+    if (rows_.empty()) {
+        current_.reset();
+        atEnd_ = true;
+    } else {
+        current_ = 0;
+        atEnd_ = false;
+    }
+    Notify(TTableChange::RowsChanged);
+}
+
+void TPersonTable::MoveNext() { MoveRows(1); }
+
+void TPersonTable::MoveLast() {
+    RequireOpen();
+    SettlePending();
+    if (rows_.empty())
+        current_.reset();
+    else
+        current_ = rows_.size() - 1;
+    atEnd_ = true;
+    Notify(TTableChange::RowsChanged);
+}
+
+int TPersonTable::MoveRows(int distance) {
+    RequireOpen();
+    SettlePending();
+    if (distance == 0) return 0;
+    int moved = 0;
+    if (distance > 0) {
+        if (!atEnd_ && current_) {
+            const std::size_t last = rows_.size() - 1;
+            const std::size_t room = last - *current_;
+            const std::size_t step = std::min<std::size_t>(room, static_cast<std::size_t>(distance));
+            *current_ += step;
+            moved = static_cast<int>(step);
+            // Asking for more rows than follow is what sets the end flag.
+            atEnd_ = step < static_cast<std::size_t>(distance);
+        }
+    } else {
+        atEnd_ = rows_.empty();
+        if (current_) {
+            const std::size_t back = std::min<std::size_t>(*current_, -static_cast<std::int64_t>(distance));
+            *current_ -= back;
+            moved = -static_cast<int>(back);
+        }
+    }
+    Notify(TTableChange::CursorMoved);
+    return moved;
+}
+
+void TPersonTable::MoveTo(int position) {
+    if (!open_ || position < 1 || position > TotalRows()) return;
+    SettlePending();
+    current_ = static_cast<std::size_t>(position - 1);
+    atEnd_ = false;
+    Notify(TTableChange::RowsChanged);
+}
+
+const TPersonRecord* TPersonTable::ReadRow() const {
+    if (drawn_) return &rows_[*drawn_];
+    if (pending_) return &*pending_;
+    if (current_) return &rows_[*current_];
+    return nullptr;
+}
+
+std::string TPersonTable::FieldText(std::string_view fieldName) const {
+    const TPersonField field = FieldOrThrow(fieldName);
+    const TPersonRecord* row = ReadRow();
+    if (!row) return {};
+    if (field == TPersonField::id) return row->id == 0 ? std::string() : std::to_string(row->id);
+    return row->Text(field);
+}
+
+std::int32_t TPersonTable::FieldNumber(std::string_view fieldName) const {
+    const TPersonField field = FieldOrThrow(fieldName);
+    const TPersonRecord* row = ReadRow();
+    if (!row) return 0;
+    if (field == TPersonField::id) return row->id;
+    const std::string& text = row->Text(field);
+    if (text.empty()) return 0;
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        Fail("'" + text + "' is not a valid integer value");
+    return value;
+}
+
+int TPersonTable::RowNumber() const {
+    RequireOpen();
+    if (drawn_) return static_cast<int>(*drawn_) + 1;
+    if (pending_) return TotalRows() + 1;
+    return current_ ? static_cast<int>(*current_) + 1 : 0;
+}
+
+void TPersonTable::DeleteRow() {
+    RequireOpen();
+    if (pending_) {
+        DropPending();
+        Notify(TTableChange::RowsChanged);
+        return;
+    }
+    if (rows_.empty() || !current_) Fail("Cannot perform this operation on an empty dataset");
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(*current_));
+    if (rows_.empty()) {
+        current_.reset();
+        atEnd_ = true;
+    } else {
+        current_ = std::min(*current_, rows_.size() - 1);
+        atEnd_ = false;
+    }
+    Notify(TTableChange::RowsChanged);
+}
+
+const TPersonRecord& TPersonTable::RowAt(int position) const {
+    if (position < 1 || position > TotalRows())
+        throw std::out_of_range(name_ + ": no row at position " + std::to_string(position));
+    return rows_[static_cast<std::size_t>(position - 1)];
+}
+
+TPersonTable::TDrawnRow::TDrawnRow(const TPersonTable& table, int position)
+    : table_(table), previous_(table.drawn_) {
+    table.RowAt(position); // refuses a position without a row
+    table_.drawn_ = static_cast<std::size_t>(position - 1);
+}
+
+TPersonTable::TDrawnRow::~TDrawnRow() { table_.drawn_ = previous_; }

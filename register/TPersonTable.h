@@ -1,0 +1,100 @@
+#pragma once
+
+#include "TPersonRecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What an `OnTableChanged` notification tells its observers.
+enum class TTableChange {
+    OpenStateChanged, // after Open and Close
+    RowsChanged,      // rows added or removed, or the current row replaced: read everything again
+    CursorMoved,      // only the current row changed
+};
+
+// The ordered in-memory table of person rows, with a current row, a pending row for adding,
+// and synchronous notifications. Refused operations throw TTableError and change nothing.
+class TPersonTable {
+public:
+    using Observer = std::function<void(TTableChange)>;
+    using ObserverId = int;
+
+    // A new table is open and empty; `name` prefixes its error messages ("mt: ...").
+    explicit TPersonTable(std::string name = "mt");
+
+    const std::string& Name() const { return name_; }
+
+    ObserverId AddObserver(Observer observer);
+    void RemoveObserver(ObserverId id);
+
+    void Open();
+    void Close();
+    bool IsOpen() const { return open_; }
+
+    void AppendRow();
+    void SetFieldText(std::string_view fieldName, std::string_view text);
+    void PostRow();
+    bool HasPendingRow() const { return pending_.has_value(); }
+
+    void MoveFirst();
+    void MoveNext();
+    void MoveLast();
+    int MoveRows(int distance);
+    void MoveTo(int position);
+    bool AtEnd() const { return atEnd_; }
+
+    std::string FieldText(std::string_view fieldName) const;
+    std::int32_t FieldNumber(std::string_view fieldName) const;
+    int RowNumber() const;
+    int TotalRows() const { return static_cast<int>(rows_.size()); }
+
+    void DeleteRow();
+
+    // The stored row at a 1-based position; throws std::out_of_range outside 1..TotalRows.
+    const TPersonRecord& RowAt(int position) const;
+
+    // While a TDrawnRow lives, FieldText, FieldNumber and RowNumber read the row at its position
+    // instead of the current row; nothing moves and nothing is notified.
+    class TDrawnRow {
+    public:
+        TDrawnRow(const TPersonTable& table, int position);
+        ~TDrawnRow();
+        TDrawnRow(const TDrawnRow&) = delete;
+        TDrawnRow& operator=(const TDrawnRow&) = delete;
+
+    private:
+        const TPersonTable& table_;
+        std::optional<std::size_t> previous_;
+    };
+
+private:
+    TPersonField FieldOrThrow(std::string_view fieldName) const;
+    void RequireOpen() const;
+    [[noreturn]] void Fail(const std::string& message) const;
+    void Notify(TTableChange change);
+    void SettlePending();
+    void DropPending();
+    // The row that reads refer to: the drawn row, else the current row, else none.
+    const TPersonRecord* ReadRow() const;
+
+    std::string name_;
+    bool open_ = true;
+    std::vector<TPersonRecord> rows_;
+    std::optional<std::size_t> current_;
+    std::optional<TPersonRecord> pending_;
+    bool pendingTouched_ = false;
+    bool atEnd_ = true;
+    std::int32_t nextId_ = 1;
+    mutable std::optional<std::size_t> drawn_;
+
+    struct ObserverEntry {
+        ObserverId id;
+        Observer observer;
+    };
+    std::vector<ObserverEntry> observers_;
+    ObserverId nextObserverId_ = 1;
+};
