@@ -1,0 +1,235 @@
+#include "TPersonTable.h"
+#include "TTableError.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+// Stores one row whose surname says which it is.
+void StoreRow(TPersonTable& table, const std::string& surname) {
+    table.AppendRow();
+    table.SetFieldText("nazwisko", surname);
+    table.PostRow();
+}
+
+TPersonTable TableWithRows(int count) {
+    TPersonTable table;
+    for (int i = 1; i <= count; ++i) StoreRow(table, "ROW" + std::to_string(i));
+    table.MoveFirst();
+    return table;
+}
+
+std::vector<int> Ids(const TPersonTable& table) {
+    std::vector<int> ids;
+    for (int pos = 1; pos <= table.TotalRows(); ++pos) ids.push_back(table.RowAt(pos).id);
+    return ids;
+}
+
+// Catches the message of the TTableError a call throws.
+template <typename Call> std::string ErrorOf(Call call) {
+    try {
+        call();
+    } catch (const TTableError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(PersonTable, NewTableIsOpenAndEmpty) {
+    const TPersonTable table;
+    EXPECT_TRUE(table.IsOpen());
+    EXPECT_EQ(table.TotalRows(), 0);
+    EXPECT_EQ(table.RowNumber(), 0);
+    EXPECT_TRUE(table.AtEnd());
+    EXPECT_EQ(table.FieldNumber("id"), 0);
+    for (const char* name : {"pesel", "nazwisko", "imie", "plec", "ste", "nis", "stanowisko"})
+        EXPECT_EQ(table.FieldText(name), "") << name;
+}
+
+TEST(PersonTable, StoredRowsGetIdsInOrderAndCloseRestartsThem) {
+    TPersonTable table = TableWithRows(3);
+    EXPECT_THAT(Ids(table), ElementsAre(1, 2, 3));
+    EXPECT_EQ(table.FieldNumber("id"), 1);
+    EXPECT_EQ(table.RowNumber(), 1);
+
+    table.MoveNext();
+    table.DeleteRow(); // id 2
+    EXPECT_EQ(table.FieldText("nazwisko"), "ROW3");
+    EXPECT_EQ(table.RowNumber(), 2);
+    StoreRow(table, "ROW4");
+    EXPECT_THAT(Ids(table), ElementsAre(1, 3, 4)) << "a deleted id is never given out again";
+
+    table.Close();
+    table.Open();
+    EXPECT_EQ(table.TotalRows(), 0);
+    StoreRow(table, "AFTER");
+    EXPECT_THAT(Ids(table), ElementsAre(1));
+}
+
+TEST(PersonTable, FieldsAreCutToTheirWidthAndHeldUpToANul) {
+    TPersonTable table;
+    table.AppendRow();
+    table.SetFieldText("pesel", "123456789012345");
+    table.SetFieldText("plec", "MK");
+    table.SetFieldText("stanowisko", std::string(100, 'x'));
+    table.SetFieldText("nazwisko", std::string("AB\0CD", 5));
+    table.SetFieldText("imie", "");
+    table.PostRow();
+    const TPersonRecord& row = table.RowAt(1);
+    EXPECT_EQ(row.pesel, "12345678901");
+    EXPECT_EQ(row.plec, "M");
+    EXPECT_EQ(row.stanowisko, std::string(100, 'x'));
+    EXPECT_EQ(row.nazwisko, "AB");
+    EXPECT_EQ(row.imie, "");
+    EXPECT_EQ(table.FieldText("ste"), "") << "a field never set reads like an empty one";
+}
+
+TEST(PersonTable, DeletingMovesToTheFollowingOrTheNewLastRow) {
+    TPersonTable table = TableWithRows(3);
+    table.MoveLast();
+    table.DeleteRow();
+    EXPECT_EQ(table.FieldText("nazwisko"), "ROW2");
+    EXPECT_FALSE(table.AtEnd());
+    table.DeleteRow();
+    table.DeleteRow();
+    EXPECT_EQ(table.TotalRows(), 0);
+    EXPECT_EQ(table.RowNumber(), 0);
+    EXPECT_EQ(table.FieldNumber("id"), 0);
+    EXPECT_TRUE(table.AtEnd());
+    EXPECT_EQ(ErrorOf([&] { table.DeleteRow(); }),
+              "mt: Cannot perform this operation on an empty dataset");
+}
+
+TEST(PersonTable, WalkVisitsEveryRowOnceAndEndsOnTheLast) {
+    TPersonTable table = TableWithRows(3);
+    std::vector<std::string> seen;
+    for (table.MoveFirst(); !table.AtEnd(); table.MoveNext())
+        seen.push_back(table.FieldText("nazwisko"));
+    EXPECT_THAT(seen, ElementsAre("ROW1", "ROW2", "ROW3"));
+    EXPECT_EQ(table.RowNumber(), 3);
+    table.MoveNext();
+    EXPECT_EQ(table.RowNumber(), 3);
+    EXPECT_TRUE(table.AtEnd());
+}
+
+TEST(PersonTable, MoveRowsStopsAtBothEndsAndReportsTheDistanceMoved) {
+    TPersonTable table = TableWithRows(5);
+    EXPECT_EQ(table.MoveRows(3), 3);
+    EXPECT_FALSE(table.AtEnd()) << "landing on the last row is not passing it";
+    EXPECT_EQ(table.MoveRows(-10), -3);
+    EXPECT_EQ(table.RowNumber(), 1);
+    EXPECT_EQ(table.MoveRows(10), 4);
+    EXPECT_TRUE(table.AtEnd());
+    EXPECT_EQ(table.MoveRows(1), 0);
+    EXPECT_EQ(table.MoveRows(-1), -1);
+    EXPECT_FALSE(table.AtEnd());
+    table.MoveTo(2);
+    EXPECT_EQ(table.RowNumber(), 2);
+    table.MoveTo(0);
+    table.MoveTo(6);
+    EXPECT_EQ(table.RowNumber(), 2) << "positions without a row are ignored";
+}
+
+TEST(PersonTable, PendingRowIsSettledByMovesAndDroppedByDeleteAndClose) {
+    TPersonTable table = TableWithRows(1);
+    table.AppendRow();
+    EXPECT_EQ(table.RowNumber(), 2) << "a pending row counts at the place it will take";
+    EXPECT_EQ(table.FieldNumber("id"), 0);
+    table.SetFieldText("nazwisko", "PENDING");
+    EXPECT_EQ(table.FieldText("nazwisko"), "PENDING");
+    table.MoveFirst();
+    EXPECT_EQ(table.TotalRows(), 2) << "a touched pending row is stored";
+
+    table.AppendRow();
+    table.MoveLast();
+    EXPECT_EQ(table.TotalRows(), 2) << "an untouched pending row is dropped";
+
+    table.AppendRow();
+    table.SetFieldText("nazwisko", "DROPPED");
+    table.DeleteRow();
+    EXPECT_EQ(table.TotalRows(), 2);
+    EXPECT_EQ(table.FieldText("nazwisko"), "PENDING");
+}
+
+TEST(PersonTable, RefusedOperationsCarryTheirMessages) {
+    TPersonTable table;
+    EXPECT_EQ(ErrorOf([&] { table.SetFieldText("pesel", "1"); }),
+              "Dataset not in edit or insert mode");
+    table.AppendRow();
+    EXPECT_EQ(ErrorOf([&] { table.SetFieldText("wiek", "1"); }), "mt: Field 'wiek' not found");
+    EXPECT_EQ(ErrorOf([&] { table.FieldText("PESEL"); }), "mt: Field 'PESEL' not found");
+    table.Close();
+    const std::string closed = "mt: Cannot perform this operation on a closed dataset";
+    EXPECT_EQ(ErrorOf([&] { table.AppendRow(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { table.MoveFirst(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { table.MoveNext(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { table.MoveLast(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { table.MoveRows(-1); }), closed);
+    EXPECT_EQ(ErrorOf([&] { table.DeleteRow(); }), closed);
+    EXPECT_EQ(ErrorOf([&] { table.RowNumber(); }), closed);
+    EXPECT_EQ(table.FieldText("pesel"), "");
+    EXPECT_EQ(table.TotalRows(), 0);
+    table.MoveTo(1);
+    table.PostRow();
+}
+
+TEST(PersonTable, NotifiesEachChangeWithItsKind) {
+    TPersonTable table = TableWithRows(2);
+    std::vector<TTableChange> seen;
+    const auto id = table.AddObserver([&](TTableChange change) { seen.push_back(change); });
+    using C = TTableChange;
+
+    table.MoveNext();
+    table.MoveRows(-1);
+    table.MoveLast();
+    table.MoveTo(1);
+    table.DeleteRow();
+    table.Close();
+    table.Open();
+    table.AppendRow();
+    table.SetFieldText("pesel", "1");
+    table.PostRow();
+    table.MoveFirst();
+    EXPECT_THAT(seen, ElementsAre(C::CursorMoved, C::CursorMoved, C::RowsChanged, C::RowsChanged,
+                                  C::RowsChanged, C::OpenStateChanged, C::OpenStateChanged,
+                                  C::RowsChanged, C::RowsChanged, C::RowsChanged, C::RowsChanged));
+
+    table.RemoveObserver(id);
+    seen.clear();
+    table.MoveFirst();
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST(PersonTable, DrawnRowReadsWithoutMovingOrNotifying) {
+    TPersonTable table = TableWithRows(3);
+    int notifications = 0;
+    table.AddObserver([&](TTableChange) { ++notifications; });
+    {
+        const TPersonTable::TDrawnRow drawn(table, 3);
+        EXPECT_EQ(table.RowNumber(), 3);
+        EXPECT_EQ(table.FieldText("nazwisko"), "ROW3");
+        EXPECT_EQ(table.FieldNumber("id"), 3);
+    }
+    EXPECT_EQ(table.RowNumber(), 1);
+    EXPECT_EQ(table.FieldText("nazwisko"), "ROW1");
+    EXPECT_EQ(notifications, 0);
+    EXPECT_THROW(TPersonTable::TDrawnRow(table, 4), std::out_of_range);
+}
+
+TEST(PersonTable, SamePeselMayStandInManyRows) {
+    TPersonTable table;
+    for (int i = 0; i < 2; ++i) {
+        table.AppendRow();
+        table.SetFieldText("pesel", "00000000001");
+        table.PostRow();
+    }
+    EXPECT_EQ(table.TotalRows(), 2);
+}
+
+} // namespace
