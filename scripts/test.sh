@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the program and runs every test stage,
+# then prints one summary line per stage. Build logs are shown only when a build fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out="$root/build"
+jobs=$(nproc)
+summary=()
+failed=0
+
+"$root/scripts/install-deps.sh" || { echo "test: installing the packages failed"; exit 1; }
+mkdir -p "$out"
+
+# run_quietly <log> <command...>: runs the command, shows the end of its log if it fails.
+run_quietly() {
+  local log=$1; shift
+  if ! "$@" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    return 1
+  fi
+}
+
+# stage <name> <build folder> <ctest regex or ""> <cmake options...>
+stage() {
+  local name=$1 dir=$2 regex=$3; shift 3
+  echo
+  echo "=== $name"
+  if ! run_quietly "$dir.configure.log" cmake -S "$root" -B "$dir" "$@" ||
+     ! run_quietly "$dir.build.log" cmake --build "$dir" -j "$jobs"; then
+    summary+=("$name: BUILD FAILED (log: $dir.build.log)")
+    failed=1
+    return
+  fi
+  local args=(--test-dir "$dir" --output-on-failure --timeout 600)
+  [ -n "$regex" ] && args+=(-R "$regex")
+  local log="$dir.ctest.log"
+  ctest "${args[@]}" 2>&1 | tee "$log" | grep -v -E '^\s+Start |Passed' || true
+  local result
+  result=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)
+  summary+=("$name: ${result:-no result}")
+  grep -q '100% tests passed' "$log" || failed=1
+}
+
+stage "native build: all tests" "$out/native" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+stage "core tests under AddressSanitizer and UndefinedBehaviorSanitizer" "$out/asan" "" \
+  -DCMAKE_BUILD_TYPE=Debug -DNOLT_SANITIZE=ON -DNOLT_BUILD_APP=OFF -DNOLT_BUILD_BENCH=OFF
+if command -v clang++ >/dev/null && [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ]; then
+  stage "fuzzing the order import (about 20 s)" "$out/fuzz" "^fuzz\\." \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DNOLT_BUILD_FUZZ=ON \
+    -DNOLT_BUILD_APP=OFF -DNOLT_BUILD_BENCH=OFF
+else
+  summary+=("fuzzing: skipped, clang's libFuzzer runtime is not installed")
+fi
+
+echo
+echo "=== Summary"
+printf '  %s\n' "${summary[@]}"
+exit "$failed"
