@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TOrderLines.h"
+#include "TPersonTable.h"
+
+// Finds the persons named in a personnel order and puts them into the person table.
+class TOrderParser {
+public:
+    // Replaces the table's rows with one row per person block that directs its person
+    // ("kieruję") and ends with "UZASADNIENIE:", in the order of the lines, and leaves the cursor
+    // on the first row. Unrecognised lines are skipped silently. A failing table operation is not
+    // caught: the rows posted until then stay and the cursor is not moved.
+    void ImportPersons(const TOrderLines& lines, TPersonTable& table) const;
+};
