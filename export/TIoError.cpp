@@ -1,0 +1,24 @@
+#include "TIoError.h"
+
+#include <string>
+
+namespace {
+
+std::string MessageFor(int code) {
+    switch (code) {
+    case 2:
+        return "File not found";
+    case 3:
+        return "Invalid filename";
+    case 4:
+        return "Too many open files";
+    case 5:
+        return "File access denied";
+    default:
+        return "I/O error " + std::to_string(code);
+    }
+}
+
+} // namespace
+
+TIoError::TIoError(int code) : std::runtime_error(MessageFor(code)), code_(code) {}

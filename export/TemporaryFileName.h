@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A name for a new temporary file in `folder` ("" for the current folder, otherwise ending in
+// the system's separator), random enough that two exports never pick the same.
+std::string TemporaryFileName(std::string_view folder);
