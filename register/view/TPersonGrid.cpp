@@ -1,0 +1,406 @@
+#include "TPersonGrid.h"
+
+#include "TGridColumn.h"
+#include "TGridHeader.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+const QColor kLineColour(0x80, 0x80, 0x80);
+// Text in a left-aligned cell starts 2 px in; every text's top is 2 px below the cell's top.
+constexpr int kTextLeft = 2;
+constexpr int kTextTop = 2;
+constexpr int kWheelNotch = 120;
+
+QFont GridFont() {
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(13);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+} // namespace
+
+TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent)
+    : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, std::move(decode), this)),
+      font_(GridFont()), rowHeight_(QFontMetrics(font_).height() + 3),
+      header_(new TGridHeader(font_, kLineColour, this)),
+      confirm_([](QMessageBox& box) { box.exec(); }) {
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setFont(font_);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+
+    header_->setModel(model_);
+    for (int column = 0; column < kGridColumnCount; ++column)
+        header_->resizeSection(column, GridColumn(column).width);
+    setViewportMargins(0, header_->TitleHeight(), 0, 0);
+    connect(header_, &QHeaderView::sectionResized, this, [this] {
+        UpdateHorizontalRange();
+        viewport()->update();
+    });
+    connect(header_, &QHeaderView::sectionMoved, viewport(), qOverload<>(&QWidget::update));
+
+    // Without tracking the value changes only when a dragged thumb is released, which is when
+    // the grid moves the table.
+    QScrollBar* bar = verticalScrollBar();
+    bar->setTracking(false);
+    bar->installEventFilter(this);
+    connect(bar, &QAbstractSlider::actionTriggered, this, &TPersonGrid::ScrollBarAction);
+    connect(bar, &QAbstractSlider::valueChanged, this, &TPersonGrid::ScrollBarValue);
+
+    connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::FollowTable);
+    connect(model_, &TPersonGridModel::CurrentRowMoved, this, &TPersonGrid::FollowTable);
+    FollowTable();
+}
+
+void TPersonGrid::SetOnGetCellProps(TCellPropsHandler handler) {
+    onGetCellProps_ = std::move(handler);
+    viewport()->update();
+}
+
+void TPersonGrid::SetConfirmRunner(TConfirmRunner runner) {
+    confirm_ = std::move(runner);
+}
+
+QHeaderView* TPersonGrid::Header() const {
+    return header_;
+}
+
+int TPersonGrid::TitleHeight() const {
+    return header_->TitleHeight();
+}
+
+int TPersonGrid::VisibleLines() const {
+    return std::max(1, viewport()->height() / rowHeight_);
+}
+
+int TPersonGrid::DrawnLines() const {
+    return std::max(1, (viewport()->height() + rowHeight_ - 1) / rowHeight_);
+}
+
+int TPersonGrid::CurrentRow() const {
+    return model_->CurrentIndex().row() + 1;
+}
+
+int TPersonGrid::LastShownRow() const {
+    return std::min(top_ + VisibleLines() - 1, RowCount());
+}
+
+// The desktop's active colours, so that the selection looks the same with or without the focus.
+QColor TPersonGrid::Colour(QPalette::ColorRole role) const {
+    return palette().color(QPalette::Active, role);
+}
+
+// After rows were removed the new current row takes the screen line of the old one, as far as
+// there are rows above it; any other change scrolls only as far as needed to show the current row.
+void TPersonGrid::FollowTable() {
+    const int current = CurrentRow();
+    if (current == 0) {
+        top_ = 1;
+    } else if (RowCount() < shownRows_) {
+        const int line = std::clamp(shownCurrent_ - top_, 0, VisibleLines() - 1);
+        top_ = std::max(1, current - line);
+    } else {
+        RevealCurrentRow();
+    }
+    shownCurrent_ = current;
+    shownRows_ = RowCount();
+    SyncScrollBar();
+    viewport()->update();
+}
+
+void TPersonGrid::RevealCurrentRow() {
+    const int current = CurrentRow();
+    if (current == 0)
+        return;
+    const int lines = VisibleLines();
+    if (current < top_)
+        top_ = current;
+    else if (current > top_ + lines - 1)
+        top_ = current - lines + 1;
+}
+
+void TPersonGrid::SyncScrollBar() {
+    QScrollBar* bar = verticalScrollBar();
+    if (bar->isSliderDown())
+        return;
+    const QScopedValueRollback syncing(syncingScrollBar_, true);
+    // The thumb runs over the row numbers 1 to the row count, a page being the visible lines;
+    // so the bar shows itself once there are two rows.
+    bar->setRange(1, std::max(1, RowCount()));
+    bar->setPageStep(VisibleLines());
+    bar->setSingleStep(1);
+    bar->setValue(std::max(1, CurrentRow()));
+}
+
+void TPersonGrid::UpdateHorizontalRange() {
+    QScrollBar* bar = horizontalScrollBar();
+    const int width = viewport()->width();
+    bar->setRange(0, std::max(0, header_->length() - width));
+    bar->setPageStep(width);
+    bar->setSingleStep(rowHeight_);
+}
+
+void TPersonGrid::PlaceHeader() {
+    const QRect area = viewport()->geometry();
+    const int height = header_->TitleHeight();
+    header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+void TPersonGrid::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    PlaceHeader();
+    UpdateHorizontalRange();
+    // A taller grid shows rows from above rather than empty lines below.
+    top_ = std::max(1, std::min(top_, RowCount() - VisibleLines() + 1));
+    RevealCurrentRow();
+    SyncScrollBar();
+}
+
+void TPersonGrid::scrollContentsBy(int dx, int) {
+    if (dx == 0)
+        return;
+    header_->setOffset(horizontalScrollBar()->value());
+    viewport()->update();
+}
+
+void TPersonGrid::MoveBy(int distance) {
+    Table().MoveRows(distance);
+}
+
+// A position from the scroll bar: at or before the first row is the first row, at or after the
+// row count the last.
+void TPersonGrid::JumpTo(int position) {
+    TPersonTable& table = Table();
+    if (position <= 1)
+        table.MoveFirst();
+    else if (position >= table.TotalRows())
+        table.MoveLast();
+    else
+        table.MoveTo(position);
+}
+
+void TPersonGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = modifiers == Qt::NoModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    if ((plain || ctrl) && HandleKey(event->key(), ctrl))
+        event->accept();
+    else
+        event->ignore();
+}
+
+// The keys that move or delete; every other key leaves the table alone.
+bool TPersonGrid::HandleKey(int key, bool ctrl) {
+    const int current = CurrentRow();
+    switch (key) {
+    case Qt::Key_Up:
+        MoveBy(ctrl ? top_ - current : -1);
+        return true;
+    case Qt::Key_Down:
+        MoveBy(ctrl ? LastShownRow() - current : 1);
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (ctrl)
+            return false;
+        MoveBy(key == Qt::Key_Left ? -1 : 1);
+        return true;
+    case Qt::Key_PageUp:
+        MoveBy(ctrl ? top_ - current : -VisibleLines());
+        return true;
+    case Qt::Key_PageDown:
+        MoveBy(ctrl ? LastShownRow() - current : VisibleLines());
+        return true;
+    case Qt::Key_Home:
+        Table().MoveFirst();
+        return true;
+    case Qt::Key_End:
+        Table().MoveLast();
+        return true;
+    case Qt::Key_Delete:
+        if (!ctrl)
+            return false;
+        ConfirmAndDelete();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TPersonGrid::ConfirmAndDelete() {
+    TPersonTable& table = Table();
+    if (!table.IsOpen() || table.TotalRows() == 0)
+        return;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                    QStringLiteral("Delete record?"), QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    confirm_(box);
+    if (box.clickedButton() == yes)
+        table.DeleteRow();
+}
+
+void TPersonGrid::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int row = top_ + static_cast<int>(event->position().y()) / rowHeight_;
+    if (row <= RowCount())
+        MoveBy(row - CurrentRow());
+}
+
+void TPersonGrid::wheelEvent(QWheelEvent* event) {
+    TurnWheel(event);
+}
+
+// The wheel moves the selection only while the grid has the keyboard focus, one row a notch;
+// a fine-grained wheel adds up its steps to whole notches.
+void TPersonGrid::TurnWheel(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    wheelAngle_ += event->angleDelta().y();
+    const int notches = wheelAngle_ / kWheelNotch;
+    wheelAngle_ -= notches * kWheelNotch;
+    if (notches != 0)
+        MoveBy(-notches);
+}
+
+// The scroll bar's own wheel handling would move its thumb away from the table.
+bool TPersonGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        TurnWheel(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void TPersonGrid::ScrollBarAction(int action) {
+    const int current = CurrentRow();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        MoveBy(top_ - 1 - current);
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        MoveBy(LastShownRow() + 1 - current);
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        MoveBy(-VisibleLines());
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        MoveBy(VisibleLines());
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        Table().MoveFirst();
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        Table().MoveLast();
+        break;
+    default:
+        return;
+    }
+    // A move that went nowhere sends no notification; the thumb goes back to the current row.
+    SyncScrollBar();
+}
+
+// A released thumb, or the bar's "scroll here", puts the value at a row number.
+void TPersonGrid::ScrollBarValue(int value) {
+    if (!syncingScrollBar_ && value != CurrentRow())
+        JumpTo(value);
+}
+
+template <typename PaintColumn>
+void TPersonGrid::ForEachShownColumn(int y, PaintColumn paint) const {
+    const QRect area = viewport()->rect();
+    for (int visual = 0; visual < header_->count(); ++visual) {
+        const int column = header_->logicalIndex(visual);
+        if (header_->isSectionHidden(column))
+            continue;
+        const QRect cell(header_->sectionViewportPosition(column), y, header_->sectionSize(column),
+                         rowHeight_);
+        if (cell.intersects(area))
+            paint(column, cell);
+    }
+}
+
+void TPersonGrid::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    if (RowCount() == 0) {
+        PaintEmptyLine(painter);
+        return;
+    }
+    const int current = CurrentRow();
+    const int last = std::min(RowCount(), top_ + DrawnLines() - 1);
+    for (int row = top_; row <= last; ++row)
+        PaintRow(painter, row, row == current);
+}
+
+void TPersonGrid::PaintEmptyLine(QPainter& painter) const {
+    const TCellFont font{font_, Colour(QPalette::HighlightedText)};
+    ForEachShownColumn(0, [&](int, const QRect& cell) {
+        DrawCell(painter, cell, Colour(QPalette::Highlight), font, QString(), Qt::AlignLeft);
+    });
+}
+
+void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
+    const TPersonTable::TDrawnRow drawn(Table(), row);
+    ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
+        const QModelIndex index = model_->index(row - 1, column);
+        const TPersonField field = GridColumn(column).field;
+        TCellFont font{font_, Colour(QPalette::Text)};
+        QColor background = Colour(QPalette::Base);
+        if (selected) {
+            // The selected line keeps the selection colours whatever the handler sets.
+            font.color = Colour(QPalette::HighlightedText);
+            background = Colour(QPalette::Highlight);
+            const QColor textColour = font.color;
+            QColor scratch = background;
+            CellProps(field, font, scratch);
+            font.color = textColour;
+        } else {
+            CellProps(field, font, background);
+        }
+        DrawCell(painter, cell, background, font, model_->data(index).toString(),
+                 Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
+    });
+}
+
+void TPersonGrid::CellProps(TPersonField field, TCellFont& font, QColor& background) const {
+    if (onGetCellProps_)
+        onGetCellProps_(field, font, background);
+}
+
+void TPersonGrid::DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
+                           const TCellFont& font, const QString& text,
+                           Qt::Alignment alignment) const {
+    painter.fillRect(cell.adjusted(0, 0, -1, 0), background);
+    painter.setPen(kLineColour);
+    painter.drawLine(cell.topRight(), cell.bottomRight());
+    if (text.isEmpty())
+        return;
+    const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;
+    const int left = horizontal == Qt::AlignLeft ? kTextLeft : 0;
+    painter.setFont(font.font);
+    painter.setPen(font.color);
+    painter.drawText(cell.adjusted(left, kTextTop, -1, 0),
+                     static_cast<int>(horizontal | Qt::AlignTop | Qt::TextSingleLine), text);
+}

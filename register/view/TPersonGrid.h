@@ -1,0 +1,107 @@
+#pragma once
+
+#include "TPersonGridModel.h"
+#include "TPersonRecord.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+
+#include <functional>
+
+class QHeaderView;
+class QMessageBox;
+class QPainter;
+class TGridHeader;
+
+// The font a cell's text is drawn with, and the text's colour.
+struct TCellFont {
+    QFont font;
+    QColor color;
+};
+
+// The person grid `RxDBGrid1`: one line per row of the person table, the current row selected as
+// a whole line. It keeps no row of its own: it draws the rows on its visible lines through the
+// model, and every move of the selection is a move of the table's current row, which the grid
+// then follows through the table's notifications.
+//
+// The vertical scroll bar stands for the table, not for pixels: its thumb is at the current row's
+// number, its range runs over the row numbers and its page is the number of visible lines.
+class TPersonGrid : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    // The grid's OnGetCellProps event: called for every data cell drawn, while the table's reads
+    // refer to the row being drawn. It may change the cell's font and background.
+    using TCellPropsHandler =
+        std::function<void(TPersonField field, TCellFont& font, QColor& background)>;
+    // Runs the modal "Delete record?" box until it is answered.
+    using TConfirmRunner = std::function<void(QMessageBox& box)>;
+
+    TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent = nullptr);
+
+    void SetOnGetCellProps(TCellPropsHandler handler);
+    // Replaces the modal run of the confirm box, so that tests can answer it.
+    void SetConfirmRunner(TConfirmRunner runner);
+
+    TPersonGridModel* Model() const { return model_; }
+    QHeaderView* Header() const;
+    int TitleHeight() const;
+    int RowHeight() const { return rowHeight_; }
+    // The row number shown on the top line; 1 while there are no rows.
+    int TopRow() const { return top_; }
+    // The number of data lines that fit wholly on the grid, at least 1.
+    int VisibleLines() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TPersonTable& Table() const { return model_->Table(); }
+    int CurrentRow() const;
+    int RowCount() const { return model_->rowCount(); }
+    int LastShownRow() const;
+    int DrawnLines() const;
+    QColor Colour(QPalette::ColorRole role) const;
+
+    void FollowTable();
+    void RevealCurrentRow();
+    void SyncScrollBar();
+    void UpdateHorizontalRange();
+    void PlaceHeader();
+
+    void MoveBy(int distance);
+    void JumpTo(int position);
+    bool HandleKey(int key, bool ctrl);
+    void ScrollBarAction(int action);
+    void ScrollBarValue(int value);
+    void TurnWheel(QWheelEvent* event);
+    void ConfirmAndDelete();
+
+    template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;
+    void PaintRow(QPainter& painter, int row, bool selected) const;
+    void PaintEmptyLine(QPainter& painter) const;
+    void CellProps(TPersonField field, TCellFont& font, QColor& background) const;
+    void DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
+                  const TCellFont& font, const QString& text, Qt::Alignment alignment) const;
+
+    TPersonGridModel* model_;
+    QFont font_;
+    int rowHeight_;
+    TGridHeader* header_;
+    TCellPropsHandler onGetCellProps_;
+    TConfirmRunner confirm_;
+    int top_ = 1;
+    // The current row and the row count as last followed, to keep the current row's screen line
+    // when rows were removed.
+    int shownCurrent_ = 0;
+    int shownRows_ = 0;
+    bool syncingScrollBar_ = false;
+    int wheelAngle_ = 0;
+};

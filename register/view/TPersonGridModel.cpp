@@ -1,0 +1,62 @@
+#include "TPersonGridModel.h"
+
+#include "TGridColumn.h"
+
+TPersonGridModel::TPersonGridModel(TDataSource& ds, TTextDecoder decode, QObject* parent)
+    : QAbstractTableModel(parent), table_(ds.DataSet()), decode_(std::move(decode)),
+      rows_(StoredRows()), link_(ds.Attach([this](TTableChange change) { Follow(change); })) {}
+
+int TPersonGridModel::StoredRows() const {
+    return table_.IsOpen() ? table_.TotalRows() : 0;
+}
+
+void TPersonGridModel::Follow(TTableChange change) {
+    if (change == TTableChange::CursorMoved) {
+        emit CurrentRowMoved();
+        return;
+    }
+    beginResetModel();
+    rows_ = StoredRows();
+    endResetModel();
+}
+
+int TPersonGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int TPersonGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kGridColumnCount;
+}
+
+QVariant TPersonGridModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const TGridColumnLayout& column = GridColumn(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return decode_(table_.RowAt(index.row() + 1).Text(column.field));
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(column.cellAlignment | Qt::AlignTop);
+    default:
+        return {};
+    }
+}
+
+QVariant TPersonGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kGridColumnCount)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return GridColumn(section).title;
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(Qt::AlignHCenter | Qt::AlignTop);
+    default:
+        return {};
+    }
+}
+
+QModelIndex TPersonGridModel::CurrentIndex() const {
+    if (!table_.IsOpen() || table_.HasPendingRow() || table_.RowNumber() == 0)
+        return {};
+    return index(table_.RowNumber() - 1, 0);
+}

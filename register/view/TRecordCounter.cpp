@@ -1,0 +1,51 @@
+#include "TRecordCounter.h"
+
+namespace {
+
+const QColor kBackground(0xD8, 0xD8, 0xD8);
+constexpr int kHeight = 28;
+
+QString Caption(int rowNumber, int rowCount) {
+    if (rowNumber >= 0 && rowCount >= 0)
+        return QStringLiteral("%1:%2").arg(rowNumber).arg(rowCount);
+    if (rowCount >= 0)
+        return QStringLiteral("( %1 )").arg(rowCount);
+    if (rowNumber >= 0)
+        return QString::number(rowNumber);
+    return {};
+}
+
+QFont CounterFont() {
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TRecordCounter::TRecordCounter(TDataSource& ds, QWidget* parent)
+    : QLabel(parent), table_(ds.DataSet()),
+      link_(ds.Attach([this](TTableChange change) { Follow(change); })) {
+    setFont(CounterFont());
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setFrameShape(QFrame::NoFrame);
+    setIndent(0);
+    setContentsMargins(0, 0, 1, 0);
+    setFixedHeight(kHeight);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kBackground);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    // Attaching reads the table the way a change of its open state does.
+    Follow(TTableChange::OpenStateChanged);
+}
+
+void TRecordCounter::Follow(TTableChange change) {
+    const bool open = table_.IsOpen();
+    const bool pending = table_.HasPendingRow();
+    if (change != TTableChange::CursorMoved)
+        rowCount_ = open && !pending ? table_.TotalRows() : -1;
+    rowNumber_ = open && (table_.TotalRows() > 0 || pending) ? table_.RowNumber() : -1;
+    setText(Caption(rowNumber_, rowCount_));
+}
