@@ -1,6 +1,7 @@
 #include "TOrderParser.h"
 
 #include "OrderMarkers.h"
+#include "TLineMarkers.h"
 #include "TPendingPerson.h"
 #include "TextPrimitives.h"
 
@@ -75,7 +76,7 @@ void ReadPersonLine(std::string_view line, int pesel, TPendingPerson& person) {
 
     person.pesel.assign(PeselAfter(line, pesel));
     person.nazwisko.assign(TrimText(SubText(name, words.w2, words.w3 - words.w2)));
-    person.plec.assign(mark.male ? "M" : "K");
+    person.plec.assign(1, mark.male ? 'M' : 'K');
     if (mark.position == 0)
         return;
     // The marker's position counts in the line but the first name is cut from the name part;
@@ -117,19 +118,27 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table) 
     std::string normalised;
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
-        NormaliseLine(lines.Line(i), normalised);
-        const std::string_view line = normalised;
+        const std::string raw = lines.Line(i);
+        TLineMarkers markers = TLineMarkers::Find(raw);
+        std::string_view line = raw;
+        // Only the person line and the NIS line have values cut from them at positions, so only
+        // they are normalised; the other markers are found alike in the line as it came.
+        if (markers.pesel > 0 || markers.nis > 0) {
+            NormaliseLine(raw, normalised);
+            line = normalised;
+            markers = TLineMarkers::Find(line);
+        }
 
-        if (const int pesel = TextPos(OrderMarker::Pesel, line); pesel > 0)
-            ReadPersonLine(line, pesel, person);
-        if (!person.pesel.empty() && TextPos(OrderMarker::Directed, line) > 0)
+        if (markers.pesel > 0)
+            ReadPersonLine(line, markers.pesel, person);
+        if (!person.pesel.empty() && HoldsDirected(line))
             person.directed = true;
-        if (const int slash = TextPos(OrderMarker::Nis, line); slash > 0)
-            ReadNisLine(line, slash, person);
-        if (TextPos(OrderMarker::LegalBasis, line) > 0)
+        if (markers.nis > 0)
+            ReadNisLine(line, markers.nis, person);
+        if (markers.legalBasis)
             // The first line has no line before it; an empty one leaves the rank empty.
             person.ste.assign(RankIn(i > 0 ? lines.Line(i - 1) : std::string()));
-        if (TextPos(OrderMarker::BlockEnd, line) > 0) {
+        if (markers.blockEnd) {
             if (person.directed)
                 person.AppendTo(table);
             // A block end clears the pending person whether or not it was recorded, so a skipped

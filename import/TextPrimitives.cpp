@@ -31,6 +31,7 @@ std::string_view TrimText(std::string_view text) {
 void NormaliseLine(std::string_view line, std::string& into) {
     const std::string_view trimmed = TrimText(line);
     into.clear();
+    into.reserve(trimmed.size());
     std::size_t from = 0;
     for (std::size_t run = trimmed.find("  "); run != std::string_view::npos;
          run = trimmed.find("  ", from)) {

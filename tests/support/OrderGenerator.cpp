@@ -132,7 +132,7 @@ private:
         TPersonRecord person;
         person.id = ordinal;
         const bool male = !random_.OneIn(3);
-        person.plec = male ? "M" : "K";
+        person.plec.assign(1, male ? 'M' : 'K');
         person.nazwisko = std::string(random_.Pick(kSurnameStems)) + (male ? "Y" : "A");
         person.imie = male ? random_.Pick(kMaleNames) : random_.Pick(kFemaleNames);
         person.pesel = Digits(random_.Next() % 100'000'000'000ull, 11);

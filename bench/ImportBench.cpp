@@ -1,0 +1,201 @@
+#include "OrderGenerator.h"
+#include "OrderMarkers.h"
+#include "TOrderParser.h"
+#include "TPersonTable.h"
+#include "TVectorOrderLines.h"
+#include "TextPrimitives.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Heap bytes in use and their high-water mark, kept by the replaced operator new below, so that
+// the import's own memory can be told apart from the memory of its input. The benchmarks run on
+// one thread; counting per thread keeps the bookkeeping to a few instructions, small beside the
+// allocation itself, so that it tilts neither side of the comparison.
+thread_local std::size_t liveBytes = 0;
+thread_local std::size_t peakBytes = 0;
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+
+// Starts a new high-water mark at what is in use now and returns that.
+std::size_t RestartPeak() {
+    peakBytes = liveBytes;
+    return liveBytes;
+}
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    void* block = std::malloc(size + kHeader);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    *static_cast<std::size_t*>(block) = size;
+    liveBytes += size;
+    peakBytes = std::max(peakBytes, liveBytes);
+    return static_cast<char*>(block) + kHeader;
+}
+
+void operator delete(void* pointer) noexcept {
+    if (pointer == nullptr)
+        return;
+    void* block = static_cast<char*>(pointer) - kHeader;
+    liveBytes -= *static_cast<std::size_t*>(block);
+    std::free(block);
+}
+
+void operator delete(void* pointer, std::size_t) noexcept {
+    operator delete(pointer);
+}
+
+namespace {
+
+constexpr std::array<std::string_view, 7> kMarkers{
+    OrderMarker::Pesel, OrderMarker::Son,        OrderMarker::Daughter, OrderMarker::Directed,
+    OrderMarker::Nis,   OrderMarker::LegalBasis, OrderMarker::BlockEnd};
+
+struct TOrderInput {
+    TVectorOrderLines lines;
+    std::int64_t bytes = 0;
+    int rows = 0;
+};
+
+std::unique_ptr<TOrderInput> MakeInput(std::vector<std::string> lines, int rows) {
+    auto input = std::make_unique<TOrderInput>();
+    for (const std::string& line : lines)
+        input->bytes += std::ssize(line);
+    input->lines = TVectorOrderLines(std::move(lines));
+    input->rows = rows;
+    return input;
+}
+
+const TOrderInput& GeneratedInput(int persons) {
+    static std::map<int, std::unique_ptr<TOrderInput>> inputs;
+    auto& input = inputs[persons];
+    if (!input)
+        input = MakeInput(GenerateOrder(persons).lines, persons);
+    return *input;
+}
+
+// A filler with runs of spaces and the beginnings of every marker, none of them complete.
+std::string Filler(std::size_t length) {
+    constexpr std::string_view unit = "PESEL /Z kieruj UZASADNIENIE PODSTAWA   S C  -";
+    std::string text;
+    text.reserve(length + unit.size());
+    while (text.size() < length)
+        text.append(unit);
+    return text;
+}
+
+// Two lines of `length` bytes and more: the rank line, then one person block on a single line
+// whose later markers stand at the far end.
+const TOrderInput& LongLineInput(std::int64_t length) {
+    static std::map<std::int64_t, std::unique_ptr<TOrderInput>> inputs;
+    auto& input = inputs[length];
+    if (!input) {
+        const std::string filler = Filler(static_cast<std::size_t>(length));
+        input = MakeInput({"stopie\xF1 etatowy: " + filler + " szer.",
+                           "1. szer. TESTOWY Jan S. Adama, PESEL: 00000000001 kieruj\xEA - " +
+                               filler + " /ZS1 PODSTAWA PRAWNA: UZASADNIENIE:"},
+                          1);
+    }
+    return *input;
+}
+
+// The least any import does: read every line, normalise it and look for every marker.
+std::size_t ReadNormaliseSearch(const TOrderLines& lines) {
+    std::string normalised;
+    std::size_t found = 0;
+    const int count = lines.Count();
+    for (int i = 0; i < count; ++i) {
+        NormaliseLine(lines.Line(i), normalised);
+        const std::string_view line = normalised;
+        for (const std::string_view marker : kMarkers)
+            found += line.find(marker) != std::string_view::npos ? 1 : 0;
+    }
+    return found;
+}
+
+// Processor time, so that other programs sharing the machine do not tilt the comparison.
+template <typename Work> double SecondsOf(Work&& work) {
+    const std::clock_t start = std::clock();
+    work();
+    return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+void SetThroughput(benchmark::State& state, const TOrderInput& input) {
+    state.SetBytesProcessed(state.iterations() * input.bytes);
+    state.SetItemsProcessed(state.iterations() * input.rows);
+}
+
+void RunBaseline(benchmark::State& state, const TOrderInput& input) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadNormaliseSearch(input.lines));
+    SetThroughput(state, input);
+}
+
+// Each iteration also runs the baseline, untimed by the framework but on its own clock, so that
+// "of_baseline" compares the two in turns under the same conditions: the import's throughput as a
+// fraction of the baseline's. "heap_MiB" is the most the import held at once beyond its input.
+void RunImport(benchmark::State& state, const TOrderInput& input) {
+    const TOrderParser parser;
+    TPersonTable table;
+    double baselineSeconds = 0;
+    double importSeconds = 0;
+    std::size_t heapBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        baselineSeconds +=
+            SecondsOf([&] { benchmark::DoNotOptimize(ReadNormaliseSearch(input.lines)); });
+        table.Close();
+        const std::size_t before = RestartPeak();
+        state.ResumeTiming();
+        importSeconds += SecondsOf([&] { parser.ImportPersons(input.lines, table); });
+        heapBytes = std::max(heapBytes, peakBytes - before);
+    }
+    if (table.TotalRows() != input.rows)
+        state.SkipWithError("the import lost rows");
+    SetThroughput(state, input);
+    state.counters["of_baseline"] = baselineSeconds / importSeconds;
+    state.counters["heap_MiB"] = static_cast<double>(heapBytes) / (1024.0 * 1024.0);
+}
+
+void BM_Baseline(benchmark::State& state) {
+    RunBaseline(state, GeneratedInput(static_cast<int>(state.range(0))));
+}
+void BM_ImportPersons(benchmark::State& state) {
+    RunImport(state, GeneratedInput(static_cast<int>(state.range(0))));
+}
+// Long lines: "of_baseline" stays level from one length to the next when the import grows with
+// the line's length as the baseline does, linearly.
+void BM_LongLineBaseline(benchmark::State& state) {
+    RunBaseline(state, LongLineInput(state.range(0)));
+}
+void BM_ImportLongLine(benchmark::State& state) {
+    RunImport(state, LongLineInput(state.range(0)));
+}
+
+BENCHMARK(BM_Baseline)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportPersons)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongLineBaseline)
+    ->RangeMultiplier(4)
+    ->Range(1 << 20, 1 << 26)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportLongLine)
+    ->RangeMultiplier(4)
+    ->Range(1 << 20, 1 << 26)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
