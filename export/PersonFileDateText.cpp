@@ -2,11 +2,11 @@
 
 namespace {
 
-std::string TwoDigits(int value) {
-    std::string text = std::to_string(value);
-    if (text.size() == 1)
-        text.insert(text.begin(), '0');
-    return text;
+// Appends the value in decimal, with a "0" in front of a single digit.
+void AppendTwoDigits(std::string& text, int value) {
+    if (value >= 0 && value < 10)
+        text += '0';
+    text += std::to_string(value);
 }
 
 } // namespace
@@ -14,7 +14,13 @@ std::string TwoDigits(int value) {
 std::string PersonFileDateText(const TDate& date) {
     if (date.year < 1900)
         return "00.00.0000";
-    return TwoDigits(date.day) + '.' + TwoDigits(date.month) + '.' + std::to_string(date.year);
+    std::string text;
+    AppendTwoDigits(text, date.day);
+    text += '.';
+    AppendTwoDigits(text, date.month);
+    text += '.';
+    text += std::to_string(date.year);
+    return text;
 }
 
 TDate FarFutureDate() {

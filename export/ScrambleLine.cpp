@@ -2,13 +2,16 @@
 
 #include "OsKey.h"
 
+#include <algorithm>
+
 namespace {
 
 void AppendScrambled(std::string& out, std::string_view text) {
     const std::size_t start = out.size();
     out.resize(start + text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        out[start + i] = static_cast<char>(static_cast<unsigned char>(text[i]) ^ kOsKey);
+    std::transform(text.begin(), text.end(), out.data() + start, [](char c) {
+        return static_cast<char>(static_cast<unsigned char>(c) ^ kOsKey);
+    });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "TPersonFileWriter.h"
 
 #include "PersonFileLines.h"
+#include "TRecordLineBuilder.h"
 #include "TScrambledOutput.h"
 #include "TSystemClock.h"
 
@@ -34,11 +35,8 @@ void TPersonFileWriter::WriteContent(TPersonTable& table, TOpenFile& file) const
     output.WriteScrambledLine(kPersonFileFirstLine);
     output.WriteScrambledLine(ColumnCountLine());
     output.WriteScrambledLine(HeaderLine());
-    std::string line;
-    for (table.MoveFirst(); !table.AtEnd(); table.MoveNext()) {
-        line.clear();
-        AppendRecordLine(line, table.RowAt(table.RowNumber()), *clock_);
-        output.WriteScrambledLine(line);
-    }
+    TRecordLineBuilder records(*clock_);
+    for (table.MoveFirst(); !table.AtEnd(); table.MoveNext())
+        output.WriteScrambledLine(records.Line(table.RowAt(table.RowNumber())));
     output.WriteOut();
 }

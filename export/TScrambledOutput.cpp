@@ -4,12 +4,15 @@
 
 namespace {
 
-constexpr std::size_t kWriteSize = std::size_t{1} << 18;
+// Large enough that the system's cost per write does not count, small enough to stay in cache.
+constexpr std::size_t kWriteSize = std::size_t{1} << 20;
+// A record line is at most 336 bytes and its line end 2; the header line is shorter.
+constexpr std::size_t kLongestLine = 338;
 
 } // namespace
 
 TScrambledOutput::TScrambledOutput(TOpenFile& file) : file_(file) {
-    pending_.reserve(kWriteSize + 1024);
+    pending_.reserve(kWriteSize + kLongestLine);
 }
 
 void TScrambledOutput::WriteScrambledLine(std::string_view text) {

@@ -1,0 +1,110 @@
+// The person file export of 100,000 rows against a baseline that writes a file of the same size
+// in one go. Both run in every iteration, one after the other, so that they meet the same disk
+// and page cache; "vs_baseline" is the export's speed as a share of the baseline's.
+#include "TFileLayer.h"
+#include "TPersonFileWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int kRows = 100'000;
+
+TPersonTable RowsToExport() {
+    TPersonTable table;
+    for (int i = 0; i < kRows; ++i) {
+        const std::string n = std::to_string(i);
+        table.AppendRow();
+        table.SetFieldText("pesel", std::string(11 - n.size(), '0') + n);
+        table.SetFieldText("nazwisko", "KOWALSKI-" + n);
+        table.SetFieldText("imie", "Stanis\xB3"
+                                   "aw");
+        table.SetFieldText("plec", "M");
+        table.SetFieldText("ste", "st. kpr.");
+        table.SetFieldText("nis", "ZS00001-01-" + n);
+        table.SetFieldText("stanowisko", "dow\xF3"
+                                         "dca dru\xBFyny ogniowej");
+        table.PostRow();
+    }
+    return table;
+}
+
+class TBenchFolder {
+public:
+    TBenchFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("nolt-export-bench-" + std::to_string(std::random_device()()))) {
+        std::filesystem::create_directory(path_);
+    }
+    ~TBenchFolder() { std::filesystem::remove_all(path_); }
+    std::string operator/(const char* name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The same steps as the export's file (a file beside the target, flushed to disk, put in place),
+// with all bytes in one write.
+void WriteDurablyInOneGo(TFileLayer& files, const std::string& target, const std::string& bytes) {
+    auto file = files.CreateBeside(files.PrepareTarget(target));
+    file->Write(bytes);
+    file->Flush();
+    file->Close();
+    files.Replace(file->Name(), target);
+}
+
+// The least a program can do: one write, no flush to disk.
+void WritePlainlyInOneGo(TFileLayer&, const std::string& target, const std::string& bytes) {
+    std::FILE* file = std::fopen(target.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+template <typename Call> double SecondsOf(Call call) {
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+template <auto Baseline> void BM_ExportAgainstOneWrite(benchmark::State& state) {
+    TPersonTable table = RowsToExport();
+    const TBenchFolder folder;
+    const std::string exported = folder / "export.os";
+    const std::string baseline = folder / "baseline.os";
+    const TPersonFileWriter writer;
+    writer.Export(table, exported);
+    const auto size = std::filesystem::file_size(exported);
+    const std::string bytes(size, 'x');
+    const auto files = MakePlatformFileLayer();
+
+    double exportSeconds = 0;
+    double baselineSeconds = 0;
+    for (auto _ : state) {
+        baselineSeconds += SecondsOf([&] { Baseline(*files, baseline, bytes); });
+        const double seconds = SecondsOf([&] { writer.Export(table, exported); });
+        exportSeconds += seconds;
+        state.SetIterationTime(seconds);
+    }
+    const double total = static_cast<double>(size) * static_cast<double>(state.iterations());
+    state.SetBytesProcessed(static_cast<std::int64_t>(total));
+    state.counters["file_bytes"] = static_cast<double>(size);
+    state.counters["baseline_MB/s"] = total / baselineSeconds / 1e6;
+    state.counters["vs_baseline"] = baselineSeconds / exportSeconds;
+}
+
+} // namespace
+
+BENCHMARK(BM_ExportAgainstOneWrite<WriteDurablyInOneGo>)
+    ->Name("Export100kRows/vs_one_durable_write")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportAgainstOneWrite<WritePlainlyInOneGo>)
+    ->Name("Export100kRows/vs_one_plain_write")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
