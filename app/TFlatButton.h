@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QAbstractButton>
+
+// A flat button without a glyph of its own: transparent, so that the picture lying under it
+// shows through, with its caption drawn `captionLeft` pixels from its left edge. It shows a raised
+// edge while the mouse is over it and a sunken one while pressed, and never takes the focus.
+class TFlatButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    TFlatButton(const QString& caption, int captionLeft, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int captionLeft_;
+};

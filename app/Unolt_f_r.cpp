@@ -1,0 +1,266 @@
+#include "Unolt_f_r.h"
+
+#include "TFlatButton.h"
+#include "TOrderBoxLines.h"
+#include "TOrderParser.h"
+#include "TPersonFileWriter.h"
+#include "TPicture.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb FaceGrey = 0xD8D8D8;
+constexpr QRgb TitleGrey = 0xA2A2A2;
+constexpr QRgb HeadingGrey = 0x5C5C5C;
+
+// The instructions the order text box holds until the first paste.
+QString Instructions() {
+    const QStringList lines = {
+        QStringLiteral("INSTRUKCJA UŻYTKOWNIKA"),
+        QString(85, QLatin1Char('-')),
+        QStringLiteral(
+            "Aby dokonać eksportu osób z rozkazu personalnego do pliku tekstowego NOLT-F, "
+            "należy:"),
+        QStringLiteral(" 1. Otworzyć rozkaz personalny w programie WORD."),
+        QStringLiteral(" 2. Zaznaczyć w programie WORD całą treść rozkazu (Ctrl+A)."),
+        QStringLiteral(" 3. Skopiować w programie WORD zaznaczony tekst do schowka (Ctrl+C)."),
+        QStringLiteral(" 4. Uruchomić moduł NOLT-Fr."),
+        QStringLiteral(" 5. Wybrać przycisk WKLEJ ROZKAZ. W górnym oknie powinna się pokazać treść "
+                       "rozkazu personalnego."),
+        QStringLiteral(
+            " 6. Wybrać przycisk IMPORTUJ OSOBY. W dolnym oknie powinny pokazać się osoby."),
+        QStringLiteral(" 7. Sprawdzić wszystkie osoby. W przypadku błędnych zapisów użyć przycisku "
+                       "USUŃ OSOBĘ."),
+        QStringLiteral(" 8. Wybrać przycisk ZAPISZ DO PLIKU, aby zapisać osoby w pliku NOLT-F."),
+        QStringLiteral(" 9. Uruchomić NOLT-F."),
+        QStringLiteral("10. Otworzyć kartoteke osobową żołnierzy."),
+        QStringLiteral("11. Wybrać przycisk WCZYTAJ Z PLIKU."),
+        QStringLiteral(
+            "12. Sprawdzić poprawność załadowanych danych - w przypadku błędów skorygować "
+            "i uzupełnić.."),
+        QString(),
+        QStringLiteral("Wybrane przypadki, w których mogą pojawić się błędy:"),
+        QStringLiteral(" 1. Nazwiska wieloczłonowe."),
+        QStringLiteral(" 2. Niewłaściwe zapisy stopni etatowych (inne skróty w rozkazie, niż w "
+                       "NOLT-F)."),
+        QStringLiteral(" 3. Brak członu imienia ojca w rozkazie personalnym."),
+        QStringLiteral(" 4. Brak określenia \"kieruję\" w formule rozkazu."),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
+
+QFont DesignFont(const QString& family, int pixels, bool bold = false) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void SetColours(QWidget* widget, QRgb background, QRgb text = 0x000000) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(background));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(text));
+    palette.setColor(QPalette::ButtonText, QColor::fromRgb(text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget* NewPanel(QWidget* parent, const char* name, QRgb background) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    SetColours(panel, background);
+    return panel;
+}
+
+void NewPicture(QWidget* parent, const char* name, const char* resource, const QRect& place) {
+    auto* picture = new TPicture(QString::fromLatin1(resource), parent);
+    picture->setObjectName(name);
+    picture->setGeometry(place);
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font,
+                 QPoint place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+int TextWidth(const QLabel& label) {
+    return label.fontMetrics().horizontalAdvance(label.text());
+}
+
+QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margin = 0) {
+    auto* layout = new QBoxLayout(direction, owner);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(0);
+    return layout;
+}
+
+} // namespace
+
+Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    Q_INIT_RESOURCE(nolt_f_r);
+    setObjectName("fnolt_f_r");
+    setWindowTitle("fnolt_f_r");
+    setWindowIcon(QIcon(":/images/nolt_f_r.svg"));
+    SetColours(this, FaceGrey);
+    setFont(DesignFont("Verdana", 13));
+
+    QBoxLayout* layout = NewLayout(QBoxLayout::TopToBottom, this);
+    layout->addWidget(CreateTitleStrip());
+    layout->addWidget(CreateOrderArea());
+    layout->addWidget(CreatePersonArea(), 1);
+}
+
+void Tfnolt_f_r::ShowMaximized() {
+    // Without a window manager nobody acts on the maximize request, so take the screen first.
+    setGeometry(screen()->availableGeometry());
+    showMaximized();
+}
+
+void Tfnolt_f_r::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void Tfnolt_f_r::FormShow() {
+    Lwersja_->setText(QStringLiteral("1.5"));
+    Lwersja_->adjustSize();
+}
+
+void Tfnolt_f_r::SBKoniecClick() {
+    close();
+}
+
+void Tfnolt_f_r::SBMinClick() {
+    showMinimized();
+}
+
+void Tfnolt_f_r::sbstaleplacoweClick() {
+    mrozkaz_->selectAll();
+    mrozkaz_->paste();
+}
+
+void Tfnolt_f_r::SpeedButton1Click() {
+    TOrderParser().ImportPersons(TOrderBoxLines(*mrozkaz_->document()), mt_);
+}
+
+void Tfnolt_f_r::SpeedButton2Click() {
+    if (const std::optional<std::string> fileName = SDOsoby_.Execute(this))
+        TPersonFileWriter().Export(mt_, *fileName);
+}
+
+QWidget* Tfnolt_f_r::CreateTitleStrip() {
+    QWidget* panel1 = NewPanel(this, "Panel1", TitleGrey);
+    panel1->setFixedHeight(37);
+
+    QWidget* panel5 = NewPanel(panel1, "Panel5", TitleGrey);
+    panel5->setFixedWidth(169);
+    NewPicture(panel5, "Image1", ":/images/nolt_f_r.svg", QRect(4, 2, 32, 32));
+    const QLabel* label1 = NewLabel(panel5, "Label1", QStringLiteral("NOLT-Fr"),
+                                    DesignFont("Bookman Old Style", 24, true), QPoint(40, 4));
+    // The version stands right after the title; a substitute font wider than the design's
+    // pushes it right rather than under the title's last letter.
+    Lwersja_ = NewLabel(panel5, "Lwersja", QStringLiteral("1.0"), DesignFont("Verdana", 13),
+                        QPoint(std::max(141, label1->x() + TextWidth(*label1) + 1), 14));
+
+    QWidget* panel3 = NewPanel(panel1, "Panel3", TitleGrey);
+    panel3->setFixedWidth(70);
+    NewPicture(panel3, "I1", ":/images/minimize.svg", QRect(13, 7, 21, 21));
+    auto* sbMin = new TFlatButton(QString(), 0, panel3);
+    sbMin->setObjectName("SBMin");
+    sbMin->setGeometry(11, 5, 25, 25);
+    connect(sbMin, &TFlatButton::clicked, this, &Tfnolt_f_r::SBMinClick);
+    NewPicture(panel3, "I3", ":/images/close.svg", QRect(42, 7, 21, 21));
+    auto* sbKoniec = new TFlatButton(QString(), 0, panel3);
+    sbKoniec->setObjectName("SBKoniec");
+    sbKoniec->setGeometry(40, 5, 25, 25);
+    connect(sbKoniec, &TFlatButton::clicked, this, &Tfnolt_f_r::SBKoniecClick);
+
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, panel1);
+    row->addWidget(panel5);
+    row->addStretch(1);
+    row->addWidget(panel3);
+    return panel1;
+}
+
+QWidget* Tfnolt_f_r::CreateOrderArea() {
+    QWidget* panel2 = NewPanel(this, "Panel2", FaceGrey);
+    panel2->setFixedHeight(360);
+
+    auto* panel4 = new QLabel(QStringLiteral("  TREŚĆ ROZKAZU KIERUJĄCEGO DO PKW"), panel2);
+    panel4->setObjectName("Panel4");
+    SetColours(panel4, HeadingGrey, 0xFFFFFF);
+    panel4->setFixedHeight(25);
+    panel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    mrozkaz_ = new QPlainTextEdit(panel2);
+    mrozkaz_->setObjectName("mrozkaz");
+    mrozkaz_->setFont(DesignFont("Courier New", 13));
+    mrozkaz_->setFrameShape(QFrame::NoFrame);
+    mrozkaz_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mrozkaz_->document()->setDocumentMargin(10);
+    mrozkaz_->setTabChangesFocus(true);
+    mrozkaz_->setFocusPolicy(Qt::ClickFocus);
+    mrozkaz_->setPlainText(Instructions());
+
+    QWidget* panel8 = NewPanel(panel2, "Panel8", FaceGrey);
+    panel8->setFixedWidth(195);
+    auto* paste = CreateActionButton(panel8, "sbstaleplacowe", 11, QStringLiteral("WKLEJ ROZKAZ"),
+                                     ":/images/paste.svg");
+    connect(paste, &TFlatButton::clicked, this, &Tfnolt_f_r::sbstaleplacoweClick);
+    auto* importButton = CreateActionButton(
+        panel8, "SpeedButton1", 55, QStringLiteral("IMPORTUJ OSOBY"), ":/images/import.svg");
+    connect(importButton, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton1Click);
+    auto* save = CreateActionButton(panel8, "SpeedButton2", 103, QStringLiteral("ZAPISZ DO PLIKU"),
+                                    ":/images/save.svg");
+    connect(save, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton2Click);
+    CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("USUŃ OSOBĘ"),
+                       ":/images/delete.svg");
+
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, 10);
+    column->addWidget(panel4);
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, nullptr);
+    row->addWidget(mrozkaz_, 1);
+    row->addWidget(panel8);
+    column->addLayout(row, 1);
+    return panel2;
+}
+
+TFlatButton* Tfnolt_f_r::CreateActionButton(QWidget* column, const char* name, int y,
+                                            const QString& caption, const char* picture) {
+    NewPicture(column, (QByteArray(name) + "Picture").constData(), picture,
+               QRect(11, y - 1, 32, 32));
+    auto* button = new TFlatButton(caption, 34, column);
+    button->setObjectName(name);
+    button->setGeometry(12, y, 173, 32);
+    return button;
+}
+
+QWidget* Tfnolt_f_r::CreatePersonArea() {
+    QWidget* panel6 = NewPanel(this, "Panel6", FaceGrey);
+
+    // The record counter and the grid of the person list view take these places.
+    auto* counter = new QLabel(panel6);
+    counter->setObjectName("DBStatusLabel1");
+    counter->setFixedHeight(28);
+    auto* grid = new QWidget(panel6);
+    grid->setObjectName("RxDBGrid1");
+    grid->setBackgroundRole(QPalette::Base);
+    grid->setAutoFillBackground(true);
+
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, 10);
+    column->addWidget(counter);
+    column->addWidget(grid, 1);
+    return panel6;
+}

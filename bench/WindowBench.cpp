@@ -1,0 +1,146 @@
+#include "OrderGenerator.h"
+#include "TNoltApplication.h"
+#include "TOrderBoxLines.h"
+#include "TOrderParser.h"
+#include "TPersonTable.h"
+#include "TVectorOrderLines.h"
+#include "TWin1250.h"
+#include "Unolt_f_r.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+// The window offscreen with a generated order of 10,000 persons on the clipboard: the paste, the
+// import through the window (lines from the text box, the parser, the table) and the window's
+// first paint, beside the core import of the same lines in the same run.
+
+namespace {
+
+constexpr int Persons = 10'000;
+
+const GeneratedOrder& Order() {
+    static const GeneratedOrder order = GenerateOrder(Persons, 1);
+    return order;
+}
+
+void PutOrderOnClipboard() {
+    QStringList lines;
+    for (const std::string& line : Order().lines)
+        lines.push_back(TWin1250::Decode(line));
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+}
+
+void Click(Tfnolt_f_r& window, const char* button) {
+    window.findChild<QAbstractButton*>(button)->click();
+}
+
+std::unique_ptr<Tfnolt_f_r> ShownWindow() {
+    auto window = std::make_unique<Tfnolt_f_r>();
+    window->ShowMaximized();
+    return window;
+}
+
+void CountPersons(benchmark::State& state, const TPersonTable& table) {
+    state.SetItemsProcessed(state.iterations() * Persons);
+    if (table.TotalRows() != Persons)
+        state.SkipWithError("the import did not find every person");
+}
+
+void BM_Paste(benchmark::State& state) {
+    const auto window = ShownWindow();
+    for (auto _ : state)
+        Click(*window, "sbstaleplacowe");
+    state.SetItemsProcessed(state.iterations() * Persons);
+}
+
+void BM_CoreImport(benchmark::State& state) {
+    const TVectorOrderLines lines(Order().lines);
+    TPersonTable table;
+    for (auto _ : state)
+        TOrderParser().ImportPersons(lines, table);
+    CountPersons(state, table);
+}
+
+void BM_WindowImport(benchmark::State& state) {
+    const auto window = ShownWindow();
+    Click(*window, "sbstaleplacowe");
+    for (auto _ : state)
+        Click(*window, "SpeedButton1");
+    CountPersons(state, window->mt());
+}
+
+// The part of the window's import that the core import does not have: the box's lines.
+void BM_BoxLines(benchmark::State& state) {
+    const auto window = ShownWindow();
+    Click(*window, "sbstaleplacowe");
+    const QTextDocument& document = *window->findChild<QPlainTextEdit*>("mrozkaz")->document();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TOrderBoxLines(document).Count());
+    state.SetItemsProcessed(state.iterations() * Persons);
+}
+
+void BM_FirstPaint(benchmark::State& state) {
+    std::unique_ptr<Tfnolt_f_r> window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window = ShownWindow();
+        Click(*window, "sbstaleplacowe");
+        Click(*window, "SpeedButton1");
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window->grab());
+    }
+}
+
+BENCHMARK(BM_Paste)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_CoreImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BoxLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Keeps each benchmark's time per iteration, so that the window's import can be set against the
+// core import of the same run.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            seconds_[run.run_name.function_name] =
+                run.real_accumulated_time / static_cast<double>(run.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void PrintRatio() const {
+        const auto window = seconds_.find("BM_WindowImport");
+        const auto core = seconds_.find("BM_CoreImport");
+        if (window == seconds_.end() || core == seconds_.end())
+            return;
+        std::printf("window import / core import: %.2f (goal: at most 2)\n",
+                    window->second / core->second);
+    }
+
+private:
+    std::map<std::string, double> seconds_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TNoltApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    PutOrderOnClipboard();
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio();
+    benchmark::Shutdown();
+    return 0;
+}

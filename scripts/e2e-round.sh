@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# One round through the real window, as a clerk would do it: the order goes to the clipboard
+# (xclip), the mouse clicks "WKLEJ ROZKAZ", "IMPORTUJ OSOBY" and "ZAPISZ DO PLIKU", the file name
+# is typed into the save dialog, and once the person file is written a screenshot of the window
+# is taken and the close button clicked. Works without a window manager; without a DISPLAY it
+# starts its own virtual X display.
+#
+# Usage: scripts/e2e-round.sh <program> <order text, UTF-8> <output folder>
+# Leaves osoby.os, okno.png and round.log in the output folder and names it on stdout.
+set -euo pipefail
+
+[ $# -eq 3 ] || { echo "usage: $0 <program> <order text> <output folder>" >&2; exit 2; }
+program=$(realpath "$1")
+order=$(realpath "$2")
+mkdir -p "$3"
+out=$(cd "$3" && pwd)
+log="$out/round.log"
+: >"$log"
+person_file="$out/osoby.os"
+rm -f "$person_file" "$out/okno.png" "$out/failure.png"
+
+helpers=()
+stop_helpers() {
+  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap stop_helpers EXIT
+
+fail() {
+  echo "e2e-round: $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null &&
+    echo "e2e-round: the screen at that moment: $out/failure.png" >&2
+  echo "e2e-round: log: $log" >&2
+  exit 1
+}
+
+# wait_for <seconds> <command...>: runs the command every tenth of a second until it succeeds,
+# for at most that many seconds.
+wait_for() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+if [ -z "${DISPLAY:-}" ]; then
+  # Xvfb picks a free display number itself and writes it to the descriptor it is given.
+  display_number="$out/.display"
+  : >"$display_number"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_number" 2>>"$log" &
+  helpers+=($!)
+  wait_for 20 test -s "$display_number" || fail "the virtual display did not start"
+  export DISPLAY=":$(head -n 1 "$display_number")"
+  rm -f "$display_number"
+  unset WAYLAND_DISPLAY
+fi
+echo "e2e-round: display $DISPLAY" >>"$log"
+
+xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
+helpers+=($!)
+clipboard_holds_order() { xclip -selection clipboard -o | cmp -s - "$order"; }
+wait_for 10 clipboard_holds_order || fail "the clipboard did not take the order"
+
+# Started in the output folder, so that the save dialog opens there.
+(cd "$out" && exec env QT_QPA_PLATFORM=xcb "$program") >>"$log" 2>&1 &
+app=$!
+wait_for 30 xdotool search --onlyvisible --name '^fnolt_f_r' || fail "the window did not appear"
+window=$(xdotool search --onlyvisible --name '^fnolt_f_r' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+echo "e2e-round: window $window at $X,$Y, $WIDTH x $HEIGHT" >>"$log"
+
+# The controls' places follow the window's layout: the button column is docked right in the
+# order area (margin 10, below the 37 px title strip and the 25 px heading bar), and the close
+# button stands in the title strip's 70 px right block.
+column_left=$((X + WIDTH - 10 - 195))
+column_top=$((Y + 37 + 10 + 25))
+click_at() {
+  xdotool mousemove --sync "$1" "$2" click 1
+}
+click_action_button() { # <y of the button in the column>
+  click_at $((column_left + 12 + 86)) $((column_top + $1 + 16))
+}
+
+click_action_button 11  # WKLEJ ROZKAZ
+click_action_button 55  # IMPORTUJ OSOBY
+click_action_button 103 # ZAPISZ DO PLIKU
+wait_for 20 xdotool search --onlyvisible --name '^Wprowad' || fail "the save dialog did not appear"
+dialog=$(xdotool search --onlyvisible --name '^Wprowad' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+# Without a window manager the keyboard follows the pointer: point at the dialog and focus it.
+xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+xdotool windowfocus --sync "$dialog"
+# Typed without an extension: the dialog adds ".os".
+xdotool type --delay 15 "$out/osoby"
+xdotool key Return
+wait_for 30 test -s "$person_file" || fail "the person file $person_file was not written"
+dialog_gone() { ! xdotool search --onlyvisible --name '^Wprowad'; }
+wait_for 10 dialog_gone || fail "the save dialog did not close"
+
+# The window repaints what the dialog covered; shoot until two pictures in a row are the same.
+shot() { import -window root -depth 8 "rgb:$1"; }
+shot "$out/.shot-a"
+for _ in $(seq 50); do
+  sleep 0.2
+  shot "$out/.shot-b"
+  cmp -s "$out/.shot-a" "$out/.shot-b" && break
+  mv "$out/.shot-b" "$out/.shot-a"
+done
+read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.shot-a" "$out/okno.png"
+rm -f "$out/.shot-a" "$out/.shot-b"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+click_at $((X + WIDTH - 70 + 40 + 12)) $((Y + 5 + 12)) # SBKoniec
+program_ended() { ! kill -0 "$app"; }
+wait_for 10 program_ended || fail "the close button did not end the program"
+wait "$app" || fail "the program ended with status $?"
+
+echo "e2e-round: the imported window: $out/okno.png"
+echo "e2e-round: the person file: $person_file"
+echo "$out"
