@@ -1,14 +1,11 @@
 #include "TLineMarkers.h"
 
 #include "OrderMarkers.h"
+#include "TextPrimitives.h"
 
 namespace {
 
 constexpr auto npos = std::string_view::npos;
-
-int PositionOf(std::size_t index) {
-    return static_cast<int>(index) + 1;
-}
 
 // The two words of "PODSTAWA PRAWNA:".
 constexpr std::size_t kLegalBasisSpace = OrderMarker::LegalBasis.find(' ');

@@ -14,11 +14,6 @@ constexpr std::size_t kPeselLength = 11;
 constexpr std::size_t kNisLength = 14;
 constexpr std::size_t kRankLength = 1000;
 
-// The 1-based position of a 0-based index.
-int PositionOf(std::size_t index) {
-    return static_cast<int>(index) + 1;
-}
-
 // The line without its leading ordinal ("1.", "12.") and the blanks after it.
 std::string_view NamePart(std::string_view line) {
     const std::size_t start = line.find_first_not_of("0123456789.");

@@ -18,6 +18,11 @@ std::string_view SubText(std::string_view text, int start, int count);
 // 0x80 and above (the non-breaking space 0xA0 among them) stay.
 std::string_view TrimText(std::string_view text);
 
+// The 1-based position of a 0-based index.
+inline int PositionOf(std::size_t index) {
+    return static_cast<int>(index) + 1;
+}
+
 // Whether `c` is one of the characters TrimText removes.
 inline bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 0x20;

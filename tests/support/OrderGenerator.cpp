@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -30,47 +32,25 @@ private:
 
 using Words = std::string_view;
 
-// Made-up persons, in Windows-1250: \xD3 is Ó, \xA3 Ł, \x8C Ś, \xB3 ł, \xAF Ż, \xF3 ó, \xBF ż.
-constexpr std::array<Words, 9> kRanks{"szer.", "st.szer.", "kpr.", "plut.", "sier\xBF.",
+// Made-up persons, in Windows-1250 written as octal escapes (which, unlike hex ones, stop after
+// three digits): \323 is Ó, \243 Ł, \214 Ś, \263 ł, \257 Ż, \363 ó, \277 ż, \361 ń, \352 ę.
+constexpr std::array<Words, 9> kRanks{"szer.", "st.szer.", "kpr.", "plut.", "sier\277.",
                                       "chor.", "ppor.",    "kpt.", "mjr"};
-constexpr std::array<Words, 6> kSurnameStems{"TESTOW",
-                                             "PR\xD3"
-                                             "BN",
-                                             "WZOROW",
-                                             "PRZYK\xA3"
-                                             "ADOW",
-                                             "ZMY\x8CLON",
-                                             "FIKCYJN"};
-constexpr std::array<Words, 7> kMaleNames{"Jan",       "Piotr",  "Pawe\xB3", "Micha\xB3",
-                                          "\xA3ukasz", "Tomasz", "Krzysztof"};
-constexpr std::array<Words, 7> kFemaleNames{"Anna",
-                                            "Ewa",
-                                            "Zofia",
-                                            "Ma\xB3gorzata",
-                                            "Joanna",
-                                            "\xAF"
-                                            "aneta",
-                                            "Katarzyna"};
-constexpr std::array<Words, 6> kFathers{"Adama",
-                                        "Jana",
-                                        "Piotra",
-                                        "Paw\xB3"
-                                        "a",
-                                        "J\xF3zefa",
-                                        "Stanis\xB3"
-                                        "awa"};
-constexpr std::array<Words, 6> kPositions{"kierowca",
-                                          "strzelec",
-                                          "operator radiostacji",
-                                          "dow\xF3"
-                                          "dca dru\xBFyny",
-                                          "mechanik-kierowca",
-                                          "kucharz"};
+constexpr std::array<Words, 6> kSurnameStems{"TESTOW",        "PR\323BN",   "WZOROW",
+                                             "PRZYK\243ADOW", "ZMY\214LON", "FIKCYJN"};
+constexpr std::array<Words, 7> kMaleNames{"Jan",       "Piotr",  "Pawe\263", "Micha\263",
+                                          "\243ukasz", "Tomasz", "Krzysztof"};
+constexpr std::array<Words, 7> kFemaleNames{"Anna",   "Ewa",       "Zofia",    "Ma\263gorzata",
+                                            "Joanna", "\257aneta", "Katarzyna"};
+constexpr std::array<Words, 6> kFathers{"Adama",    "Jana",      "Piotra",
+                                        "Paw\263a", "J\363zefa", "Stanis\263awa"};
+constexpr std::array<Words, 6> kPositions{
+    "kierowca",          "strzelec", "operator radiostacji", "dow\363dca dru\277yny",
+    "mechanik-kierowca", "kucharz"};
 constexpr std::array<Words, 4> kFreeText{"Sprawy osobowe", "", "z dniem 1 stycznia",
                                          "- w sprawie przeniesienia -"};
 constexpr std::array<Words, 3> kHeading{"ROZKAZ PERSONALNY NR 1",
-                                        "DOW\xD3"
-                                        "DCY JEDNOSTKI WOJSKOWEJ NR 0000",
+                                        "DOW\323DCY JEDNOSTKI WOJSKOWEJ NR 0000",
                                         "z dnia 1 stycznia 2000 r."};
 
 std::string Digits(std::uint64_t value, int width) {
@@ -80,10 +60,14 @@ std::string Digits(std::uint64_t value, int width) {
     return text;
 }
 
-// Joins words with one space, or now and then with a run of spaces the parser must collapse.
+// Joins words with one space, or now and then with a run of spaces the parser must collapse;
+// some lines arrive indented.
 class TLineBuilder {
 public:
-    explicit TLineBuilder(TVariantRandom& random) : random_(random) {}
+    explicit TLineBuilder(TVariantRandom& random) : random_(random) {
+        if (random_.OneIn(8))
+            line_ = random_.OneIn(2) ? "\t" : "   ";
+    }
     TLineBuilder& Word(std::string_view word) {
         if (!line_.empty())
             line_.append(random_.OneIn(6) ? 2 + random_.Below(3) : 1, ' ');
@@ -154,12 +138,12 @@ private:
             line.Word("PESEL:" + person.pesel);
             break;
         default:
-            line.Word("PESEL:\xA0" + person.pesel);
+            line.Word("PESEL:\240" + person.pesel);
             break;
         }
         line.Glued(",");
         if (directed)
-            line.Word("kieruj\xEA do PKW");
+            line.Word("kieruj\352 do PKW");
         return line.Done();
     }
 
@@ -183,8 +167,8 @@ private:
 
     void RankLines(TPersonRecord& person, std::string_view rank) {
         person.ste = rank;
-        Add(Line().Word("stopie\xF1 etatowy:").Word(rank).Done());
-        Add(Line().Word("PODSTAWA PRAWNA:").Word("art. 1 ust. 2").Done());
+        Add(Line().Word("stopie\361 etatowy:").Word(rank).Done());
+        Add(Line().Word("PODSTAWA").Word("PRAWNA:").Word("art. 1 ust. 2").Done());
     }
 
     void WriteBlock(int ordinal) {
@@ -201,16 +185,12 @@ private:
             RankLines(person, rank);
         Add(PersonLine(ordinal, person, rank, directedOnPersonLine));
         if (!directedOnPersonLine)
-            Add(Line().Word("kieruj\xEA").Word("do PKW").Done());
+            Add(Line().Word("kieruj\352").Word("do PKW").Done());
         if (!valuesFirst && hasPosition)
             Add(PositionLine(person));
         if (!valuesFirst && hasRank)
             RankLines(person, rank);
-        Add(Line()
-                .Word("UZASADNIENIE:")
-                .Word("potrzeby s\xB3u\xBF"
-                      "by")
-                .Done());
+        Add(Line().Word("UZASADNIENIE:").Word("potrzeby s\263u\277by").Done());
         order_.expected.push_back(std::move(person));
     }
 
