@@ -137,6 +137,8 @@ const ParserCase kCases[] = {
      {Row("", "TESTOWA", "Ewa", "K")}},
     {"PositionWithoutHyphen", Block(kJan, {"stanowisko kierowca /ZS000000000001"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS000000000001", "stanowisko kierowca")}},
+    {"RunsOfSpacesInPosition", Block(kJan, {"na  stanowisko  -  starszy   kierowca   /ZS1"}),
+     {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS1", "starszy kierowca")}},
     {"HyphenAfterSlash", Block(kJan, {"kierowca /ZS0000-01"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS0000-01", "")}},
     {"NisEndsAtBlank", Block(kJan, {kRankLines[0], "- kierowca /ZS1 PODSTAWA PRAWNA: x"}),

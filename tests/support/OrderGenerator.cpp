@@ -30,28 +30,26 @@ private:
     std::uint64_t state_;
 };
 
-using Words = std::string_view;
-
 // Made-up persons, in Windows-1250 written as octal escapes (which, unlike hex ones, stop after
 // three digits): \323 is Ó, \243 Ł, \214 Ś, \263 ł, \257 Ż, \363 ó, \277 ż, \361 ń, \352 ę.
-constexpr std::array<Words, 9> kRanks{"szer.", "st.szer.", "kpr.", "plut.", "sier\277.",
-                                      "chor.", "ppor.",    "kpt.", "mjr"};
-constexpr std::array<Words, 6> kSurnameStems{"TESTOW",        "PR\323BN",   "WZOROW",
-                                             "PRZYK\243ADOW", "ZMY\214LON", "FIKCYJN"};
-constexpr std::array<Words, 7> kMaleNames{"Jan",       "Piotr",  "Pawe\263", "Micha\263",
-                                          "\243ukasz", "Tomasz", "Krzysztof"};
-constexpr std::array<Words, 7> kFemaleNames{"Anna",   "Ewa",       "Zofia",    "Ma\263gorzata",
-                                            "Joanna", "\257aneta", "Katarzyna"};
-constexpr std::array<Words, 6> kFathers{"Adama",    "Jana",      "Piotra",
-                                        "Paw\263a", "J\363zefa", "Stanis\263awa"};
-constexpr std::array<Words, 6> kPositions{
+constexpr std::array<std::string_view, 9> kRanks{"szer.", "st.szer.", "kpr.", "plut.", "sier\277.",
+                                                 "chor.", "ppor.",    "kpt.", "mjr"};
+constexpr std::array<std::string_view, 6> kSurnameStems{"TESTOW",        "PR\323BN",   "WZOROW",
+                                                        "PRZYK\243ADOW", "ZMY\214LON", "FIKCYJN"};
+constexpr std::array<std::string_view, 7> kMaleNames{"Jan",       "Piotr",  "Pawe\263", "Micha\263",
+                                                     "\243ukasz", "Tomasz", "Krzysztof"};
+constexpr std::array<std::string_view, 7> kFemaleNames{
+    "Anna", "Ewa", "Zofia", "Ma\263gorzata", "Joanna", "\257aneta", "Katarzyna"};
+constexpr std::array<std::string_view, 6> kFathers{"Adama",    "Jana",      "Piotra",
+                                                   "Paw\263a", "J\363zefa", "Stanis\263awa"};
+constexpr std::array<std::string_view, 6> kPositions{
     "kierowca",          "strzelec", "operator radiostacji", "dow\363dca dru\277yny",
     "mechanik-kierowca", "kucharz"};
-constexpr std::array<Words, 4> kFreeText{"Sprawy osobowe", "", "z dniem 1 stycznia",
-                                         "- w sprawie przeniesienia -"};
-constexpr std::array<Words, 3> kHeading{"ROZKAZ PERSONALNY NR 1",
-                                        "DOW\323DCY JEDNOSTKI WOJSKOWEJ NR 0000",
-                                        "z dnia 1 stycznia 2000 r."};
+constexpr std::array<std::string_view, 4> kFreeText{"Sprawy osobowe", "", "z dniem 1 stycznia",
+                                                    "- w sprawie przeniesienia -"};
+constexpr std::array<std::string_view, 3> kHeading{"ROZKAZ PERSONALNY NR 1",
+                                                   "DOW\323DCY JEDNOSTKI WOJSKOWEJ NR 0000",
+                                                   "z dnia 1 stycznia 2000 r."};
 
 std::string Digits(std::uint64_t value, int width) {
     std::string text(static_cast<std::size_t>(width), '0');
@@ -72,6 +70,14 @@ public:
         if (!line_.empty())
             line_.append(random_.OneIn(6) ? 2 + random_.Below(3) : 1, ' ');
         line_.append(word);
+        return *this;
+    }
+    // The words of `text` one by one, so that a run of spaces may fall between any two.
+    TLineBuilder& Phrase(std::string_view text) {
+        for (std::size_t start = 0, end = 0; end != std::string_view::npos; start = end + 1) {
+            end = text.find(' ', start);
+            Word(text.substr(start, end - start));
+        }
         return *this;
     }
     TLineBuilder& Glued(std::string_view text) {
@@ -95,7 +101,7 @@ public:
     explicit TOrderWriter(unsigned variant) : random_(variant) {}
 
     GeneratedOrder Write(int persons) {
-        for (const Words heading : kHeading)
+        for (const std::string_view heading : kHeading)
             Add(heading);
         for (int ordinal = 1; ordinal <= persons; ++ordinal) {
             if (random_.OneIn(10))
@@ -143,7 +149,7 @@ private:
         }
         line.Glued(",");
         if (directed)
-            line.Word("kieruj\352 do PKW");
+            line.Phrase("kieruj\352 do PKW");
         return line.Done();
     }
 
@@ -158,22 +164,22 @@ private:
                           person.nis.find('-') == std::string::npos;
         TLineBuilder line = Line();
         if (!bare)
-            line.Word("na stanowisko").Word("-");
-        line.Word(person.stanowisko).Word("/" + person.nis);
+            line.Phrase("na stanowisko -");
+        line.Phrase(person.stanowisko).Word("/" + person.nis);
         if (random_.OneIn(4))
-            line.Word("(etat 12/1)");
+            line.Phrase("(etat 12/1)");
         return line.Done();
     }
 
     void RankLines(TPersonRecord& person, std::string_view rank) {
         person.ste = rank;
-        Add(Line().Word("stopie\361 etatowy:").Word(rank).Done());
-        Add(Line().Word("PODSTAWA").Word("PRAWNA:").Word("art. 1 ust. 2").Done());
+        Add(Line().Phrase("stopie\361 etatowy:").Word(rank).Done());
+        Add(Line().Phrase("PODSTAWA PRAWNA: art. 1 ust. 2").Done());
     }
 
     void WriteBlock(int ordinal) {
         TPersonRecord person = MakePerson(ordinal);
-        const Words rank = random_.Pick(kRanks);
+        const std::string_view rank = random_.Pick(kRanks);
         const bool hasPosition = !random_.OneIn(6);
         const bool hasRank = !random_.OneIn(6);
         const bool valuesFirst = random_.OneIn(5);
@@ -185,23 +191,23 @@ private:
             RankLines(person, rank);
         Add(PersonLine(ordinal, person, rank, directedOnPersonLine));
         if (!directedOnPersonLine)
-            Add(Line().Word("kieruj\352").Word("do PKW").Done());
+            Add(Line().Phrase("kieruj\352 do PKW").Done());
         if (!valuesFirst && hasPosition)
             Add(PositionLine(person));
         if (!valuesFirst && hasRank)
             RankLines(person, rank);
-        Add(Line().Word("UZASADNIENIE:").Word("potrzeby s\263u\277by").Done());
+        Add(Line().Phrase("UZASADNIENIE: potrzeby s\263u\277by").Done());
         order_.expected.push_back(std::move(person));
     }
 
     // A complete block that directs nobody: none of its values may reach the next row.
     void WriteSkippedBlock() {
         TPersonRecord skipped = MakePerson(0);
-        const Words rank = random_.Pick(kRanks);
+        const std::string_view rank = random_.Pick(kRanks);
         Add(PersonLine(0, skipped, rank, false));
         Add(PositionLine(skipped));
         RankLines(skipped, rank);
-        Add(Line().Word("UZASADNIENIE:").Word("brak").Done());
+        Add(Line().Phrase("UZASADNIENIE: brak").Done());
     }
 
     TVariantRandom random_;
