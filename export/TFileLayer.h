@@ -30,8 +30,9 @@ public:
     virtual ~TFileLayer() = default;
 
     // Checks that `fileName` may be created or replaced, before anything is written: its folder
-    // exists, and an existing file of that name is a file that may be written. Returns the name of
-    // the file to replace (a link is followed to the file it names).
+    // exists, and an existing file of that name is a file that may be written. Returns the name
+    // that the later steps use for it: a full name where the system needs one, a link followed to
+    // the file it names.
     virtual std::string PrepareTarget(const std::string& fileName) = 0;
     // Creates a new, empty file with a name of its own in the folder of `target`, shared for
     // reading only.

@@ -19,9 +19,14 @@ constexpr DWORD kLargestWrite = DWORD{1} << 30;
     throw TIoError(static_cast<int>(GetLastError()));
 }
 
-// The folder of `name`, as a full name with its closing separator. The system splits the name,
-// so that the second byte of a double-byte character is never taken for a separator.
-std::string FolderOf(const std::string& name) {
+struct TFullName {
+    std::string name;
+    std::size_t filePart; // where the file's own name begins, after its folder
+};
+
+// The full name of `name`. The system splits it, so that the second byte of a double-byte
+// character is never taken for a separator.
+TFullName FullName(const std::string& name) {
     std::string full(MAX_PATH, '\0');
     char* filePart = nullptr;
     for (;;) {
@@ -36,7 +41,9 @@ std::string FolderOf(const std::string& name) {
     // A name that ends in a separator names a folder, not a file in one.
     if (!filePart)
         throw TIoError(ERROR_PATH_NOT_FOUND);
-    return full.substr(0, static_cast<std::size_t>(filePart - full.data()));
+    const auto filePartAt = static_cast<std::size_t>(filePart - full.data());
+    full.resize(filePartAt + std::char_traits<char>::length(filePart));
+    return {full, filePartAt};
 }
 
 class TWindowsOpenFile final : public TOpenFile {
@@ -86,16 +93,17 @@ public:
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             CloseHandle(handle);
-            return fileName;
+            return FullName(fileName).name;
         }
         // Only a missing file, not a missing folder, gives this code.
         if (GetLastError() != ERROR_FILE_NOT_FOUND)
             FailWithLastError();
-        return fileName;
+        return FullName(fileName).name;
     }
 
     std::unique_ptr<TOpenFile> CreateBeside(const std::string& target) override {
-        const std::string folder = FolderOf(target);
+        const TFullName full = FullName(target);
+        const std::string folder = full.name.substr(0, full.filePart);
         for (int attempt = 1;; ++attempt) {
             std::string name = TemporaryFileName(folder);
             // CREATE_NEW, so that an existing file of the same name is never emptied.
