@@ -1,3 +1,4 @@
+#include "HeapCounter.h"
 #include "OrderGenerator.h"
 #include "OrderMarkers.h"
 #include "TOrderParser.h"
@@ -9,56 +10,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace {
-
-// Heap bytes in use and their high-water mark, kept by the replaced operator new below, so that
-// the import's own memory can be told apart from the memory of its input. The benchmarks run on
-// one thread; counting per thread keeps the bookkeeping to a few instructions, small beside the
-// allocation itself, so that it tilts neither side of the comparison.
-thread_local std::size_t liveBytes = 0;
-thread_local std::size_t peakBytes = 0;
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-// Starts a new high-water mark at what is in use now and returns that.
-std::size_t RestartPeak() {
-    peakBytes = liveBytes;
-    return liveBytes;
-}
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    void* block = std::malloc(size + kHeader);
-    if (block == nullptr)
-        throw std::bad_alloc();
-    *static_cast<std::size_t*>(block) = size;
-    liveBytes += size;
-    peakBytes = std::max(peakBytes, liveBytes);
-    return static_cast<char*>(block) + kHeader;
-}
-
-void operator delete(void* pointer) noexcept {
-    if (pointer == nullptr)
-        return;
-    void* block = static_cast<char*>(pointer) - kHeader;
-    liveBytes -= *static_cast<std::size_t*>(block);
-    std::free(block);
-}
-
-void operator delete(void* pointer, std::size_t) noexcept {
-    operator delete(pointer);
-}
 
 namespace {
 
@@ -160,10 +118,11 @@ void RunImport(benchmark::State& state, const TOrderInput& input) {
         baselineSeconds +=
             SecondsOf([&] { benchmark::DoNotOptimize(ReadNormaliseSearch(input.lines)); });
         table.Close();
-        const std::size_t before = RestartPeak();
+        HeapCounter::RestartPeak();
+        const std::size_t before = HeapCounter::BytesInUse();
         state.ResumeTiming();
         importSeconds += SecondsOf([&] { parser.ImportPersons(input.lines, table); });
-        heapBytes = std::max(heapBytes, peakBytes - before);
+        heapBytes = std::max(heapBytes, HeapCounter::PeakBytes() - before);
     }
     if (table.TotalRows() != input.rows)
         state.SkipWithError("the import lost rows");
