@@ -36,6 +36,8 @@ TDate LocalDay() {
 
 } // namespace
 
+// The minute is read before the day, so that a day read just after a minute's end is kept only
+// for a minute that has already passed.
 TDate TSystemClock::Today() {
     const std::int64_t minute = CurrentMinute();
     if (minute != minute_) {
