@@ -7,6 +7,7 @@
 #include "TPicture.h"
 
 #include <QBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
