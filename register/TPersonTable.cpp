@@ -44,7 +44,6 @@ void TPersonTable::Close() {
     if (!open_) return;
     DropPending();
     rows_.clear();
-    rows_.shrink_to_fit();
     current_.reset();
     nextId_ = 1;
     atEnd_ = true;
