@@ -165,8 +165,6 @@ void TPersonGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     PlaceHeader();
     UpdateHorizontalRange();
-    // A taller grid shows rows from above rather than empty lines below.
-    top_ = std::max(1, std::min(top_, RowCount() - VisibleLines() + 1));
     RevealCurrentRow();
     SyncScrollBar();
 }
@@ -257,8 +255,8 @@ void TPersonGrid::ConfirmAndDelete() {
         table.DeleteRow();
 }
 
+// The press itself gives the grid the keyboard focus, by its focus policy.
 void TPersonGrid::mousePressEvent(QMouseEvent* event) {
-    setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton)
         return;
     const int row = top_ + static_cast<int>(event->position().y()) / rowHeight_;

@@ -55,8 +55,10 @@ QVariant TPersonGridModel::headerData(int section, Qt::Orientation orientation, 
     }
 }
 
+// RowNumber is 0 without rows and one past the stored rows while a row is pending; neither is a
+// model row, so index() turns both into an invalid index.
 QModelIndex TPersonGridModel::CurrentIndex() const {
-    if (!table_.IsOpen() || table_.HasPendingRow() || table_.RowNumber() == 0)
+    if (!table_.IsOpen())
         return {};
     return index(table_.RowNumber() - 1, 0);
 }
