@@ -1,10 +1,13 @@
 #include "Unolt_f_r.h"
 
+#include "PersonListHandlers.h"
 #include "TFlatButton.h"
 #include "TOrderBoxLines.h"
 #include "TOrderParser.h"
 #include "TPersonFileWriter.h"
 #include "TPicture.h"
+#include "TRecordCounter.h"
+#include "TWin1250.h"
 
 #include <QBoxLayout>
 #include <QIcon>
@@ -226,8 +229,9 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     auto* save = CreateActionButton(panel8, "SpeedButton2", 103, QStringLiteral("ZAPISZ DO PLIKU"),
                                     ":/images/save.svg");
     connect(save, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton2Click);
-    CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("USUŃ OSOBĘ"),
-                       ":/images/delete.svg");
+    auto* remove = CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("USUŃ OSOBĘ"),
+                                      ":/images/delete.svg");
+    connect(remove, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton3Click);
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, 10);
     column->addWidget(panel4);
@@ -251,17 +255,24 @@ TFlatButton* Tfnolt_f_r::CreateActionButton(QWidget* column, const char* name, i
 QWidget* Tfnolt_f_r::CreatePersonArea() {
     QWidget* panel6 = NewPanel(this, "Panel6", FaceGrey);
 
-    // The record counter and the grid of the person list view take these places.
-    auto* counter = new QLabel(panel6);
-    counter->setObjectName("DBStatusLabel1");
-    counter->setFixedHeight(28);
-    auto* grid = new QWidget(panel6);
-    grid->setObjectName("RxDBGrid1");
-    grid->setBackgroundRole(QPalette::Base);
-    grid->setAutoFillBackground(true);
+    DBStatusLabel1_ = new TRecordCounter(ds_, panel6);
+    DBStatusLabel1_->setObjectName("DBStatusLabel1");
+    RxDBGrid1_ = new TPersonGrid(ds_, &TWin1250::Decode, panel6);
+    RxDBGrid1_->setObjectName("RxDBGrid1");
+    RxDBGrid1_->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
+        RxDBGrid1GetCellProps(field, font, background);
+    });
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, 10);
-    column->addWidget(counter);
-    column->addWidget(grid, 1);
+    column->addWidget(DBStatusLabel1_);
+    column->addWidget(RxDBGrid1_, 1);
     return panel6;
+}
+
+void Tfnolt_f_r::SpeedButton3Click() {
+    DeleteCurrentPerson(mt_);
+}
+
+void Tfnolt_f_r::RxDBGrid1GetCellProps(TPersonField, TCellFont&, QColor& Background) {
+    SetRowBackground(mt_, Background);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TDataSource.h"
+#include "TPersonGrid.h"
 #include "TPersonSaveDialog.h"
 #include "TPersonTable.h"
 
@@ -8,6 +10,7 @@
 class QLabel;
 class QPlainTextEdit;
 class TFlatButton;
+class TRecordCounter;
 
 // The main window `fnolt_f_r`: borderless and maximized, with the title strip, the order text
 // box `mrozkaz` and its button column, and the person area below. It owns the person table `mt`
@@ -34,6 +37,8 @@ private:
     void sbstaleplacoweClick();
     void SpeedButton1Click();
     void SpeedButton2Click();
+    void SpeedButton3Click();
+    void RxDBGrid1GetCellProps(TPersonField Field, TCellFont& AFont, QColor& Background);
 
     QWidget* CreateTitleStrip();
     QWidget* CreateOrderArea();
@@ -42,7 +47,10 @@ private:
                                     const QString& caption, const char* picture);
 
     TPersonTable mt_;
+    TDataSource ds_{mt_}; // after mt_: the link goes before the table
     TPersonSaveDialog SDOsoby_;
     QLabel* Lwersja_ = nullptr;
     QPlainTextEdit* mrozkaz_ = nullptr;
+    TPersonGrid* RxDBGrid1_ = nullptr;
+    TRecordCounter* DBStatusLabel1_ = nullptr;
 };
