@@ -298,3 +298,33 @@ TEST_F(MainWindowTest, CloseButtonEndsTheProgramAtOnceWithUnsavedRows) {
 }
 
 } // namespace
+
+namespace {
+
+QString ThreePersons() {
+    QString text;
+    for (const char digit : {'1', '2', '3'})
+        text += QString(PersonBlock).replace("00000000001", QStringLiteral("0000000000") + digit);
+    return text;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, DeleteButtonRemovesTheCurrentRowAndTheCounterFollows) {
+    auto* counter = window.findChild<QLabel*>("DBStatusLabel1");
+    ASSERT_NE(counter, nullptr);
+    EXPECT_EQ(counter->text(), "( 0 )");
+    Click("SpeedButton3");
+    EXPECT_EQ(window.mt().TotalRows(), 0) << "the button does nothing on an empty table";
+
+    Paste(ThreePersons());
+    Click("SpeedButton1");
+    EXPECT_EQ(counter->text(), "1:3");
+    window.mt().MoveNext();
+    Click("SpeedButton3");
+    EXPECT_EQ(counter->text(), "2:2");
+    EXPECT_EQ(window.mt().FieldText("pesel"), "00000000003");
+    Click("SpeedButton3");
+    Click("SpeedButton3");
+    EXPECT_EQ(counter->text(), "( 0 )");
+}
