@@ -103,13 +103,28 @@ std::string_view RankIn(std::string_view lineBefore) {
     return trimmed.substr(space + 1, kRankLength);
 }
 
+// A person line with a PESEL that is still pending when another person line, a block end without
+// "kieruję" or the order's end arrives gave no row.
+void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int personLine) {
+    if (observer && personLine >= 0 && !person.pesel.empty())
+        observer->PersonSkipped(personLine);
+}
+
 } // namespace
 
 void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table) const {
+    ImportPersons(lines, table, nullptr);
+}
+
+void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
+                                 TImportObserver* observer) const {
     table.Close();
     table.Open();
+    if (observer)
+        observer->ImportStarted();
 
     TPendingPerson person;
+    TRowSources sources;
     std::string normalised;
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
@@ -124,22 +139,40 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table) 
             markers = TLineMarkers::Find(line);
         }
 
-        if (markers.pesel > 0)
+        if (markers.pesel > 0) {
+            ReportSkipped(observer, person, sources.person);
             ReadPersonLine(line, markers.pesel, person);
-        if (!person.pesel.empty() && HoldsDirected(line))
+            sources.person = i;
+        }
+        if (!person.pesel.empty() && HoldsDirected(line)) {
             person.directed = true;
-        if (markers.nis > 0)
+            sources.directed = i;
+        }
+        if (markers.nis > 0) {
             ReadNisLine(line, markers.nis, person);
-        if (markers.legalBasis)
+            sources.nis = i;
+        }
+        if (markers.legalBasis) {
             // The first line has no line before it; an empty one leaves the rank empty.
             person.ste.assign(RankIn(i > 0 ? lines.Line(i - 1) : std::string()));
+            sources.rank = i > 0 ? i - 1 : -1;
+            sources.legalBasis = i;
+        }
         if (markers.blockEnd) {
-            if (person.directed)
+            sources.blockEnd = i;
+            if (person.directed) {
                 person.AppendTo(table);
+                if (observer)
+                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources);
+            } else {
+                ReportSkipped(observer, person, sources.person);
+            }
             // A block end clears the pending person whether or not it was recorded, so a skipped
             // person's values never reach the next row.
             person.Clear();
+            sources = TRowSources();
         }
     }
+    ReportSkipped(observer, person, sources.person);
     table.MoveFirst();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TImportObserver.h"
 #include "TOrderLines.h"
 #include "TPersonTable.h"
 
@@ -11,4 +12,8 @@ public:
     // on the first row. Unrecognised lines are skipped silently. A failing table operation is not
     // caught: the rows posted until then stay and the cursor is not moved.
     void ImportPersons(const TOrderLines& lines, TPersonTable& table) const;
+    // The same import, reporting to `observer` which lines fed each row and which persons gave
+    // none; a null observer makes it the plain import.
+    void ImportPersons(const TOrderLines& lines, TPersonTable& table,
+                       TImportObserver* observer) const;
 };

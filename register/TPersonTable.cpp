@@ -2,6 +2,7 @@
 
 #include "TTableError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -208,6 +209,22 @@ void TPersonTable::DeleteRow() {
         current_ = std::min(*current_, rows_.size() - 1);
         atEnd_ = false;
     }
+    Notify(TTableChange::RowsChanged);
+}
+
+void TPersonTable::RestoreRow(int position, TPersonRecord row) {
+    RequireOpen();
+    SettlePending();
+    if (position < 1 || position > TotalRows() + 1)
+        Fail("No place for a row at position " + std::to_string(position));
+    const bool held = std::any_of(rows_.begin(), rows_.end(),
+                                  [&row](const TPersonRecord& r) { return r.id == row.id; });
+    if (row.id < 1 || row.id >= nextId_ || held)
+        Fail("Row id " + std::to_string(row.id) + " was not deleted from this table");
+    const auto place = rows_.begin() + (position - 1);
+    rows_.insert(place, std::move(row));
+    current_ = static_cast<std::size_t>(position - 1);
+    atEnd_ = false;
     Notify(TTableChange::RowsChanged);
 }
 

@@ -53,6 +53,9 @@ public:
     int TotalRows() const { return static_cast<int>(rows_.size()); }
 
     void DeleteRow();
+    // Puts back a row that DeleteRow removed, with its former id, at the 1-based `position`
+    // (1..TotalRows+1) and makes it current. Refuses an id this table never gave or still holds.
+    void RestoreRow(int position, TPersonRecord row);
 
     // The stored row at a 1-based position; throws std::out_of_range outside 1..TotalRows.
     const TPersonRecord& RowAt(int position) const;

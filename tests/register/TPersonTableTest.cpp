@@ -233,3 +233,42 @@ TEST(PersonTable, SamePeselMayStandInManyRows) {
 }
 
 } // namespace
+
+TEST(PersonTable, RestoredRowTakesItsFormerPlaceAndIdAndBecomesCurrent) {
+    TPersonTable table = TableWithRows(4);
+    std::vector<TTableChange> changes;
+    table.MoveTo(2);
+    const TPersonRecord second = table.RowAt(2);
+    table.DeleteRow();
+    table.MoveTo(3); // ROW4
+    const TPersonRecord fourth = table.RowAt(3);
+    table.DeleteRow();
+    table.AddObserver([&changes](TTableChange c) { changes.push_back(c); });
+
+    table.RestoreRow(3, fourth);
+    table.RestoreRow(2, second);
+    EXPECT_THAT(Ids(table), ElementsAre(1, 2, 3, 4));
+    EXPECT_EQ(table.RowAt(2), second);
+    EXPECT_EQ(table.RowNumber(), 2);
+    EXPECT_EQ(table.FieldText("nazwisko"), "ROW2");
+    EXPECT_THAT(changes, ElementsAre(TTableChange::RowsChanged, TTableChange::RowsChanged));
+    // Ids keep counting from where they were: a restored id is never given again.
+    StoreRow(table, "ROW5");
+    EXPECT_EQ(table.FieldNumber("id"), 5);
+}
+
+TEST(PersonTable, RestoreRefusesBadPlacesAndIdsItNeverGaveOrStillHolds) {
+    TPersonTable table = TableWithRows(2);
+    TPersonRecord row = table.RowAt(1);
+    const std::vector<std::pair<int, std::int32_t>> refused{{0, 1}, {3, 1}, {1, 2}, {1, 3}, {1, 0}};
+    table.MoveTo(1);
+    table.DeleteRow();
+    for (const auto& [position, id] : refused) {
+        SCOPED_TRACE(testing::Message() << "position " << position << ", id " << id);
+        row.id = id;
+        EXPECT_THROW(table.RestoreRow(position, row), TTableError);
+        EXPECT_THAT(Ids(table), ElementsAre(2));
+    }
+    table.Close();
+    EXPECT_THROW(table.RestoreRow(1, row), TTableError);
+}

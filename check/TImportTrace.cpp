@@ -1,0 +1,25 @@
+#include "TImportTrace.h"
+
+void TImportTrace::ImportStarted() {
+    byId_.clear();
+    skipped_.clear();
+}
+
+void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources) {
+    if (id < 1)
+        return;
+    const auto index = static_cast<std::size_t>(id - 1);
+    if (index >= byId_.size())
+        byId_.resize(index + 1);
+    byId_[index] = sources;
+}
+
+void TImportTrace::PersonSkipped(int line) {
+    skipped_.push_back(line);
+}
+
+TRowSources TImportTrace::SourcesOf(std::int32_t id) const {
+    if (id < 1 || static_cast<std::size_t>(id) > byId_.size())
+        return {};
+    return byId_[static_cast<std::size_t>(id - 1)];
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "TImportObserver.h"
+
+#include <cstdint>
+#include <vector>
+
+// Which lines fed each row of the last import, by row id, and which person lines gave no row.
+// A row's trace stays after the row is deleted, so a restored row (same id) finds it again.
+class TImportTrace : public TImportObserver {
+public:
+    void ImportStarted() override;
+    void RowStored(std::int32_t id, const TRowSources& sources) override;
+    void PersonSkipped(int line) override;
+
+    // The lines of row `id`; all -1 for an id the last import did not store.
+    TRowSources SourcesOf(std::int32_t id) const;
+    // The skipped person lines, in the order's order.
+    const std::vector<int>& SkippedLines() const { return skipped_; }
+
+private:
+    std::vector<TRowSources> byId_; // index id - 1: an import gives ids 1, 2, 3 ...
+    std::vector<int> skipped_;
+};

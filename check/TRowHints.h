@@ -1,0 +1,60 @@
+#pragma once
+
+#include "TPersonRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class TPersonTable;
+
+// A problem a value may show; each is a bit of a field's THintMask.
+enum class THint : std::uint16_t {
+    PeselNotElevenDigits = 1 << 0,
+    PeselCheckDigit = 1 << 1,
+    PeselBirthDate = 1 << 2,
+    PeselSexMismatch = 1 << 3, // set on `plec`: the PESEL's sex digit says otherwise
+    PeselDuplicate = 1 << 4,
+    EmptyValue = 1 << 5, // surname or first name
+    Tab = 1 << 6,
+    NonBreakingSpace = 1 << 7,
+    QuestionMark = 1 << 8, // what stands for a character that Windows-1250 lacks
+};
+constexpr std::array<THint, 9> kAllHints{THint::PeselNotElevenDigits,
+                                         THint::PeselCheckDigit,
+                                         THint::PeselBirthDate,
+                                         THint::PeselSexMismatch,
+                                         THint::PeselDuplicate,
+                                         THint::EmptyValue,
+                                         THint::Tab,
+                                         THint::NonBreakingSpace,
+                                         THint::QuestionMark};
+
+using THintMask = std::uint16_t;
+
+// The problems of one row, field by field.
+struct TRowHintSet {
+    std::array<THintMask, static_cast<std::size_t>(TPersonField::Count)> fields{};
+
+    THintMask Of(TPersonField field) const { return fields[static_cast<std::size_t>(field)]; }
+    bool Any() const;
+    bool operator==(const TRowHintSet&) const = default;
+};
+
+// The hints of every row of a table, found by row id. Computed over the whole table, since a
+// duplicate PESEL depends on the other rows: compute again after rows came or went.
+class TRowHints {
+public:
+    void Compute(const TPersonTable& table);
+    // The row's problems; none for an id not seen by the last Compute.
+    TRowHintSet HintsOf(std::int32_t id) const;
+    // How many rows have at least one problem.
+    int HintedRows() const { return hintedRows_; }
+
+    // The problems a row has whatever the other rows hold.
+    static TRowHintSet RowOwnHints(const TPersonRecord& row);
+
+private:
+    std::vector<TRowHintSet> byId_; // index id - 1
+    int hintedRows_ = 0;
+};

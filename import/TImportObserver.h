@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+// The order lines (0-based indexes, -1 when the block had no such line) that fed one stored row.
+struct TRowSources {
+    int person = -1;     // the line with "PESEL:"
+    int directed = -1;   // the line with "kieruję"
+    int nis = -1;        // the line with "/ZS"
+    int rank = -1;       // the line before "PODSTAWA PRAWNA:", the rank's source
+    int legalBasis = -1; // the line with "PODSTAWA PRAWNA:"
+    int blockEnd = -1;   // the line with "UZASADNIENIE:"
+
+    bool operator==(const TRowSources&) const = default;
+};
+
+// What an import reports beside the rows it stores, for a reader that wants to show where each
+// row came from. The import finds the same rows whether or not it has an observer.
+class TImportObserver {
+public:
+    virtual ~TImportObserver() = default;
+    // The import starts over: everything reported before belongs to a former import.
+    virtual void ImportStarted() = 0;
+    // The row just stored with this `id` was fed by these lines.
+    virtual void RowStored(std::int32_t id, const TRowSources& sources) = 0;
+    // The person line at `line`, with a PESEL, gave no row: its block ended without "kieruję",
+    // another person line took its place, or the order ended before its block did.
+    virtual void PersonSkipped(int line) = 0;
+};

@@ -1,0 +1,116 @@
+#include "TImportTrace.h"
+#include "OrderGenerator.h"
+#include "TOrderParser.h"
+#include "TPersonTable.h"
+#include "TVectorOrderLines.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+void PrintTo(const TRowSources& s, std::ostream* os) {
+    *os << '{' << s.person << ',' << s.directed << ',' << s.nis << ',' << s.rank << ','
+        << s.legalBasis << ',' << s.blockEnd << '}';
+}
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kJan = "1. szer. TESTOWY Jan S. Adama, PESEL: 44051401359,";
+const std::string kEwa = "2. szer. TESTOWA Ewa C. Jana, PESEL: 02211307589,";
+const std::string kNoPesel = "3. szer. TESTOWY Bez S. Adama, PESEL:";
+const std::string kDirected = "kieruj\xEA do PKW";
+const std::string kNis = "na stanowisko - kierowca /ZS000000000001";
+const std::string kRank = "stopie\xF1 etatowy: szer.";
+const std::string kBasis = "PODSTAWA PRAWNA: art. 1";
+const std::string kEnd = "UZASADNIENIE: brak";
+const std::string kText = "tekst rozkazu";
+
+struct TraceCase {
+    const char* name;
+    Lines lines;
+    std::vector<TRowSources> rows; // for ids 1, 2, ...
+    std::vector<int> skipped;
+};
+
+void PrintTo(const TraceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// clang-format off
+const TraceCase kCases[] = {
+    {"EveryLineOfABlock",
+     {kText, kJan, kDirected, kNis, kRank, kBasis, kEnd},
+     {{1, 2, 3, 4, 5, 6}}, {}},
+    {"DirectedOnThePersonLine",
+     {kJan + " " + kDirected, kEnd},
+     {{0, 0, -1, -1, -1, 1}}, {}},
+    {"RankLinesBeforeThePersonLine",
+     {kRank, kBasis, kJan, kDirected, kEnd},
+     {{2, 3, -1, 0, 1, 4}}, {}},
+    {"BasisOnTheFirstLineHasNoRankLine",
+     {kBasis, kJan, kDirected, kEnd},
+     {{1, 2, -1, -1, 0, 3}}, {}},
+    {"BlockWithoutDirectedIsSkipped",
+     {kJan, kEnd, kEwa, kDirected, kEnd},
+     {{2, 3, -1, -1, -1, 4}}, {0}},
+    {"SecondPersonLineTakesThePlace",
+     {kJan, kEwa, kDirected, kEnd},
+     {{1, 2, -1, -1, -1, 3}}, {0}},
+    {"OrderEndsInsideABlock",
+     {kJan, kDirected, kEnd, kEwa, kDirected},
+     {{0, 1, -1, -1, -1, 2}}, {3}},
+    {"PersonWithoutPeselIsNotCounted",
+     {kNoPesel, kEnd, kJan, kDirected, kEnd},
+     {{2, 3, -1, -1, -1, 4}}, {}},
+    {"LinesOfASkippedBlockDoNotReachTheNextRow",
+     {kJan, kNis, kRank, kBasis, kEnd, kEwa, kDirected, kEnd},
+     {{5, 6, -1, -1, -1, 7}}, {0}},
+};
+// clang-format on
+
+class ImportTrace : public testing::TestWithParam<TraceCase> {};
+
+TEST_P(ImportTrace, RecordsTheLinesOfEachRowAndTheSkippedPersons) {
+    const TraceCase& c = GetParam();
+    TPersonTable table;
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(c.lines), table, &trace);
+    ASSERT_EQ(table.TotalRows(), static_cast<int>(c.rows.size()));
+    std::vector<TRowSources> rows;
+    for (int position = 1; position <= table.TotalRows(); ++position)
+        rows.push_back(trace.SourcesOf(table.RowAt(position).id));
+    EXPECT_EQ(rows, c.rows);
+    EXPECT_EQ(trace.SkippedLines(), c.skipped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ImportTrace, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ImportTraceRun, TracedImportFindsTheSameRowsAndANewImportForgetsTheOld) {
+    TImportTrace trace;
+    for (unsigned variant = 1; variant <= 4; ++variant) {
+        SCOPED_TRACE(testing::Message() << "variant " << variant);
+        const GeneratedOrder order = GenerateOrder(60, variant);
+        TPersonTable plain;
+        TPersonTable traced;
+        TOrderParser().ImportPersons(TVectorOrderLines(order.lines), plain);
+        TOrderParser().ImportPersons(TVectorOrderLines(order.lines), traced, &trace);
+        ASSERT_EQ(traced.TotalRows(), plain.TotalRows());
+        for (int position = 1; position <= plain.TotalRows(); ++position) {
+            ASSERT_EQ(traced.RowAt(position), plain.RowAt(position));
+            // Every row's person line names the row's PESEL, and its block end comes last.
+            const TRowSources s = trace.SourcesOf(traced.RowAt(position).id);
+            EXPECT_NE(order.lines.at(static_cast<std::size_t>(s.person))
+                          .find(plain.RowAt(position).pesel),
+                      std::string::npos);
+            EXPECT_GT(s.blockEnd, s.person);
+        }
+        EXPECT_EQ(trace.SourcesOf(plain.TotalRows() + 1), TRowSources());
+    }
+}
+
+} // namespace

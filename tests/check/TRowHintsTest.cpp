@@ -1,0 +1,102 @@
+#include "TRowHints.h"
+#include "TPersonTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using F = TPersonField;
+
+constexpr THintMask Bits(std::initializer_list<THint> hints) {
+    THintMask mask = 0;
+    for (const THint h : hints)
+        mask |= static_cast<THintMask>(h);
+    return mask;
+}
+
+TPersonRecord Person(std::string pesel, std::string nazwisko, std::string imie, std::string plec,
+                     std::string stanowisko = "kierowca") {
+    return {0, pesel, nazwisko, imie, plec, "szer.", "ZS1", stanowisko};
+}
+
+// The expected hints of a row as (field, mask) pairs; fields not named have none.
+TRowHintSet Hints(std::initializer_list<std::pair<F, THintMask>> masks) {
+    TRowHintSet set;
+    for (const auto& [field, mask] : masks)
+        set.fields[static_cast<std::size_t>(field)] = mask;
+    return set;
+}
+
+struct HintCase {
+    const char* name;
+    TPersonRecord row;
+    TRowHintSet hints;
+};
+
+const HintCase kCases[] = {
+    {"CleanMan", Person("44051401359", "TESTOWY", "Jan", "M"), {}},
+    {"CleanWoman", Person("02211307589", "TESTOWA", "Ewa", "K"), {}},
+    {"WrongCheckDigit", Person("44051401358", "TESTOWY", "Jan", "M"),
+     Hints({{F::pesel, Bits({THint::PeselCheckDigit})}})},
+    {"ImpossibleDate", Person("02381307589", "TESTOWA", "Ewa", "K"),
+     Hints({{F::pesel, Bits({THint::PeselBirthDate})}})},
+    {"ShortPeselNeedsNoOtherPeselHint", Person("4405140135", "TESTOWY", "Jan", "M"),
+     Hints({{F::pesel, Bits({THint::PeselNotElevenDigits})}})},
+    {"SexDigitSaysWoman", Person("02211307589", "TESTOWY", "Jan", "M"),
+     Hints({{F::plec, Bits({THint::PeselSexMismatch})}})},
+    {"EmptyNames", Person("44051401359", "", "", "M"),
+     Hints({{F::nazwisko, Bits({THint::EmptyValue})}, {F::imie, Bits({THint::EmptyValue})}})},
+    {"OddCharactersInAnyValue",
+     Person("44051401359", "TEST\tOWY", "J?n", "M", "kierowca\xA0mechanik?"),
+     Hints({{F::nazwisko, Bits({THint::Tab})},
+            {F::imie, Bits({THint::QuestionMark})},
+            {F::stanowisko, Bits({THint::NonBreakingSpace, THint::QuestionMark})}})},
+    {"EmptyPesel", Person("", "TESTOWY", "Jan", "M"),
+     Hints({{F::pesel, Bits({THint::PeselNotElevenDigits})}})},
+};
+
+class RowHints : public testing::TestWithParam<HintCase> {};
+
+TEST_P(RowHints, NamesEachProblemOfTheRow) {
+    EXPECT_EQ(TRowHints::RowOwnHints(GetParam().row), GetParam().hints);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RowHints, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+void Store(TPersonTable& table, const TPersonRecord& row) {
+    table.AppendRow();
+    for (const F field : {F::pesel, F::nazwisko, F::imie, F::plec, F::ste, F::nis, F::stanowisko})
+        table.SetFieldText(FieldName(field), row.Text(field));
+    table.PostRow();
+}
+
+TEST(TableHints, DuplicatePeselMarksBothRowsUntilOneIsDeleted) {
+    TPersonTable table;
+    Store(table, Person("44051401359", "TESTOWY", "Jan", "M"));
+    Store(table, Person("02211307589", "TESTOWA", "Ewa", "K"));
+    Store(table, Person("44051401359", "INNY", "Jan", "M"));
+    Store(table, Person("", "BEZ", "", "M"));
+    Store(table, Person("", "BEZ", "Piotr", "M"));
+    TRowHints hints;
+    hints.Compute(table);
+    const THintMask duplicate = Bits({THint::PeselDuplicate});
+    const THintMask missing = Bits({THint::PeselNotElevenDigits});
+    EXPECT_EQ((std::vector{hints.HintsOf(1).Of(F::pesel), hints.HintsOf(2).Of(F::pesel),
+                           hints.HintsOf(3).Of(F::pesel), hints.HintsOf(4).Of(F::pesel),
+                           hints.HintsOf(5).Of(F::pesel)}),
+              (std::vector<THintMask>{duplicate, 0, duplicate, missing, missing}));
+    EXPECT_EQ(hints.HintedRows(), 4);
+
+    table.MoveTo(3);
+    table.DeleteRow();
+    hints.Compute(table);
+    EXPECT_EQ(hints.HintsOf(1), TRowHintSet());
+    EXPECT_EQ(hints.HintsOf(3), TRowHintSet()); // gone rows have no hints
+    EXPECT_EQ(hints.HintedRows(), 2);
+}
+
+} // namespace
