@@ -46,6 +46,14 @@ TFullName FullName(const std::string& name) {
     return {full, filePartAt};
 }
 
+// A device such as NUL is no file to put another in the place of. A hidden or system file is
+// refused as creating it anew with FILE_ATTRIBUTE_NORMAL would refuse it.
+bool IsReplaceable(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info;
+    return GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) &&
+           (info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
 class TWindowsOpenFile final : public TOpenFile {
 public:
     TWindowsOpenFile(std::string name, HANDLE handle)
@@ -86,18 +94,22 @@ private:
 class TWindowsFileLayer final : public TFileLayer {
 public:
     std::string PrepareTarget(const std::string& fileName) override {
-        // Opening an existing file for writing, as the export's file is opened, changes nothing
-        // in it and finds a read-only file (5) or one that another program holds open for
-        // writing (32) before anything is written.
-        const HANDLE handle = CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
+        // Opening an existing file as the replacement will need it, for writing and for removing
+        // its name, changes nothing in it and finds a read-only file (5) or one that another
+        // program holds open for writing, or without letting it be removed (32), before anything
+        // is written.
+        const HANDLE handle = CreateFileA(fileName.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            // Only a missing file, not a missing folder, gives this code.
+            if (GetLastError() != ERROR_FILE_NOT_FOUND)
+                FailWithLastError();
             return FullName(fileName).name;
         }
-        // Only a missing file, not a missing folder, gives this code.
-        if (GetLastError() != ERROR_FILE_NOT_FOUND)
-            FailWithLastError();
+        const bool replaceable = IsReplaceable(handle);
+        CloseHandle(handle);
+        if (!replaceable)
+            throw TIoError(ERROR_ACCESS_DENIED);
         return FullName(fileName).name;
     }
 

@@ -17,9 +17,17 @@ TempFolder::TempFolder() {
     throw std::runtime_error("TempFolder: no free name under " + base.string());
 }
 
+// A test may leave a folder without permissions, or a read-only file, which Windows does not
+// remove; everything in the folder is made writable first.
 TempFolder::~TempFolder() {
+    namespace fs = std::filesystem;
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto entry = fs::recursive_directory_iterator(path_, ignored);
+         entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+        // A link may name a file outside the folder, which stays as it is.
+        if (!entry->is_symlink(ignored))
+            fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(path_, ignored);
 }

@@ -1,0 +1,116 @@
+// Failures that only the Windows file layer meets, made real: the files are opened and marked
+// through the system's own calls, as another program or the user would.
+#include "ExportTestSupport.h"
+#include "TPersonFileWriter.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kOldContent = "the file as it was\r\n";
+
+// A handle to the target that another program holds for the whole export.
+class HeldFile {
+public:
+    HeldFile(const fs::path& name, DWORD access, DWORD share)
+        : handle_(CreateFileA(name.string().c_str(), access, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldFile() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+struct WindowsCase {
+    const char* name;
+    // Prepares the existing target; returns what must stay open during the export.
+    std::function<std::unique_ptr<HeldFile>(const fs::path& target)> prepare;
+    int code;
+    std::string message;
+};
+void PrintTo(const WindowsCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::function<std::unique_ptr<HeldFile>(const fs::path&)> Held(DWORD access, DWORD share) {
+    return
+        [=](const fs::path& target) { return std::make_unique<HeldFile>(target, access, share); };
+}
+
+std::function<std::unique_ptr<HeldFile>(const fs::path&)> Marked(DWORD attributes) {
+    return [=](const fs::path& target) {
+        SetFileAttributesA(target.string().c_str(), attributes);
+        return nullptr;
+    };
+}
+
+class FailedExportOnWindows : public testing::TestWithParam<WindowsCase> {};
+
+TEST_P(FailedExportOnWindows, IsReportedAndKeepsTheFile) {
+    const WindowsCase& c = GetParam();
+    const TempFolder folder;
+    std::ofstream(folder / "persons.os", std::ios::binary) << kOldContent;
+    auto held = c.prepare(folder / "persons.os");
+    ASSERT_TRUE(!held || held->IsOpen()) << "the other program's handle";
+    const auto listing = Listing(folder.Path());
+    TPersonTable table = TableOf({Row("1", "NOWAK")});
+
+    std::pair<int, std::string> failure{0, "(no error)"};
+    try {
+        TPersonFileWriter().Export(table, (folder / "persons.os").string());
+    } catch (const TIoError& e) {
+        failure = {e.Code(), e.what()};
+    }
+    EXPECT_EQ(failure, std::make_pair(c.code, c.message));
+    held.reset();
+    EXPECT_EQ(Listing(folder.Path()), listing) << "no temporary file is left";
+    EXPECT_EQ(ReadBytes(folder / "persons.os"), kOldContent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PersonFile, FailedExportOnWindows,
+    testing::Values(
+        WindowsCase{"HeldOpenForWriting", Held(GENERIC_WRITE, FILE_SHARE_READ), 32, "I/O error 32"},
+        // A reader that lets nobody write keeps the export out, as it keeps out any writer.
+        WindowsCase{"HeldOpenByAReaderThatSharesNoWriting", Held(GENERIC_READ, FILE_SHARE_READ), 32,
+                    "I/O error 32"},
+        WindowsCase{"HeldOpenByAWriterThatSharesEverything",
+                    Held(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE), 32,
+                    "I/O error 32"},
+        // A reader that lets nobody remove the file's name keeps the new file from taking it;
+        // found before anything is written.
+        WindowsCase{"HeldOpenByAReaderThatKeepsTheName",
+                    Held(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE), 32, "I/O error 32"},
+        WindowsCase{"ReadOnlyAttribute", Marked(FILE_ATTRIBUTE_READONLY), 5, "File access denied"},
+        WindowsCase{"HiddenAttribute", Marked(FILE_ATTRIBUTE_HIDDEN), 5, "File access denied"},
+        WindowsCase{"SystemAttribute", Marked(FILE_ATTRIBUTE_SYSTEM), 5, "File access denied"}));
+
+// A device is no file to put the new one in the place of.
+TEST(PersonFile, DeviceNameIsRefusedOnWindows) {
+    TPersonTable table = TableOf({Row("1", "NOWAK")});
+    std::string message = "(no error)";
+    try {
+        TPersonFileWriter().Export(table, "NUL");
+    } catch (const TIoError& e) {
+        message = e.what();
+    }
+    EXPECT_EQ(message, "File access denied");
+}
+
+} // namespace
