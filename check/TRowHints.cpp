@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -67,26 +68,61 @@ TRowHintSet TRowHints::RowOwnHints(const TPersonRecord& row) {
     return set;
 }
 
+namespace {
+
+// Marks as duplicates the rows of equal adjacent keys in `keyed` (key, position) once sorted.
+template <typename Key>
+void MarkEqualKeys(std::vector<std::pair<Key, int>>& keyed, std::vector<bool>& duplicate) {
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 1; i < keyed.size(); ++i)
+        if (keyed[i].first == keyed[i - 1].first) {
+            duplicate[static_cast<std::size_t>(keyed[i].second)] = true;
+            duplicate[static_cast<std::size_t>(keyed[i - 1].second)] = true;
+        }
+}
+
+// The positions (0-based) of the rows whose non-empty PESEL stands in another row too. Nearly
+// every PESEL is 11 digits, which sort much faster as one number than as text.
+std::vector<bool> DuplicatePesels(const TPersonTable& table) {
+    const int total = table.TotalRows();
+    std::vector<std::pair<std::uint64_t, int>> numbers;
+    std::vector<std::pair<std::string_view, int>> texts;
+    numbers.reserve(static_cast<std::size_t>(total));
+    for (int position = 1; position <= total; ++position) {
+        const std::string& pesel = table.RowAt(position).pesel;
+        if (pesel.empty())
+            continue;
+        if (CheckPesel(pesel).elevenDigits) {
+            std::uint64_t number = 0;
+            for (const char c : pesel)
+                number = number * 10 + static_cast<std::uint64_t>(c - '0');
+            numbers.emplace_back(number, position - 1);
+        } else {
+            texts.emplace_back(pesel, position - 1);
+        }
+    }
+    std::vector<bool> duplicate(static_cast<std::size_t>(total), false);
+    MarkEqualKeys(numbers, duplicate);
+    MarkEqualKeys(texts, duplicate);
+    return duplicate;
+}
+
+} // namespace
+
 void TRowHints::Compute(const TPersonTable& table) {
     byId_.clear();
     hintedRows_ = 0;
     const int total = table.TotalRows();
+    const std::vector<bool> duplicate = DuplicatePesels(table);
 
-    std::unordered_map<std::string_view, int> peselCount;
-    peselCount.reserve(static_cast<std::size_t>(total));
     std::int32_t maxId = 0;
-    for (int position = 1; position <= total; ++position) {
-        const TPersonRecord& row = table.RowAt(position);
-        maxId = std::max(maxId, row.id);
-        if (!row.pesel.empty())
-            ++peselCount[row.pesel];
-    }
-
+    for (int position = 1; position <= total; ++position)
+        maxId = std::max(maxId, table.RowAt(position).id);
     byId_.resize(static_cast<std::size_t>(maxId));
     for (int position = 1; position <= total; ++position) {
         const TPersonRecord& row = table.RowAt(position);
         TRowHintSet set = RowOwnHints(row);
-        if (!row.pesel.empty() && peselCount[row.pesel] > 1)
+        if (duplicate[static_cast<std::size_t>(position - 1)])
             MaskOf(set, TPersonField::pesel) |= Bit(THint::PeselDuplicate);
         if (set.Any())
             ++hintedRows_;

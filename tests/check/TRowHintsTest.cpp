@@ -81,22 +81,27 @@ TEST(TableHints, DuplicatePeselMarksBothRowsUntilOneIsDeleted) {
     Store(table, Person("44051401359", "INNY", "Jan", "M"));
     Store(table, Person("", "BEZ", "", "M"));
     Store(table, Person("", "BEZ", "Piotr", "M"));
+    Store(table, Person("4405140135", "KROTKI", "Jan", "M"));
+    Store(table, Person("4405140135", "KROTKI", "Adam", "M"));
     TRowHints hints;
     hints.Compute(table);
     const THintMask duplicate = Bits({THint::PeselDuplicate});
     const THintMask missing = Bits({THint::PeselNotElevenDigits});
-    EXPECT_EQ((std::vector{hints.HintsOf(1).Of(F::pesel), hints.HintsOf(2).Of(F::pesel),
-                           hints.HintsOf(3).Of(F::pesel), hints.HintsOf(4).Of(F::pesel),
-                           hints.HintsOf(5).Of(F::pesel)}),
-              (std::vector<THintMask>{duplicate, 0, duplicate, missing, missing}));
-    EXPECT_EQ(hints.HintedRows(), 4);
+    EXPECT_EQ(
+        (std::vector{hints.HintsOf(1).Of(F::pesel), hints.HintsOf(2).Of(F::pesel),
+                     hints.HintsOf(3).Of(F::pesel), hints.HintsOf(4).Of(F::pesel),
+                     hints.HintsOf(5).Of(F::pesel), hints.HintsOf(6).Of(F::pesel),
+                     hints.HintsOf(7).Of(F::pesel)}),
+        (std::vector<THintMask>{duplicate, 0, duplicate, missing, missing,
+                                THintMask(missing | duplicate), THintMask(missing | duplicate)}));
+    EXPECT_EQ(hints.HintedRows(), 6);
 
     table.MoveTo(3);
     table.DeleteRow();
     hints.Compute(table);
     EXPECT_EQ(hints.HintsOf(1), TRowHintSet());
     EXPECT_EQ(hints.HintsOf(3), TRowHintSet()); // gone rows have no hints
-    EXPECT_EQ(hints.HintedRows(), 2);
+    EXPECT_EQ(hints.HintedRows(), 4);
 }
 
 } // namespace
