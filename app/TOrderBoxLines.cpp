@@ -22,20 +22,32 @@ TOrderBoxLines::TOrderBoxLines(const QTextDocument& document) {
     qsizetype start = 0;
     for (qsizetype i = 0; i < view.size(); ++i) {
         if (IsLineBreak(view[i])) {
-            AddLine(view.sliced(start, i - start));
+            AddLine(view.sliced(start, i - start), start);
             start = i + 1;
         }
     }
-    AddLine(view.sliced(start));
+    AddLine(view.sliced(start), start);
+    end_ = static_cast<int>(view.size()) + 1;
     count_ = static_cast<int>(lines_.size());
     if (lines_.back().length == 0)
         --count_;
 }
 
-void TOrderBoxLines::AddLine(QStringView text) {
+void TOrderBoxLines::AddLine(QStringView text, qsizetype start) {
     const std::size_t offset = bytes_.size();
     TWin1250::AppendEncoded(text, bytes_, MaxLineLength);
-    lines_.push_back({offset, bytes_.size() - offset});
+    lines_.push_back({offset, bytes_.size() - offset, static_cast<int>(start)});
+}
+
+std::vector<int> TOrderBoxLines::LineStarts() const {
+    std::vector<int> starts;
+    starts.reserve(static_cast<std::size_t>(count_) + 1);
+    for (int index = 0; index < count_; ++index)
+        starts.push_back(lines_[static_cast<std::size_t>(index)].start);
+    starts.push_back(count_ < static_cast<int>(lines_.size())
+                         ? lines_[static_cast<std::size_t>(count_)].start
+                         : end_);
+    return starts;
 }
 
 std::string TOrderBoxLines::Line(int index) const {

@@ -26,15 +26,20 @@ public:
     // Line `index` in Windows-1250, cut at MaxLineLength characters; a line outside the text
     // (such as the one before the first) is empty.
     std::string Line(int index) const override;
+    // The document position where each line starts, Count() + 1 of them: the last is where a
+    // line after the last would start, so that line i ends at LineStarts()[i + 1] - 1.
+    std::vector<int> LineStarts() const;
 
 private:
-    void AddLine(QStringView text);
+    void AddLine(QStringView text, qsizetype start);
 
     struct TSpan {
         std::size_t offset;
         std::size_t length;
+        int start; // in the document
     };
     std::string bytes_;
     std::vector<TSpan> lines_;
     int count_ = 0;
+    int end_ = 1; // one past the text, where a next line would start
 };

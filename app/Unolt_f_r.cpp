@@ -1,8 +1,11 @@
 #include "Unolt_f_r.h"
 
+#include "HintTexts.h"
 #include "PersonListHandlers.h"
+#include "TCheckLabel.h"
 #include "TFlatButton.h"
 #include "TOrderBoxLines.h"
+#include "TOrderHighlighter.h"
 #include "TOrderParser.h"
 #include "TPersonFileWriter.h"
 #include "TPicture.h"
@@ -13,7 +16,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QStringList>
 
 #include <algorithm>
@@ -124,6 +129,20 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     layout->addWidget(CreateTitleStrip());
     layout->addWidget(CreateOrderArea());
     layout->addWidget(CreatePersonArea(), 1);
+
+    rowLink_ = ds_.Attach([this](TTableChange) {
+        if (!importing_)
+            ShowCurrentRowSources();
+    });
+    AddShortcut(QKeySequence(Qt::Key_F3), [this] { FindHintedRow(1); });
+    AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
+    // In the order box Ctrl+Z stays the box's own undo of an edit.
+    AddShortcut(QKeySequence::Undo, [this] { UndoDeletion(); });
+}
+
+void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, action);
 }
 
 void Tfnolt_f_r::ShowMaximized() {
@@ -156,7 +175,15 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
-    TOrderParser().ImportPersons(TOrderBoxLines(*mrozkaz_->document()), mt_);
+    const TOrderBoxLines lines(*mrozkaz_->document());
+    history_.Clear();
+    {
+        const QScopedValueRollback importing(importing_, true);
+        TOrderParser().ImportPersons(lines, mt_, &trace_);
+    }
+    highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
+    LPominiete_->ShowCount(highlighter_->SkippedCount());
+    RefreshChecks();
 }
 
 void Tfnolt_f_r::SpeedButton2Click() {
@@ -255,24 +282,90 @@ TFlatButton* Tfnolt_f_r::CreateActionButton(QWidget* column, const char* name, i
 QWidget* Tfnolt_f_r::CreatePersonArea() {
     QWidget* panel6 = NewPanel(this, "Panel6", FaceGrey);
 
-    DBStatusLabel1_ = new TRecordCounter(ds_, panel6);
-    DBStatusLabel1_->setObjectName("DBStatusLabel1");
     RxDBGrid1_ = new TPersonGrid(ds_, &TWin1250::Decode, panel6);
     RxDBGrid1_->setObjectName("RxDBGrid1");
     RxDBGrid1_->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
         RxDBGrid1GetCellProps(field, font, background);
     });
+    RxDBGrid1_->SetOnGetCellNote(
+        [this](TPersonField field) { return RxDBGrid1GetCellNote(field); });
+    RxDBGrid1_->SetRowDeleter([this] { DeletePerson(); });
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, 10);
-    column->addWidget(DBStatusLabel1_);
+    column->addWidget(CreateCounterLine(panel6));
     column->addWidget(RxDBGrid1_, 1);
     return panel6;
 }
 
+// The record counter, and beside it what the clerk should look at.
+QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
+    auto* line = new QWidget(parent);
+    line->setObjectName("CounterLine");
+    DBStatusLabel1_ = new TRecordCounter(ds_, line);
+    DBStatusLabel1_->setObjectName("DBStatusLabel1");
+    LPominiete_ = new TCheckLabel(
+        QStringLiteral("Pominięte osoby: "), TOrderHighlighter::SkippedLineColour.darker(250),
+        QStringLiteral("Osoby z numerem PESEL, z których nie powstał wiersz (brak \"kieruję\").\n"
+                       "Kliknij, aby pokazać w treści rozkazu następną z nich."),
+        line);
+    LPominiete_->setObjectName("LPominiete");
+    connect(LPominiete_, &TCheckLabel::clicked, this, [this] { highlighter_->ShowNextSkipped(); });
+    LDoSprawdzenia_ = new TCheckLabel(
+        QStringLiteral("Do sprawdzenia: "), QColor(0xC0, 0x00, 0x00),
+        QStringLiteral("Wiersze z oznaczonymi polami; opis w podpowiedzi pola.\n"
+                       "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia."),
+        line);
+    LDoSprawdzenia_->setObjectName("LDoSprawdzenia");
+    connect(LDoSprawdzenia_, &TCheckLabel::clicked, this, [this] { FindHintedRow(1); });
+
+    highlighter_ = new TOrderHighlighter(*mrozkaz_);
+    connect(highlighter_, &TOrderHighlighter::Forgotten, LPominiete_, &QWidget::hide);
+
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, line);
+    row->setSpacing(24);
+    row->addWidget(DBStatusLabel1_);
+    row->addWidget(LPominiete_);
+    row->addWidget(LDoSprawdzenia_);
+    row->addStretch(1);
+    return line;
+}
+
 void Tfnolt_f_r::SpeedButton3Click() {
-    DeleteCurrentPerson(mt_);
+    DeleteCurrentPerson(mt_, [this] { DeletePerson(); });
 }
 
 void Tfnolt_f_r::RxDBGrid1GetCellProps(TPersonField, TCellFont&, QColor& Background) {
     SetRowBackground(mt_, Background);
+}
+
+QString Tfnolt_f_r::RxDBGrid1GetCellNote(TPersonField Field) const {
+    return HintNote(Field, hints_.HintsOf(mt_.FieldNumber("id")).Of(Field));
+}
+
+void Tfnolt_f_r::DeletePerson() {
+    history_.DeleteCurrent(mt_);
+    RefreshChecks();
+}
+
+void Tfnolt_f_r::UndoDeletion() {
+    if (history_.RestoreLast(mt_))
+        RefreshChecks();
+}
+
+void Tfnolt_f_r::FindHintedRow(int step) {
+    const int position = hints_.NextHinted(mt_, mt_.RowNumber(), step);
+    if (position != 0)
+        mt_.MoveTo(position);
+}
+
+// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere.
+void Tfnolt_f_r::RefreshChecks() {
+    hints_.Compute(mt_);
+    LDoSprawdzenia_->ShowCount(hints_.HintedRows());
+    RxDBGrid1_->viewport()->update();
+    ShowCurrentRowSources();
+}
+
+void Tfnolt_f_r::ShowCurrentRowSources() {
+    highlighter_->ShowRow(trace_.SourcesOf(mt_.FieldNumber("id")));
 }

@@ -1,21 +1,32 @@
 #pragma once
 
 #include "TDataSource.h"
+#include "TDeletionHistory.h"
+#include "TImportTrace.h"
 #include "TPersonGrid.h"
 #include "TPersonSaveDialog.h"
 #include "TPersonTable.h"
+#include "TRowHints.h"
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QPlainTextEdit;
+class TCheckLabel;
 class TFlatButton;
+class TOrderHighlighter;
 class TRecordCounter;
 
 // The main window `fnolt_f_r`: borderless and maximized, with the title strip, the order text
 // box `mrozkaz` and its button column, and the person area below. It owns the person table `mt`
 // and the save dialog `SDOsoby` for the whole run. Its handlers catch nothing; a failure reaches
 // the application object, which shows it.
+//
+// Beside them the window helps the clerk check the rows: the order box highlights the lines that
+// fed the current row and marks the persons the import skipped, hinted cells carry a mark and a
+// tooltip, F3 and Shift+F3 walk the hinted rows, and Ctrl+Z brings back deleted rows.
 class Tfnolt_f_r : public QWidget {
     Q_OBJECT
 
@@ -26,6 +37,7 @@ public:
     void ShowMaximized();
 
     TPersonTable& mt() { return mt_; }
+    const TRowHints& Hints() const { return hints_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,10 +51,19 @@ private:
     void SpeedButton2Click();
     void SpeedButton3Click();
     void RxDBGrid1GetCellProps(TPersonField Field, TCellFont& AFont, QColor& Background);
+    QString RxDBGrid1GetCellNote(TPersonField Field) const;
+
+    void DeletePerson();
+    void UndoDeletion();
+    void FindHintedRow(int step);
+    void RefreshChecks();
+    void ShowCurrentRowSources();
 
     QWidget* CreateTitleStrip();
     QWidget* CreateOrderArea();
     QWidget* CreatePersonArea();
+    QWidget* CreateCounterLine(QWidget* parent);
+    void AddShortcut(const QKeySequence& keys, const std::function<void()>& action);
     TFlatButton* CreateActionButton(QWidget* column, const char* name, int y,
                                     const QString& caption, const char* picture);
 
@@ -53,4 +74,14 @@ private:
     QPlainTextEdit* mrozkaz_ = nullptr;
     TPersonGrid* RxDBGrid1_ = nullptr;
     TRecordCounter* DBStatusLabel1_ = nullptr;
+
+    TImportTrace trace_;
+    TRowHints hints_;
+    TDeletionHistory history_;
+    TOrderHighlighter* highlighter_ = nullptr;
+    TCheckLabel* LPominiete_ = nullptr;
+    TCheckLabel* LDoSprawdzenia_ = nullptr;
+    TDataSource::TLink rowLink_;
+    // The import notifies once per row; the checks follow only its outcome.
+    bool importing_ = false;
 };

@@ -136,3 +136,17 @@ TRowHintSet TRowHints::HintsOf(std::int32_t id) const {
         return {};
     return byId_[static_cast<std::size_t>(id - 1)];
 }
+
+int TRowHints::NextHinted(const TPersonTable& table, int from, int step) const {
+    const int total = table.TotalRows();
+    if (hintedRows_ == 0 || total == 0)
+        return 0;
+    if (from < 1 || from > total)
+        from = step > 0 ? total : 1;
+    for (int position = from, seen = 0; seen < total; ++seen) {
+        position = (position - 1 + step + total) % total + 1;
+        if (HintsOf(table.RowAt(position).id).Any())
+            return position;
+    }
+    return 0;
+}

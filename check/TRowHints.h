@@ -50,6 +50,10 @@ public:
     TRowHintSet HintsOf(std::int32_t id) const;
     // How many rows have at least one problem.
     int HintedRows() const { return hintedRows_; }
+    // The position of the nearest row with a problem after `from` (step +1) or before it
+    // (step -1), going round past the table's end; 0 when no row has one. `from` 0 starts the
+    // search at the table's edge.
+    int NextHinted(const TPersonTable& table, int from, int step) const;
 
     // The problems a row has whatever the other rows hold.
     static TRowHintSet RowOwnHints(const TPersonRecord& row);

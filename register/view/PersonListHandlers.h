@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <functional>
+
 // What the window's handlers for the person list do, so that the window only forwards to them.
 
 // RxDBGrid1GetCellProps: the background of a cell by the number of the row being drawn, light
@@ -11,6 +13,6 @@
 // screen line, so scrolling keeps every row's colour and a deletion recolours the rows below.
 void SetRowBackground(const TPersonTable& table, QColor& background);
 
-// SpeedButton3Click ("USUŃ OSOBĘ"): deletes the current row without a question. An id of 0 means
-// that the table has no row, and then nothing happens.
-void DeleteCurrentPerson(TPersonTable& table);
+// SpeedButton3Click ("USUŃ OSOBĘ"): deletes the current row through `deleteRow` without a
+// question. An id of 0 means that the table has no row, and then nothing happens.
+void DeleteCurrentPerson(const TPersonTable& table, const std::function<void()>& deleteRow);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -19,6 +20,9 @@
 namespace {
 
 const QColor kLineColour(0x80, 0x80, 0x80);
+const QColor kNoteColour(0xE0, 0x00, 0x00);
+// The side of the triangle that marks a cell with a note.
+constexpr int kNoteMark = 7;
 // Text in a left-aligned cell starts 2 px in; every text's top is 2 px below the cell's top.
 constexpr int kTextLeft = 2;
 constexpr int kTextTop = 2;
@@ -37,7 +41,7 @@ TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode,
     : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, std::move(decode), this)),
       font_(GridFont()), rowHeight_(QFontMetrics(font_).height() + 3),
       header_(new TGridHeader(font_, kLineColour, this)),
-      confirm_([](QMessageBox& box) { box.exec(); }) {
+      confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setFont(font_);
@@ -72,8 +76,17 @@ void TPersonGrid::SetOnGetCellProps(TCellPropsHandler handler) {
     viewport()->update();
 }
 
+void TPersonGrid::SetOnGetCellNote(TCellNoteHandler handler) {
+    onGetCellNote_ = std::move(handler);
+    viewport()->update();
+}
+
 void TPersonGrid::SetConfirmRunner(TConfirmRunner runner) {
     confirm_ = std::move(runner);
+}
+
+void TPersonGrid::SetRowDeleter(TRowDeleter deleter) {
+    deleteRow_ = std::move(deleter);
 }
 
 QHeaderView* TPersonGrid::Header() const {
@@ -252,7 +265,7 @@ void TPersonGrid::ConfirmAndDelete() {
     box.setEscapeButton(no);
     confirm_(box);
     if (box.clickedButton() == yes)
-        table.DeleteRow();
+        deleteRow_();
 }
 
 // The press itself gives the grid the keyboard focus, by its focus policy.
@@ -379,7 +392,47 @@ void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
         }
         DrawCell(painter, cell, background, font, model_->data(index).toString(),
                  Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
+        if (!CellNote(field).isEmpty())
+            DrawNoteMark(painter, cell);
     });
+}
+
+void TPersonGrid::DrawNoteMark(QPainter& painter, const QRect& cell) const {
+    const QPoint corner = cell.topRight() - QPoint(1, 0);
+    const QPoint triangle[] = {corner, corner - QPoint(kNoteMark, 0),
+                               corner + QPoint(0, kNoteMark)};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kNoteColour);
+    painter.drawPolygon(triangle, 3);
+    painter.setBrush(Qt::NoBrush);
+}
+
+QString TPersonGrid::CellNote(TPersonField field) const {
+    return onGetCellNote_ ? onGetCellNote_(field) : QString();
+}
+
+bool TPersonGrid::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    ShowCellNote(static_cast<QHelpEvent*>(event));
+    return true;
+}
+
+void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
+    const int row = top_ + event->pos().y() / rowHeight_;
+    const int column = header_->logicalIndexAt(event->pos().x());
+    QString note;
+    if (row <= RowCount() && column >= 0) {
+        const TPersonTable::TDrawnRow drawn(Table(), row);
+        note = CellNote(GridColumn(column).field);
+    }
+    if (note.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QRect cell(header_->sectionViewportPosition(column), (row - top_) * rowHeight_,
+                     header_->sectionSize(column), rowHeight_);
+    QToolTip::showText(event->globalPos(), note, viewport(), cell);
 }
 
 void TPersonGrid::CellProps(TPersonField field, TCellFont& font, QColor& background) const {

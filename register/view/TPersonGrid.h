@@ -10,6 +10,7 @@
 #include <functional>
 
 class QHeaderView;
+class QHelpEvent;
 class QMessageBox;
 class QPainter;
 class TGridHeader;
@@ -35,12 +36,21 @@ public:
     // refer to the row being drawn. It may change the cell's font and background.
     using TCellPropsHandler =
         std::function<void(TPersonField field, TCellFont& font, QColor& background)>;
+    // The grid's note of a cell: asked for every data cell drawn and for the cell under a
+    // tooltip request, while the table's reads refer to the cell's row. A cell with a note
+    // carries a small red mark in its top right corner, and the note is its tooltip.
+    using TCellNoteHandler = std::function<QString(TPersonField field)>;
     // Runs the modal "Delete record?" box until it is answered.
     using TConfirmRunner = std::function<void(QMessageBox& box)>;
+    // Deletes the current row once Ctrl+Delete was confirmed.
+    using TRowDeleter = std::function<void()>;
 
     TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent = nullptr);
 
     void SetOnGetCellProps(TCellPropsHandler handler);
+    void SetOnGetCellNote(TCellNoteHandler handler);
+    // Replaces the table's own DeleteRow as what a confirmed Ctrl+Delete does.
+    void SetRowDeleter(TRowDeleter deleter);
     // Replaces the modal run of the confirm box, so that tests can answer it.
     void SetConfirmRunner(TConfirmRunner runner);
 
@@ -61,6 +71,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     TPersonTable& Table() const { return model_->Table(); }
@@ -88,6 +99,9 @@ private:
     void PaintRow(QPainter& painter, int row, bool selected) const;
     void PaintEmptyLine(QPainter& painter) const;
     void CellProps(TPersonField field, TCellFont& font, QColor& background) const;
+    QString CellNote(TPersonField field) const;
+    void DrawNoteMark(QPainter& painter, const QRect& cell) const;
+    void ShowCellNote(QHelpEvent* event) const;
     void DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
                   const TCellFont& font, const QString& text, Qt::Alignment alignment) const;
 
@@ -96,7 +110,9 @@ private:
     int rowHeight_;
     TGridHeader* header_;
     TCellPropsHandler onGetCellProps_;
+    TCellNoteHandler onGetCellNote_;
     TConfirmRunner confirm_;
+    TRowDeleter deleteRow_;
     int top_ = 1;
     // The current row and the row count as last followed, to keep the current row's screen line
     // when rows were removed.

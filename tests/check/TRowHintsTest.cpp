@@ -104,4 +104,28 @@ TEST(TableHints, DuplicatePeselMarksBothRowsUntilOneIsDeleted) {
     EXPECT_EQ(hints.HintedRows(), 4);
 }
 
+TEST(TableHints, NextHintedGoesRoundBothWaysAndFindsNothingInACleanTable) {
+    TPersonTable table;
+    TRowHints hints;
+    hints.Compute(table);
+    EXPECT_EQ(hints.NextHinted(table, 0, 1), 0);
+    for (const char* pesel : {"44051401359", "44051401358", "02211307589", "02381307589"})
+        Store(table, Person(pesel, "TESTOWY", "Jan", "M"));
+    hints.Compute(table);
+    // Rows 2 (check digit) and 3 and 4 (sex, date) have hints; row 1 has none.
+    const std::vector<std::pair<int, int>> fromAndStep = {{0, 1},  {2, 1}, {4, 1}, {0, -1},
+                                                          {2, -1}, {1, 1}, {1, -1}};
+    std::vector<int> found;
+    for (const auto& [from, step] : fromAndStep)
+        found.push_back(hints.NextHinted(table, from, step));
+    EXPECT_EQ(found, (std::vector{2, 3, 2, 4, 4, 2, 4}));
+
+    while (table.TotalRows() > 1) {
+        table.MoveLast();
+        table.DeleteRow();
+    }
+    hints.Compute(table);
+    EXPECT_EQ(hints.NextHinted(table, 1, 1), 0);
+}
+
 } // namespace

@@ -42,7 +42,8 @@ public:
         grid->SetOnGetCellProps([this](TPersonField, TCellFont&, QColor& background) {
             SetRowBackground(mt, background);
         });
-        connect(deleteButton, &QPushButton::clicked, this, [this] { DeleteCurrentPerson(mt); });
+        connect(deleteButton, &QPushButton::clicked, this,
+                [this] { DeleteCurrentPerson(mt, [this] { mt.DeleteRow(); }); });
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(deleteButton);
         layout->addWidget(counter);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+// A line beside the record counter that counts what the clerk should look at ("Pominięte
+// osoby: 2"), hidden while there is nothing; a click on it goes to the next one.
+class TCheckLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    TCheckLabel(QString caption, QColor colour, QString toolTip, QWidget* parent = nullptr);
+
+    void ShowCount(int count);
+    int Count() const { return count_; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString caption_;
+    int count_ = 0;
+};

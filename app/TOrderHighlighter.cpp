@@ -1,0 +1,103 @@
+#include "TOrderHighlighter.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include <algorithm>
+
+const QColor TOrderHighlighter::RowLineColour(0xD6, 0xE6, 0xFF);
+const QColor TOrderHighlighter::PersonLineColour(0x9D, 0xC3, 0xFF);
+const QColor TOrderHighlighter::SkippedLineColour(0xFF, 0xB8, 0x8C);
+
+TOrderHighlighter::TOrderHighlighter(QPlainTextEdit& box) : QObject(&box), box_(box) {
+    // Any edit or paste moves the lines away from where the import saw them.
+    connect(box.document(), &QTextDocument::contentsChanged, this, &TOrderHighlighter::Forget);
+}
+
+void TOrderHighlighter::Follow(std::vector<int> lineStarts, const std::vector<int>& skippedLines) {
+    lineStarts_ = std::move(lineStarts);
+    skipped_.clear();
+    skippedMarks_.clear();
+    for (const int line : skippedLines) {
+        if (!HasLine(line))
+            continue;
+        skipped_.push_back(line);
+        skippedMarks_.append(LineSelection(line, SkippedLineColour));
+    }
+    shownSkipped_ = -1;
+    rowMarks_.clear();
+    Apply();
+}
+
+void TOrderHighlighter::Forget() {
+    if (!Following())
+        return;
+    lineStarts_.clear();
+    skipped_.clear();
+    skippedMarks_.clear();
+    rowMarks_.clear();
+    Apply();
+    emit Forgotten();
+}
+
+bool TOrderHighlighter::HasLine(int line) const {
+    return line >= 0 && line + 1 < static_cast<int>(lineStarts_.size());
+}
+
+// The whole width of the line's screen line, also past its last character.
+QTextEdit::ExtraSelection TOrderHighlighter::LineSelection(int line, const QColor& colour) const {
+    const auto index = static_cast<std::size_t>(line);
+    QTextCursor cursor(box_.document());
+    cursor.setPosition(lineStarts_[index]);
+    cursor.setPosition(lineStarts_[index + 1] - 1, QTextCursor::KeepAnchor);
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = cursor;
+    selection.format.setBackground(colour);
+    selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+    return selection;
+}
+
+void TOrderHighlighter::ShowRow(const TRowSources& row) {
+    rowMarks_.clear();
+    if (Following()) {
+        for (const int line : {row.directed, row.nis, row.rank, row.legalBasis, row.blockEnd})
+            if (HasLine(line) && line != row.person)
+                rowMarks_.append(LineSelection(line, RowLineColour));
+        // Last, so that it is drawn over a skipped mark of the same line.
+        if (HasLine(row.person))
+            rowMarks_.append(LineSelection(row.person, PersonLineColour));
+    }
+    Apply();
+    if (Following() && HasLine(row.person))
+        Reveal(row.person);
+}
+
+void TOrderHighlighter::ShowNextSkipped() {
+    if (skipped_.empty())
+        return;
+    shownSkipped_ = (shownSkipped_ + 1) % static_cast<int>(skipped_.size());
+    Reveal(skipped_[static_cast<std::size_t>(shownSkipped_)]);
+}
+
+void TOrderHighlighter::Apply() {
+    box_.setExtraSelections(skippedMarks_ + rowMarks_);
+}
+
+// Scrolls only when the line is out of sight, and then brings it to the middle, so that the
+// lines of its block below it are in sight too. The box's text cursor stays where it is.
+void TOrderHighlighter::Reveal(int line) {
+    QTextCursor cursor(box_.document());
+    cursor.setPosition(lineStarts_[static_cast<std::size_t>(line)]);
+    const QRect place = box_.cursorRect(cursor);
+    const QRect view = box_.viewport()->rect();
+    if (view.contains(place))
+        return;
+    if (place.left() < view.left() || place.right() > view.right())
+        box_.horizontalScrollBar()->setValue(0);
+    if (place.top() < view.top() || place.bottom() > view.bottom()) {
+        // The vertical bar counts screen lines.
+        const int lines = (place.center().y() - view.center().y()) / std::max(1, place.height());
+        box_.verticalScrollBar()->setValue(box_.verticalScrollBar()->value() + lines);
+    }
+}

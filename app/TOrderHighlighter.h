@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TImportObserver.h"
+
+#include <QList>
+#include <QObject>
+#include <QTextEdit>
+
+#include <vector>
+
+class QPlainTextEdit;
+
+// Marks lines of the order text box without touching its text: the lines that fed the current
+// row (its person line stronger), and the person lines the import skipped. It knows where the
+// lines stood when the order was imported; once the text changes it forgets them and marks
+// nothing until the next import.
+class TOrderHighlighter : public QObject {
+    Q_OBJECT
+
+public:
+    static const QColor RowLineColour;
+    static const QColor PersonLineColour;
+    static const QColor SkippedLineColour;
+
+    explicit TOrderHighlighter(QPlainTextEdit& box);
+
+    // After an import: the document positions where its lines start (one more than the lines,
+    // see TOrderBoxLines::LineStarts) and the person lines it skipped.
+    void Follow(std::vector<int> lineStarts, const std::vector<int>& skippedLines);
+    // Whether the box still holds the text of the last import.
+    bool Following() const { return !lineStarts_.empty(); }
+    int SkippedCount() const { return static_cast<int>(skipped_.size()); }
+
+    // Highlights the lines of one row and scrolls its person line into view; a row without
+    // lines (all -1) only clears the former highlight.
+    void ShowRow(const TRowSources& row);
+    // Scrolls the box to the next skipped person line after the one shown last, going round.
+    void ShowNextSkipped();
+
+signals:
+    // The box no longer holds the imported text.
+    void Forgotten();
+
+private:
+    void Forget();
+    bool HasLine(int line) const;
+    QTextEdit::ExtraSelection LineSelection(int line, const QColor& colour) const;
+    void Apply();
+    void Reveal(int line);
+
+    QPlainTextEdit& box_;
+    std::vector<int> lineStarts_;
+    std::vector<int> skipped_;
+    int shownSkipped_ = -1;
+    QList<QTextEdit::ExtraSelection> skippedMarks_;
+    QList<QTextEdit::ExtraSelection> rowMarks_;
+};
