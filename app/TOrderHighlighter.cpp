@@ -45,12 +45,11 @@ bool TOrderHighlighter::HasLine(int line) const {
     return line >= 0 && line + 1 < static_cast<int>(lineStarts_.size());
 }
 
-// The whole width of the line's screen line, also past its last character.
+// The whole width of the line's screen line, also past its last character: a full-width
+// selection colours the screen line of its cursor, which therefore selects nothing.
 QTextEdit::ExtraSelection TOrderHighlighter::LineSelection(int line, const QColor& colour) const {
-    const auto index = static_cast<std::size_t>(line);
     QTextCursor cursor(box_.document());
-    cursor.setPosition(lineStarts_[index]);
-    cursor.setPosition(lineStarts_[index + 1] - 1, QTextCursor::KeepAnchor);
+    cursor.setPosition(lineStarts_[static_cast<std::size_t>(line)]);
     QTextEdit::ExtraSelection selection;
     selection.cursor = cursor;
     selection.format.setBackground(colour);
@@ -85,19 +84,19 @@ void TOrderHighlighter::Apply() {
 }
 
 // Scrolls only when the line is out of sight, and then brings it to the middle, so that the
-// lines of its block below it are in sight too. The box's text cursor stays where it is.
+// lines of its block below it are in sight too. The box's text cursor stays where it is. The
+// vertical bar counts screen lines; pixel places are known only for the lines in sight.
 void TOrderHighlighter::Reveal(int line) {
-    QTextCursor cursor(box_.document());
-    cursor.setPosition(lineStarts_[static_cast<std::size_t>(line)]);
-    const QRect place = box_.cursorRect(cursor);
-    const QRect view = box_.viewport()->rect();
-    if (view.contains(place))
-        return;
-    if (place.left() < view.left() || place.right() > view.right())
-        box_.horizontalScrollBar()->setValue(0);
-    if (place.top() < view.top() || place.bottom() > view.bottom()) {
-        // The vertical bar counts screen lines.
-        const int lines = (place.center().y() - view.center().y()) / std::max(1, place.height());
-        box_.verticalScrollBar()->setValue(box_.verticalScrollBar()->value() + lines);
-    }
+    const int position = lineStarts_[static_cast<std::size_t>(line)];
+    const QTextBlock block = box_.document()->findBlock(position);
+    const QTextLayout* layout = block.layout();
+    const QTextLine inBlock =
+        layout ? layout->lineForTextPosition(position - block.position()) : QTextLine();
+    const int screenLine = block.firstLineNumber() + (inBlock.isValid() ? inBlock.lineNumber() : 0);
+    QScrollBar& bar = *box_.verticalScrollBar();
+    const int linesInSight =
+        std::max(1, box_.viewport()->height() / box_.fontMetrics().lineSpacing());
+    if (screenLine < bar.value() || screenLine >= bar.value() + linesInSight)
+        bar.setValue(screenLine - linesInSight / 2);
+    box_.horizontalScrollBar()->setValue(0);
 }

@@ -1,3 +1,4 @@
+#include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "TNoltApplication.h"
 #include "TOrderBoxLines.h"
@@ -22,50 +23,6 @@
 #include <vector>
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
-const QString PersonBlock = QStringLiteral("1. szer. TESTOWY Jan S. Adama, PESEL: 00000000001,\n"
-                                           "kieruję do PKW\n"
-                                           "na stanowisko - kierowca /ZS000000000001\n"
-                                           "stopień etatowy: szer.\n"
-                                           "PODSTAWA PRAWNA: art. 1\n"
-                                           "UZASADNIENIE: brak\n");
-
-class MainWindowTest : public testing::Test {
-protected:
-    MainWindowTest() { window.ShowMaximized(); }
-
-    void Click(const char* name) {
-        auto* button = window.findChild<QAbstractButton*>(name);
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    void Paste(const QString& text) {
-        QGuiApplication::clipboard()->setText(text);
-        Click("sbstaleplacowe");
-    }
-
-    void ImportOnePerson() {
-        Paste(PersonBlock);
-        Click("SpeedButton1");
-        ASSERT_EQ(window.mt().TotalRows(), 1);
-    }
-
-    QPlainTextEdit& Box() { return *window.findChild<QPlainTextEdit*>("mrozkaz"); }
-
-    // The lines the box hands to the parser, from the first to the last counted one.
-    Lines BoxLines() {
-        const TOrderBoxLines lines(*Box().document());
-        Lines result;
-        for (int i = 0; i < lines.Count(); ++i)
-            result.push_back(lines.Line(i));
-        return result;
-    }
-
-    Tfnolt_f_r window;
-};
 
 TEST(StartUpTest, ShowsTheInstructionsAnEmptyTableAndTheVersionOverTheScreen) {
     Tfnolt_f_r window;
@@ -199,14 +156,6 @@ TEST(ErrorBoxTextTest, AddsAFullStopAfterACharacterAboveTheFullStop) {
     }
 }
 
-// Types the name into the dialog's file name box and confirms it with Enter, as a user does.
-void EnterFileName(QFileDialog& dialog, const QString& fileName) {
-    auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
-    ASSERT_NE(edit, nullptr);
-    edit->setText(fileName);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
 // Notes the caption, text, icon and buttons of the next message box and closes it.
 ModalAnswer<QMessageBox> ReadMessageBox(QStringList& shown) {
     return ModalAnswer<QMessageBox>([&shown](QMessageBox& box) {
@@ -214,10 +163,6 @@ ModalAnswer<QMessageBox> ReadMessageBox(QStringList& shown) {
                  QString::number(box.standardButtons().toInt())};
         box.accept();
     });
-}
-
-QString Native(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
 }
 
 TEST_F(MainWindowTest, FailingSaveShowsTheErrorBoxAndKeepsTheRows) {

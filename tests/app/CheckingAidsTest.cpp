@@ -1,0 +1,258 @@
+#include "MainWindowFixture.h"
+#include "ModalAnswer.h"
+#include "TGridColumn.h"
+#include "TOrderHighlighter.h"
+#include "TempFolder.h"
+#include "WindowTestSupport.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QToolTip>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// One person's block of an order; `directed` false gives a block the import skips.
+QString Block(int number, const QString& person, const QString& pesel, bool directed = true,
+              const QString& post = QStringLiteral("kierowca")) {
+    const QString head = QStringLiteral("%1. %2, PESEL: %3,\n").arg(number).arg(person, pesel);
+    if (!directed)
+        return head + QStringLiteral("przenoszę do rezerwy kadrowej\nUZASADNIENIE: wniosek\n\n");
+    return head + QStringLiteral("kieruję do PKW\nna stanowisko - %1 /ZS%2\nstopień etatowy: "
+                                 "szer.\nPODSTAWA PRAWNA: art. 1\nUZASADNIENIE: brak\n\n")
+                      .arg(post)
+                      .arg(number, 12, 10, QLatin1Char('0'));
+}
+
+// Lines 0-1 a heading; then blocks of 7 lines from line 2, the skipped one of 4 lines.
+// Row 1 is clean; row 2 has a wrong check digit, a PESEL standing in row 4 too and a sex that
+// its PESEL denies; person 3 is skipped; row 3's birth date cannot exist; row 4 has a "?" for
+// a character that Windows-1250 lacks.
+QString FaultyOrder() {
+    return QStringLiteral("ROZKAZ PERSONALNY NR 7/P\n\n") +
+           Block(1, QStringLiteral("szer. TESTOWY Jan S. Adama"), "44051401359") +
+           Block(2, QStringLiteral("kpr. PRÓBNA Ewa C. Jana"), "44051401358") +
+           Block(3, QStringLiteral("plut. ZMYŚLONY Marek S. Józefa"), "02211307589", false) +
+           Block(4, QStringLiteral("szer. ĆWICZEBNA Anna C. Piotra"), "02381307589") +
+           Block(5, QStringLiteral("szer. NOWAK Adam S. Jana"), "44051401358", true,
+                 QStringLiteral("kierowca ✓"));
+}
+
+// Many clean persons, to make the box scroll.
+QString LongTail(int first, int count) {
+    QString text;
+    for (int number = first; number < first + count; ++number)
+        text += Block(number, QStringLiteral("szer. DALSZY Jan S. Adama"), "44051401359");
+    return text;
+}
+
+class CheckingAidsTest : public MainWindowTest {
+protected:
+    // The window's shortcuts (F3, Ctrl+Z) act only in the active window.
+    void SetUp() override {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    void Import(const QString& order) {
+        Paste(order);
+        Click("SpeedButton1");
+    }
+
+    TPersonGrid& Grid() { return *window.findChild<TPersonGrid*>("RxDBGrid1"); }
+    QLabel& Label(const char* name) { return *window.findChild<QLabel*>(name); }
+
+    // The tooltip the grid shows over the cell of `field` in the row at `position`.
+    QString Tooltip(int position, TPersonField field) {
+        int column = 0;
+        while (GridColumn(column).field != field)
+            ++column;
+        QHeaderView& header = *Grid().Header();
+        const QPoint centre(header.sectionViewportPosition(column) + header.sectionSize(column) / 2,
+                            (position - Grid().TopRow()) * Grid().RowHeight() + 5);
+        // A hidden tooltip only goes after a delay; take it away at once.
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->inherits("QTipLabel"))
+                widget->hide();
+        QHelpEvent event(QEvent::ToolTip, centre, Grid().viewport()->mapToGlobal(centre));
+        QApplication::sendEvent(Grid().viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+
+    // The marked lines of the box, by line number, with their colours.
+    std::vector<std::pair<int, QColor>> Marks() {
+        std::vector<std::pair<int, QColor>> marks;
+        for (const QTextEdit::ExtraSelection& mark : Box().extraSelections())
+            marks.emplace_back(mark.cursor.blockNumber(), mark.format.background().color());
+        std::sort(marks.begin(), marks.end(), [](const auto& a, const auto& b) {
+            return a.first < b.first || (a.first == b.first && a.second.name() < b.second.name());
+        });
+        return marks;
+    }
+
+    // Whether the box shows the line, as far as the lines at its top and bottom edges say.
+    bool LineInSight(int line) {
+        const QRect view = Box().viewport()->rect();
+        const int top = Box().cursorForPosition(view.topLeft()).blockNumber();
+        const int bottom = Box().cursorForPosition(view.bottomLeft()).blockNumber();
+        return top <= line && line <= bottom;
+    }
+
+    void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&Grid(), key, modifiers);
+    }
+};
+
+TEST_F(CheckingAidsTest, HintsNameTheProblemsOfEachCellAndAreCounted) {
+    Import(FaultyOrder());
+    ASSERT_EQ(window.mt().TotalRows(), 4);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
+    EXPECT_TRUE(Label("LDoSprawdzenia").isVisible());
+
+    using F = TPersonField;
+    const QString duplicate = QStringLiteral("Ten sam numer PESEL ma inna osoba na liście");
+    const QString checkDigit = QStringLiteral("Błędna cyfra kontrolna numeru PESEL");
+    const std::vector<std::tuple<int, F, QString>> cells = {
+        {1, F::pesel, ""},
+        {1, F::plec, ""},
+        {2, F::pesel, checkDigit + "\n" + duplicate},
+        {2, F::plec, QStringLiteral("Płeć niezgodna z numerem PESEL")},
+        {2, F::nazwisko, ""},
+        {3, F::pesel, QStringLiteral("Numer PESEL zawiera niemożliwą datę urodzenia")},
+        {4, F::pesel, checkDigit + "\n" + duplicate},
+        {4, F::stanowisko,
+         QStringLiteral("Znak „?” może zastępować znak spoza strony kodowej Windows-1250")},
+    };
+    for (const auto& [position, field, tooltip] : cells) {
+        SCOPED_TRACE(testing::Message() << "row " << position << " " << FieldName(field));
+        EXPECT_EQ(Tooltip(position, field), tooltip);
+    }
+
+    // A deletion takes the duplicate away from the other row.
+    window.mt().MoveTo(4);
+    Click("SpeedButton3");
+    EXPECT_EQ(Tooltip(2, F::pesel), checkDigit);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));
+}
+
+TEST_F(CheckingAidsTest, CurrentRowHighlightsItsLinesAndSkippedPersonsAreMarked) {
+    const QString order = FaultyOrder();
+    Import(order);
+    const QColor row = TOrderHighlighter::RowLineColour;
+    const QColor person = TOrderHighlighter::PersonLineColour;
+    const QColor skipped = TOrderHighlighter::SkippedLineColour;
+    EXPECT_EQ(Marks(),
+              (std::vector<std::pair<int, QColor>>{
+                  {2, person}, {3, row}, {4, row}, {5, row}, {6, row}, {7, row}, {16, skipped}}));
+    EXPECT_EQ(Label("LPominiete").text(), QStringLiteral("Pominięte osoby: 1"));
+
+    Keys(Qt::Key_Down);
+    Keys(Qt::Key_Down);
+    EXPECT_EQ(
+        Marks(),
+        (std::vector<std::pair<int, QColor>>{
+            {16, skipped}, {20, person}, {21, row}, {22, row}, {23, row}, {24, row}, {25, row}}));
+    EXPECT_EQ(Box().toPlainText(), order) << "the highlight never changes the text";
+
+    // Once the text changes, the lines of the import are no longer where they were.
+    Paste(PersonBlock);
+    EXPECT_EQ(Marks(), (std::vector<std::pair<int, QColor>>{}));
+    EXPECT_FALSE(Label("LPominiete").isVisible());
+}
+
+TEST_F(CheckingAidsTest, BoxScrollsToTheCurrentPersonAndToEachSkippedPerson) {
+    // 80 clean blocks after the faulty ones, then one more skipped person at the very end.
+    const int tailStart = 2 + 7 * 4 + 4;
+    const int lastSkipped = tailStart + 7 * 80;
+    Import(FaultyOrder() + LongTail(6, 80) +
+           Block(86, QStringLiteral("szer. OSTATNI Jan S. Adama"), "44051401359", false));
+    ASSERT_EQ(window.mt().TotalRows(), 84);
+    EXPECT_EQ(Label("LPominiete").text(), QStringLiteral("Pominięte osoby: 2"));
+    EXPECT_TRUE(LineInSight(2));
+
+    Keys(Qt::Key_End);
+    EXPECT_TRUE(LineInSight(lastSkipped - 7)) << "the last row's person line";
+    EXPECT_FALSE(LineInSight(2));
+    Keys(Qt::Key_Home);
+    EXPECT_TRUE(LineInSight(2));
+
+    QTest::mouseClick(&Label("LPominiete"), Qt::LeftButton);
+    EXPECT_TRUE(LineInSight(16));
+    QTest::mouseClick(&Label("LPominiete"), Qt::LeftButton);
+    EXPECT_TRUE(LineInSight(lastSkipped));
+    QTest::mouseClick(&Label("LPominiete"), Qt::LeftButton);
+    EXPECT_TRUE(LineInSight(16)) << "the clicks go round";
+}
+
+TEST_F(CheckingAidsTest, F3AndShiftF3WalkTheHintedRowsRoundTheList) {
+    Import(FaultyOrder());
+    std::vector<int> visited;
+    for (int i = 0; i < 4; ++i) {
+        Keys(Qt::Key_F3);
+        visited.push_back(window.mt().RowNumber());
+    }
+    Keys(Qt::Key_F3, Qt::ShiftModifier);
+    visited.push_back(window.mt().RowNumber());
+    QTest::mouseClick(&Label("LDoSprawdzenia"), Qt::LeftButton);
+    visited.push_back(window.mt().RowNumber());
+    EXPECT_EQ(visited, (std::vector{2, 3, 4, 2, 4, 2}));
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+TEST_F(CheckingAidsTest, CtrlZBringsDeletedRowsBackInPlaceAndASaveWritesThem) {
+    Import(FaultyOrder());
+    const std::vector<TPersonRecord> imported = TableRows(window.mt());
+    const TempFolder folder;
+    const auto save = [&] {
+        const ModalAnswer<QFileDialog> dialog(
+            [&](QFileDialog& shown) { EnterFileName(shown, Native(folder / "osoby.os")); });
+        Click("SpeedButton2");
+        ASSERT_TRUE(dialog.Answered());
+        // Without a window manager nobody gives the window back its activation.
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    };
+    save();
+    std::filesystem::rename(folder / "osoby.os", folder / "przed.os");
+
+    // One row by the button, one by Ctrl+Delete in the grid.
+    window.mt().MoveTo(2);
+    Click("SpeedButton3");
+    Grid().SetConfirmRunner([](QMessageBox& box) { box.buttons().front()->click(); });
+    window.mt().MoveTo(3);
+    Keys(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(window.mt().TotalRows(), 2);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 1"));
+
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().RowNumber(), 3);
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().RowNumber(), 2);
+    EXPECT_EQ(TableRows(window.mt()), imported);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
+    EXPECT_EQ(Marks().front(), std::make_pair(9, TOrderHighlighter::PersonLineColour))
+        << "a restored row finds its lines again";
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().TotalRows(), 4) << "nothing more to bring back";
+
+    save();
+    EXPECT_EQ(FileBytes(folder / "osoby.os"), FileBytes(folder / "przed.os"));
+
+    // A new import starts a new history.
+    Click("SpeedButton3");
+    Click("SpeedButton1");
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().TotalRows(), 4);
+}
+
+} // namespace
