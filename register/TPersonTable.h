@@ -28,6 +28,8 @@ public:
 
     const std::string& Name() const { return name_; }
 
+    // An observer may add and remove observers, itself included, while it is notified: one
+    // removed is not called again, one added hears from the next notification on.
     ObserverId AddObserver(Observer observer);
     void RemoveObserver(ObserverId id);
 
@@ -97,7 +99,9 @@ private:
     struct ObserverEntry {
         ObserverId id;
         Observer observer;
+        bool removed = false;
     };
     std::vector<ObserverEntry> observers_;
     ObserverId nextObserverId_ = 1;
+    int notifying_ = 0; // nested notifications running
 };

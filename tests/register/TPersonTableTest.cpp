@@ -206,6 +206,23 @@ TEST(PersonTable, NotifiesEachChangeWithItsKind) {
     EXPECT_TRUE(seen.empty());
 }
 
+TEST(PersonTable, ObserversMayComeAndGoWhileTheyAreNotified) {
+    TPersonTable table = TableWithRows(2);
+    std::vector<std::string> heard;
+    TPersonTable::ObserverId self = 0, other = 0, added = 0;
+    self = table.AddObserver([&](TTableChange) {
+        heard.push_back("self");
+        table.RemoveObserver(self);
+        table.RemoveObserver(other);
+        added = table.AddObserver([&](TTableChange) { heard.push_back("added"); });
+    });
+    other = table.AddObserver([&](TTableChange) { heard.push_back("other"); });
+    table.MoveNext();
+    table.MoveFirst();
+    EXPECT_EQ(heard, (std::vector<std::string>{"self", "added"}));
+    table.RemoveObserver(added);
+}
+
 TEST(PersonTable, DrawnRowReadsWithoutMovingOrNotifying) {
     TPersonTable table = TableWithRows(3);
     int notifications = 0;
