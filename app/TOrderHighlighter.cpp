@@ -19,11 +19,12 @@ void TOrderHighlighter::Follow(std::vector<int> lineStarts, const std::vector<in
     lineStarts_ = std::move(lineStarts);
     skipped_.clear();
     skippedMarks_.clear();
+    const QTextCharFormat format = LineFormat(SkippedLineColour);
     for (const int line : skippedLines) {
         if (!HasLine(line))
             continue;
         skipped_.push_back(line);
-        skippedMarks_.append(LineSelection(line, SkippedLineColour));
+        skippedMarks_.append(LineSelection(line, format));
     }
     shownSkipped_ = -1;
     rowMarks_.clear();
@@ -46,26 +47,35 @@ bool TOrderHighlighter::HasLine(int line) const {
 }
 
 // The whole width of the line's screen line, also past its last character: a full-width
-// selection colours the screen line of its cursor, which therefore selects nothing.
-QTextEdit::ExtraSelection TOrderHighlighter::LineSelection(int line, const QColor& colour) const {
-    QTextCursor cursor(box_.document());
-    cursor.setPosition(lineStarts_[static_cast<std::size_t>(line)]);
-    QTextEdit::ExtraSelection selection;
-    selection.cursor = cursor;
-    selection.format.setBackground(colour);
-    selection.format.setProperty(QTextFormat::FullWidthSelection, true);
-    return selection;
+// selection colours the screen line of its cursor, which therefore selects nothing. A cursor
+// made at a block's start is far cheaper than one moved there, which measures the line.
+QTextEdit::ExtraSelection TOrderHighlighter::LineSelection(int line,
+                                                           const QTextCharFormat& format) const {
+    const int position = lineStarts_[static_cast<std::size_t>(line)];
+    const QTextBlock block = box_.document()->findBlock(position);
+    QTextCursor cursor(block);
+    if (block.position() != position)
+        cursor.setPosition(position);
+    return {cursor, format};
+}
+
+QTextCharFormat TOrderHighlighter::LineFormat(const QColor& colour) {
+    QTextCharFormat format;
+    format.setBackground(colour);
+    format.setProperty(QTextFormat::FullWidthSelection, true);
+    return format;
 }
 
 void TOrderHighlighter::ShowRow(const TRowSources& row) {
     rowMarks_.clear();
     if (Following()) {
+        const QTextCharFormat format = LineFormat(RowLineColour);
         for (const int line : {row.directed, row.nis, row.rank, row.legalBasis, row.blockEnd})
             if (HasLine(line) && line != row.person)
-                rowMarks_.append(LineSelection(line, RowLineColour));
+                rowMarks_.append(LineSelection(line, format));
         // Last, so that it is drawn over a skipped mark of the same line.
         if (HasLine(row.person))
-            rowMarks_.append(LineSelection(row.person, PersonLineColour));
+            rowMarks_.append(LineSelection(row.person, LineFormat(PersonLineColour)));
     }
     Apply();
     if (Following() && HasLine(row.person))

@@ -44,7 +44,8 @@ signals:
 private:
     void Forget();
     bool HasLine(int line) const;
-    QTextEdit::ExtraSelection LineSelection(int line, const QColor& colour) const;
+    QTextEdit::ExtraSelection LineSelection(int line, const QTextCharFormat& format) const;
+    static QTextCharFormat LineFormat(const QColor& colour);
     void Apply();
     void Reveal(int line);
 

@@ -16,7 +16,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 #include <QStringList>
@@ -130,10 +129,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     layout->addWidget(CreateOrderArea());
     layout->addWidget(CreatePersonArea(), 1);
 
-    rowLink_ = ds_.Attach([this](TTableChange) {
-        if (!importing_)
-            ShowCurrentRowSources();
-    });
+    rowLink_ = ds_.Attach([this](TTableChange) { ShowCurrentRowSources(); });
     AddShortcut(QKeySequence(Qt::Key_F3), [this] { FindHintedRow(1); });
     AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
     // In the order box Ctrl+Z stays the box's own undo of an edit.
@@ -177,10 +173,9 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
 void Tfnolt_f_r::SpeedButton1Click() {
     const TOrderBoxLines lines(*mrozkaz_->document());
     history_.Clear();
-    {
-        const QScopedValueRollback importing(importing_, true);
-        TOrderParser().ImportPersons(lines, mt_, &trace_);
-    }
+    // The controls follow the import's outcome, not each of its rows.
+    const TDataSource::THold hold(ds_);
+    TOrderParser().ImportPersons(lines, mt_, &trace_);
     highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
     LPominiete_->ShowCount(highlighter_->SkippedCount());
     RefreshChecks();
@@ -297,37 +292,35 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
     return panel6;
 }
 
-// The record counter, and beside it what the clerk should look at.
+// The record counter over the grid's width, its numbers at the right, and at its left what the
+// clerk should look at.
 QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
-    auto* line = new QWidget(parent);
-    line->setObjectName("CounterLine");
-    DBStatusLabel1_ = new TRecordCounter(ds_, line);
+    DBStatusLabel1_ = new TRecordCounter(ds_, parent);
     DBStatusLabel1_->setObjectName("DBStatusLabel1");
     LPominiete_ = new TCheckLabel(
         QStringLiteral("Pominięte osoby: "), TOrderHighlighter::SkippedLineColour.darker(250),
         QStringLiteral("Osoby z numerem PESEL, z których nie powstał wiersz (brak \"kieruję\").\n"
                        "Kliknij, aby pokazać w treści rozkazu następną z nich."),
-        line);
+        DBStatusLabel1_);
     LPominiete_->setObjectName("LPominiete");
     connect(LPominiete_, &TCheckLabel::clicked, this, [this] { highlighter_->ShowNextSkipped(); });
     LDoSprawdzenia_ = new TCheckLabel(
         QStringLiteral("Do sprawdzenia: "), QColor(0xC0, 0x00, 0x00),
         QStringLiteral("Wiersze z oznaczonymi polami; opis w podpowiedzi pola.\n"
                        "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia."),
-        line);
+        DBStatusLabel1_);
     LDoSprawdzenia_->setObjectName("LDoSprawdzenia");
     connect(LDoSprawdzenia_, &TCheckLabel::clicked, this, [this] { FindHintedRow(1); });
 
     highlighter_ = new TOrderHighlighter(*mrozkaz_);
     connect(highlighter_, &TOrderHighlighter::Forgotten, LPominiete_, &QWidget::hide);
 
-    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, line);
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, DBStatusLabel1_);
     row->setSpacing(24);
-    row->addWidget(DBStatusLabel1_);
     row->addWidget(LPominiete_);
     row->addWidget(LDoSprawdzenia_);
     row->addStretch(1);
-    return line;
+    return DBStatusLabel1_;
 }
 
 void Tfnolt_f_r::SpeedButton3Click() {
@@ -358,12 +351,12 @@ void Tfnolt_f_r::FindHintedRow(int step) {
         mt_.MoveTo(position);
 }
 
-// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere.
+// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere. The highlight
+// follows the table's own notification of the change.
 void Tfnolt_f_r::RefreshChecks() {
     hints_.Compute(mt_);
     LDoSprawdzenia_->ShowCount(hints_.HintedRows());
     RxDBGrid1_->viewport()->update();
-    ShowCurrentRowSources();
 }
 
 void Tfnolt_f_r::ShowCurrentRowSources() {

@@ -82,6 +82,4 @@ private:
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;
     TDataSource::TLink rowLink_;
-    // The import notifies once per row; the checks follow only its outcome.
-    bool importing_ = false;
 };

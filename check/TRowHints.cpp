@@ -18,16 +18,19 @@ constexpr std::array<TPersonField, 7> kTextFields{
     TPersonField::pesel, TPersonField::nazwisko, TPersonField::imie,      TPersonField::plec,
     TPersonField::ste,   TPersonField::nis,      TPersonField::stanowisko};
 
+// The hint each byte gives, so that a value is scanned without a branch per byte.
+constexpr std::array<THintMask, 256> kByteHints = [] {
+    std::array<THintMask, 256> hints{};
+    hints['\t'] = Bit(THint::Tab);
+    hints[0xA0] = Bit(THint::NonBreakingSpace);
+    hints['?'] = Bit(THint::QuestionMark);
+    return hints;
+}();
+
 THintMask CharacterHints(const std::string& text) {
     THintMask mask = 0;
-    for (const char c : text) {
-        if (c == '\t')
-            mask |= Bit(THint::Tab);
-        else if (c == '\xA0')
-            mask |= Bit(THint::NonBreakingSpace);
-        else if (c == '?')
-            mask |= Bit(THint::QuestionMark);
-    }
+    for (const char c : text)
+        mask |= kByteHints[static_cast<unsigned char>(c)];
     return mask;
 }
 

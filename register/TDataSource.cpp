@@ -15,8 +15,14 @@ struct TDataSource::TListeners {
     // being called keeps running on a live callable.
     std::vector<std::shared_ptr<TEntry>> entries;
     int nextId = 1;
+    int holds = 0;
+    bool missed = false; // the table notified while held
 
-    void PassOn(TTableChange change) const {
+    void PassOn(TTableChange change) {
+        if (holds > 0) {
+            missed = true;
+            return;
+        }
         const auto snapshot = entries;
         for (const auto& entry : snapshot)
             if (entry->attached)
@@ -40,6 +46,18 @@ TDataSource::TDataSource(TPersonTable& table)
 
 TDataSource::~TDataSource() {
     table_.RemoveObserver(observerId_);
+}
+
+TDataSource::THold::THold(TDataSource& ds) : ds_(ds) {
+    ++ds_.listeners_->holds;
+}
+
+TDataSource::THold::~THold() {
+    TListeners& listeners = *ds_.listeners_;
+    if (--listeners.holds > 0 || !std::exchange(listeners.missed, false))
+        return;
+    listeners.PassOn(ds_.table_.IsOpen() ? TTableChange::RowsChanged
+                                         : TTableChange::OpenStateChanged);
 }
 
 TDataSource::TLink TDataSource::Attach(Listener listener) {

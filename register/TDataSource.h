@@ -41,6 +41,21 @@ public:
         int id_ = 0;
     };
 
+    // While a hold lives the listeners hear nothing of the table; once the last hold ends, they
+    // hear one change that makes them read everything again (RowsChanged, or OpenStateChanged
+    // for a closed table), if the table notified meanwhile. For a batch of changes, such as an
+    // import, whose steps nobody needs to see. The listeners must not throw then.
+    class THold {
+    public:
+        explicit THold(TDataSource& ds);
+        ~THold();
+        THold(const THold&) = delete;
+        THold& operator=(const THold&) = delete;
+
+    private:
+        TDataSource& ds_;
+    };
+
     explicit TDataSource(TPersonTable& table);
     ~TDataSource();
     TDataSource(const TDataSource&) = delete;

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"mrozkaz", [](int w, int) { return QRect(10, 72, w - 215, 315); }},
         PlaceCase{"sbstaleplacowe", [](int w, int) { return QRect(w - 193, 83, 173, 32); }},
         PlaceCase{"SpeedButton3", [](int w, int) { return QRect(w - 193, 351, 173, 32); }},
-        PlaceCase{"CounterLine", [](int w, int) { return QRect(10, 407, w - 20, 28); }},
+        PlaceCase{"DBStatusLabel1", [](int w, int) { return QRect(10, 407, w - 20, 28); }},
         PlaceCase{"RxDBGrid1", [](int w, int h) { return QRect(10, 435, w - 20, h - 445); }}),
     [](const testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
 

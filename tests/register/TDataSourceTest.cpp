@@ -35,6 +35,34 @@ TEST(DataSource, PassesEachNotificationToTheListenersAttachedWhenItBegan) {
     EXPECT_EQ(heard, (std::vector<std::string>{"late", "self", "late"}));
 }
 
+TEST(DataSource, HoldKeepsABatchBackAndEndsWithOneChangeToReadEverything) {
+    TPersonTable table;
+    TDataSource ds(table);
+    std::vector<TTableChange> heard;
+    const auto link = ds.Attach([&](TTableChange change) { heard.push_back(change); });
+    using C = TTableChange;
+    {
+        const TDataSource::THold outer(ds);
+        {
+            const TDataSource::THold inner(ds);
+            table.Close();
+            table.Open();
+            table.AppendRow();
+            table.SetFieldText("pesel", "1");
+            table.PostRow();
+        }
+        EXPECT_TRUE(heard.empty()) << "the outer hold still holds";
+    }
+    EXPECT_EQ(heard, std::vector{C::RowsChanged});
+    { const TDataSource::THold quiet(ds); }
+    {
+        const TDataSource::THold closing(ds);
+        table.Close();
+    }
+    EXPECT_EQ(heard, (std::vector{C::RowsChanged, C::OpenStateChanged}))
+        << "a hold without changes passes nothing on";
+}
+
 // Controls owned by a window outlive the window's own members, its data link among them.
 TEST(DataSource, LinkOutlivingTheDataSourceDetachesHarmlessly) {
     TPersonTable table;
