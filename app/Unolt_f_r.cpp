@@ -332,7 +332,7 @@ void Tfnolt_f_r::RxDBGrid1GetCellProps(TPersonField, TCellFont&, QColor& Backgro
 }
 
 QString Tfnolt_f_r::RxDBGrid1GetCellNote(TPersonField Field) const {
-    return HintNote(Field, hints_.HintsOf(mt_.FieldNumber("id")).Of(Field));
+    return HintNote(Field, hints_.HintsOf(CurrentId()).Of(Field));
 }
 
 void Tfnolt_f_r::DeletePerson() {
@@ -360,5 +360,11 @@ void Tfnolt_f_r::RefreshChecks() {
 }
 
 void Tfnolt_f_r::ShowCurrentRowSources() {
-    highlighter_->ShowRow(trace_.SourcesOf(mt_.FieldNumber("id")));
+    highlighter_->ShowRow(trace_.SourcesOf(CurrentId()));
+}
+
+// The id of the row the table's reads refer to; 0 for none, also while the table is closed,
+// as it may be when a failed import is unwinding.
+std::int32_t Tfnolt_f_r::CurrentId() const {
+    return mt_.IsOpen() ? mt_.FieldNumber("id") : 0;
 }

@@ -58,6 +58,7 @@ private:
     void FindHintedRow(int step);
     void RefreshChecks();
     void ShowCurrentRowSources();
+    std::int32_t CurrentId() const;
 
     QWidget* CreateTitleStrip();
     QWidget* CreateOrderArea();
