@@ -26,10 +26,13 @@ if [ ${#missing[@]} -eq 0 ] && [ ${#optional[@]} -eq 0 ]; then
   echo "install-deps: all packages present"
   exit 0
 fi
-$sudo apt-get update -qq
 if [ ${#missing[@]} -gt 0 ]; then
+  $sudo apt-get update -qq
   echo "install-deps: installing ${missing[*]}"
   install "${missing[@]}"
+elif ! $sudo apt-get update -qq; then
+  echo "install-deps: could not update the package lists; the Windows build will be skipped"
+  exit 0
 fi
 if [ ${#optional[@]} -gt 0 ]; then
   echo "install-deps: installing ${optional[*]} for the Windows build"
