@@ -13,19 +13,15 @@ const QColor TOrderHighlighter::SkippedLineColour(0xFF, 0xB8, 0x8C);
 TOrderHighlighter::TOrderHighlighter(QPlainTextEdit& box) : QObject(&box), box_(box) {
     // Any edit or paste moves the lines away from where the import saw them.
     connect(box.document(), &QTextDocument::contentsChanged, this, &TOrderHighlighter::Forget);
+    connect(box.verticalScrollBar(), &QAbstractSlider::valueChanged, this,
+            &TOrderHighlighter::FollowScrolling);
 }
 
 void TOrderHighlighter::Follow(std::vector<int> lineStarts, const std::vector<int>& skippedLines) {
     lineStarts_ = std::move(lineStarts);
     skipped_.clear();
-    skippedMarks_.clear();
-    const QTextCharFormat format = LineFormat(SkippedLineColour);
-    for (const int line : skippedLines) {
-        if (!HasLine(line))
-            continue;
-        skipped_.push_back(line);
-        skippedMarks_.append(LineSelection(line, format));
-    }
+    std::copy_if(skippedLines.begin(), skippedLines.end(), std::back_inserter(skipped_),
+                 [this](int line) { return HasLine(line); });
     shownSkipped_ = -1;
     rowMarks_.clear();
     Apply();
@@ -36,7 +32,6 @@ void TOrderHighlighter::Forget() {
         return;
     lineStarts_.clear();
     skipped_.clear();
-    skippedMarks_.clear();
     rowMarks_.clear();
     Apply();
     emit Forgotten();
@@ -89,8 +84,29 @@ void TOrderHighlighter::ShowNextSkipped() {
     Reveal(skipped_[static_cast<std::size_t>(shownSkipped_)]);
 }
 
+// Only the skipped persons within a screen above and below the box's sight get a mark: an order
+// may skip thousands, and every mark costs each time the marks change.
 void TOrderHighlighter::Apply() {
-    box_.setExtraSelections(skippedMarks_ + rowMarks_);
+    const int top = box_.verticalScrollBar()->value();
+    const int sight = LinesInSight();
+    markedFrom_ = top - sight;
+    markedTo_ = top + 2 * sight;
+    QList<QTextEdit::ExtraSelection> marks;
+    const QTextCharFormat format = LineFormat(SkippedLineColour);
+    for (auto line = std::lower_bound(skipped_.begin(), skipped_.end(), markedFrom_);
+         line != skipped_.end() && *line <= markedTo_; ++line)
+        marks.append(LineSelection(*line, format));
+    box_.setExtraSelections(marks + rowMarks_);
+}
+
+// The box's screen lines are the order's lines, one each, since the box does not wrap.
+void TOrderHighlighter::FollowScrolling(int top) {
+    if (!skipped_.empty() && (top < markedFrom_ || top + LinesInSight() > markedTo_))
+        Apply();
+}
+
+int TOrderHighlighter::LinesInSight() const {
+    return std::max(1, box_.viewport()->height() / box_.fontMetrics().lineSpacing());
 }
 
 // Scrolls only when the line is out of sight, and then brings it to the middle, so that the
@@ -104,8 +120,7 @@ void TOrderHighlighter::Reveal(int line) {
         layout ? layout->lineForTextPosition(position - block.position()) : QTextLine();
     const int screenLine = block.firstLineNumber() + (inBlock.isValid() ? inBlock.lineNumber() : 0);
     QScrollBar& bar = *box_.verticalScrollBar();
-    const int linesInSight =
-        std::max(1, box_.viewport()->height() / box_.fontMetrics().lineSpacing());
+    const int linesInSight = LinesInSight();
     if (screenLine < bar.value() || screenLine >= bar.value() + linesInSight)
         bar.setValue(screenLine - linesInSight / 2);
     box_.horizontalScrollBar()->setValue(0);

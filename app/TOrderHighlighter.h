@@ -47,12 +47,16 @@ private:
     QTextEdit::ExtraSelection LineSelection(int line, const QTextCharFormat& format) const;
     static QTextCharFormat LineFormat(const QColor& colour);
     void Apply();
+    void FollowScrolling(int top);
+    int LinesInSight() const;
     void Reveal(int line);
 
     QPlainTextEdit& box_;
     std::vector<int> lineStarts_;
     std::vector<int> skipped_;
     int shownSkipped_ = -1;
-    QList<QTextEdit::ExtraSelection> skippedMarks_;
+    // The lines within which the skipped persons carry marks now.
+    int markedFrom_ = 0;
+    int markedTo_ = -1;
     QList<QTextEdit::ExtraSelection> rowMarks_;
 };

@@ -35,7 +35,19 @@ void BM_ImportWithTraceAndHints(benchmark::State& state) {
     }
 }
 
+// The hints alone, over the imported table: what a deletion or an undo costs the window.
+void BM_Hints(benchmark::State& state) {
+    TPersonTable table;
+    TOrderParser().ImportPersons(Order(), table);
+    TRowHints hints;
+    for (auto _ : state) {
+        hints.Compute(table);
+        benchmark::DoNotOptimize(hints.HintedRows());
+    }
+}
+
 BENCHMARK(BM_PlainImport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportWithTraceAndHints)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Hints)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -50,11 +50,14 @@ bool BirthDateExists(std::string_view pesel) {
 
 } // namespace
 
+bool IsElevenDigits(std::string_view pesel) {
+    return pesel.size() == kPeselLength &&
+           std::all_of(pesel.begin(), pesel.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 TPeselVerdict CheckPesel(std::string_view pesel) {
     TPeselVerdict verdict;
-    verdict.elevenDigits =
-        pesel.size() == kPeselLength &&
-        std::all_of(pesel.begin(), pesel.end(), [](char c) { return c >= '0' && c <= '9'; });
+    verdict.elevenDigits = IsElevenDigits(pesel);
     if (!verdict.elevenDigits)
         return verdict;
     verdict.checkDigitOk = CheckDigitMatches(pesel);

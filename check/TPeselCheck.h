@@ -14,3 +14,5 @@ struct TPeselVerdict {
 };
 
 TPeselVerdict CheckPesel(std::string_view pesel);
+// The first of the checks alone, for a reader that needs only the form.
+bool IsElevenDigits(std::string_view pesel);

@@ -18,19 +18,15 @@ constexpr std::array<TPersonField, 7> kTextFields{
     TPersonField::pesel, TPersonField::nazwisko, TPersonField::imie,      TPersonField::plec,
     TPersonField::ste,   TPersonField::nis,      TPersonField::stanowisko};
 
-// The hint each byte gives, so that a value is scanned without a branch per byte.
-constexpr std::array<THintMask, 256> kByteHints = [] {
-    std::array<THintMask, 256> hints{};
-    hints['\t'] = Bit(THint::Tab);
-    hints[0xA0] = Bit(THint::NonBreakingSpace);
-    hints['?'] = Bit(THint::QuestionMark);
-    return hints;
-}();
-
-THintMask CharacterHints(const std::string& text) {
+// One search per character: the library's search scans many bytes at a time, and these
+// characters are rare.
+THintMask CharacterHints(std::string_view text) {
     THintMask mask = 0;
-    for (const char c : text)
-        mask |= kByteHints[static_cast<unsigned char>(c)];
+    for (const auto& [character, hint] :
+         {std::pair{'\t', THint::Tab}, std::pair{'\xA0', THint::NonBreakingSpace},
+          std::pair{'?', THint::QuestionMark}})
+        if (text.find(character) != std::string_view::npos)
+            mask |= Bit(hint);
     return mask;
 }
 
@@ -95,7 +91,7 @@ std::vector<bool> DuplicatePesels(const TPersonTable& table) {
         const std::string& pesel = table.RowAt(position).pesel;
         if (pesel.empty())
             continue;
-        if (CheckPesel(pesel).elevenDigits) {
+        if (IsElevenDigits(pesel)) {
             std::uint64_t number = 0;
             for (const char c : pesel)
                 number = number * 10 + static_cast<std::uint64_t>(c - '0');

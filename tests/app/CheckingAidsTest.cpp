@@ -186,6 +186,11 @@ TEST_F(CheckingAidsTest, BoxScrollsToTheCurrentPersonAndToEachSkippedPerson) {
     EXPECT_TRUE(LineInSight(16));
     QTest::mouseClick(&Label("LPominiete"), Qt::LeftButton);
     EXPECT_TRUE(LineInSight(lastSkipped));
+    const auto marks = Marks();
+    EXPECT_NE(std::find(marks.begin(), marks.end(),
+                        std::pair{lastSkipped, TOrderHighlighter::SkippedLineColour}),
+              marks.end())
+        << "marks follow the scrolling";
     QTest::mouseClick(&Label("LPominiete"), Qt::LeftButton);
     EXPECT_TRUE(LineInSight(16)) << "the clicks go round";
 }
