@@ -16,7 +16,6 @@ TCheckLabel::TCheckLabel(QString caption, QColor colour, QString toolTip, QWidge
 }
 
 void TCheckLabel::ShowCount(int count) {
-    count_ = count;
     setText(caption_ + QString::number(count));
     setVisible(count > 0);
 }

@@ -11,7 +11,6 @@ public:
     TCheckLabel(QString caption, QColor colour, QString toolTip, QWidget* parent = nullptr);
 
     void ShowCount(int count);
-    int Count() const { return count_; }
 
 signals:
     void clicked();
@@ -21,5 +20,4 @@ protected:
 
 private:
     QString caption_;
-    int count_ = 0;
 };

@@ -27,7 +27,6 @@ TOrderBoxLines::TOrderBoxLines(const QTextDocument& document) {
         }
     }
     AddLine(view.sliced(start), start);
-    end_ = static_cast<int>(view.size()) + 1;
     count_ = static_cast<int>(lines_.size());
     if (lines_.back().length == 0)
         --count_;
@@ -41,12 +40,9 @@ void TOrderBoxLines::AddLine(QStringView text, qsizetype start) {
 
 std::vector<int> TOrderBoxLines::LineStarts() const {
     std::vector<int> starts;
-    starts.reserve(static_cast<std::size_t>(count_) + 1);
+    starts.reserve(static_cast<std::size_t>(count_));
     for (int index = 0; index < count_; ++index)
         starts.push_back(lines_[static_cast<std::size_t>(index)].start);
-    starts.push_back(count_ < static_cast<int>(lines_.size())
-                         ? lines_[static_cast<std::size_t>(count_)].start
-                         : end_);
     return starts;
 }
 

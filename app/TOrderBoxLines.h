@@ -26,8 +26,7 @@ public:
     // Line `index` in Windows-1250, cut at MaxLineLength characters; a line outside the text
     // (such as the one before the first) is empty.
     std::string Line(int index) const override;
-    // The document position where each line starts, Count() + 1 of them: the last is where a
-    // line after the last would start, so that line i ends at LineStarts()[i + 1] - 1.
+    // The document position where each of the Count() lines starts.
     std::vector<int> LineStarts() const;
 
 private:
@@ -41,5 +40,4 @@ private:
     std::string bytes_;
     std::vector<TSpan> lines_;
     int count_ = 0;
-    int end_ = 1; // one past the text, where a next line would start
 };

@@ -38,7 +38,11 @@ void TOrderHighlighter::Forget() {
 }
 
 bool TOrderHighlighter::HasLine(int line) const {
-    return line >= 0 && line + 1 < static_cast<int>(lineStarts_.size());
+    return line >= 0 && line < static_cast<int>(lineStarts_.size());
+}
+
+QTextBlock TOrderHighlighter::BlockOf(int line) const {
+    return box_.document()->findBlock(lineStarts_[static_cast<std::size_t>(line)]);
 }
 
 // The whole width of the line's screen line, also past its last character: a full-width
@@ -47,7 +51,7 @@ bool TOrderHighlighter::HasLine(int line) const {
 QTextEdit::ExtraSelection TOrderHighlighter::LineSelection(int line,
                                                            const QTextCharFormat& format) const {
     const int position = lineStarts_[static_cast<std::size_t>(line)];
-    const QTextBlock block = box_.document()->findBlock(position);
+    const QTextBlock block = BlockOf(line);
     QTextCursor cursor(block);
     if (block.position() != position)
         cursor.setPosition(position);
@@ -114,7 +118,7 @@ int TOrderHighlighter::LinesInSight() const {
 // vertical bar counts screen lines; pixel places are known only for the lines in sight.
 void TOrderHighlighter::Reveal(int line) {
     const int position = lineStarts_[static_cast<std::size_t>(line)];
-    const QTextBlock block = box_.document()->findBlock(position);
+    const QTextBlock block = BlockOf(line);
     const QTextLayout* layout = block.layout();
     const QTextLine inBlock =
         layout ? layout->lineForTextPosition(position - block.position()) : QTextLine();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <vector>
@@ -24,8 +25,8 @@ public:
 
     explicit TOrderHighlighter(QPlainTextEdit& box);
 
-    // After an import: the document positions where its lines start (one more than the lines,
-    // see TOrderBoxLines::LineStarts) and the person lines it skipped.
+    // After an import: the document positions where its lines start (TOrderBoxLines::LineStarts)
+    // and the person lines it skipped.
     void Follow(std::vector<int> lineStarts, const std::vector<int>& skippedLines);
     // Whether the box still holds the text of the last import.
     bool Following() const { return !lineStarts_.empty(); }
@@ -44,6 +45,7 @@ signals:
 private:
     void Forget();
     bool HasLine(int line) const;
+    QTextBlock BlockOf(int line) const;
     QTextEdit::ExtraSelection LineSelection(int line, const QTextCharFormat& format) const;
     static QTextCharFormat LineFormat(const QColor& colour);
     void Apply();

@@ -37,7 +37,6 @@ public:
     void ShowMaximized();
 
     TPersonTable& mt() { return mt_; }
-    const TRowHints& Hints() const { return hints_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -339,6 +339,11 @@ void TPersonGrid::ScrollBarValue(int value) {
         JumpTo(value);
 }
 
+// The cell of a model column on the line whose top is at `y` in the viewport.
+QRect TPersonGrid::CellRect(int column, int y) const {
+    return {header_->sectionViewportPosition(column), y, header_->sectionSize(column), rowHeight_};
+}
+
 template <typename PaintColumn>
 void TPersonGrid::ForEachShownColumn(int y, PaintColumn paint) const {
     const QRect area = viewport()->rect();
@@ -346,8 +351,7 @@ void TPersonGrid::ForEachShownColumn(int y, PaintColumn paint) const {
         const int column = header_->logicalIndex(visual);
         if (header_->isSectionHidden(column))
             continue;
-        const QRect cell(header_->sectionViewportPosition(column), y, header_->sectionSize(column),
-                         rowHeight_);
+        const QRect cell = CellRect(column, y);
         if (cell.intersects(area))
             paint(column, cell);
     }
@@ -430,9 +434,8 @@ void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
         QToolTip::hideText();
         return;
     }
-    const QRect cell(header_->sectionViewportPosition(column), (row - top_) * rowHeight_,
-                     header_->sectionSize(column), rowHeight_);
-    QToolTip::showText(event->globalPos(), note, viewport(), cell);
+    QToolTip::showText(event->globalPos(), note, viewport(),
+                       CellRect(column, (row - top_) * rowHeight_));
 }
 
 void TPersonGrid::CellProps(TPersonField field, TCellFont& font, QColor& background) const {

@@ -95,6 +95,7 @@ private:
     void TurnWheel(QWheelEvent* event);
     void ConfirmAndDelete();
 
+    QRect CellRect(int column, int y) const;
     template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;
     void PaintRow(QPainter& painter, int row, bool selected) const;
     void PaintEmptyLine(QPainter& painter) const;
