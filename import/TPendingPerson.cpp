@@ -2,25 +2,25 @@
 
 #include "TPersonTable.h"
 
+namespace {
+
+// Every field but `id`, in the row's order.
+template <typename Visit> void ForEachTextField(Visit visit) {
+    for (int field = static_cast<int>(TPersonField::pesel);
+         field < static_cast<int>(TPersonField::Count); ++field)
+        visit(static_cast<TPersonField>(field));
+}
+
+} // namespace
+
 void TPendingPerson::Clear() {
-    pesel.clear();
-    nazwisko.clear();
-    imie.clear();
-    plec.clear();
-    ste.clear();
-    nis.clear();
-    stanowisko.clear();
+    ForEachTextField([this](TPersonField field) { Text(field).clear(); });
     directed = false;
 }
 
 void TPendingPerson::AppendTo(TPersonTable& table) const {
     table.AppendRow();
-    table.SetFieldText("pesel", pesel);
-    table.SetFieldText("nazwisko", nazwisko);
-    table.SetFieldText("imie", imie);
-    table.SetFieldText("plec", plec);
-    table.SetFieldText("ste", ste);
-    table.SetFieldText("nis", nis);
-    table.SetFieldText("stanowisko", stanowisko);
+    ForEachTextField(
+        [&](TPersonField field) { table.SetFieldText(FieldName(field), Text(field)); });
     table.PostRow();
 }

@@ -1,19 +1,13 @@
 #pragma once
 
-#include <string>
+#include "TPersonRecord.h"
 
 class TPersonTable;
 
-// The person the parser is collecting from the lines of one block, named after the fields the
-// values feed, and whether the block directs that person ("kieruję").
-struct TPendingPerson {
-    std::string pesel;
-    std::string nazwisko;
-    std::string imie;
-    std::string plec;
-    std::string ste;
-    std::string nis;
-    std::string stanowisko;
+// The person the parser is collecting from the lines of one block, in the fields the values
+// feed (the id stays 0: the table gives it), and whether the block directs that person
+// ("kieruję").
+struct TPendingPerson : TPersonRecord {
     bool directed = false;
 
     // Empties every value and the flag; the strings keep their storage for the next block.
