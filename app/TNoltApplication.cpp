@@ -4,20 +4,13 @@
 
 #include <QMessageBox>
 
-#include <exception>
-
 TNoltApplication::TNoltApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationDisplayName(Title);
     setDesktopFileName("nolt_f_r");
 }
 
-bool TNoltApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& failure) {
-        ShowError(ErrorBoxText(failure.what()));
-        return true;
-    }
+void TNoltApplication::ShowFailure(const std::exception& failure) {
+    ShowError(ErrorBoxText(failure.what()));
 }
 
 QString TNoltApplication::ErrorBoxText(std::string_view message) {

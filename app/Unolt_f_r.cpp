@@ -1,5 +1,6 @@
 #include "Unolt_f_r.h"
 
+#include "Guarded.h"
 #include "HintTexts.h"
 #include "PersonListHandlers.h"
 #include "TCheckLabel.h"
@@ -13,6 +14,8 @@
 #include "TWin1250.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -138,7 +141,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
 
 void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
     auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, this, action);
+    connect(shortcut, &QShortcut::activated, this, Guarded(action));
 }
 
 void Tfnolt_f_r::ShowMaximized() {
@@ -165,9 +168,13 @@ void Tfnolt_f_r::SBMinClick() {
     showMinimized();
 }
 
+// The clipboard's text replaces everything the box holds; formats other than plain text do not
+// count, so a clipboard without text (no owner, an image, only HTML) leaves the box as it is.
+// The text is set at once: the box's own paste inserts it as a fragment, at twice the cost.
 void Tfnolt_f_r::sbstaleplacoweClick() {
-    mrozkaz_->selectAll();
-    mrozkaz_->paste();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        mrozkaz_->setPlainText(text);
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
@@ -182,8 +189,11 @@ void Tfnolt_f_r::SpeedButton1Click() {
 }
 
 void Tfnolt_f_r::SpeedButton2Click() {
-    if (const std::optional<std::string> fileName = SDOsoby_.Execute(this))
+    if (const std::optional<std::string> fileName = SDOsoby_.Execute(this)) {
+        // The export walks every row; the controls follow where it ends, not each step.
+        const TDataSource::THold hold(ds_);
         TPersonFileWriter().Export(mt_, *fileName);
+    }
 }
 
 QWidget* Tfnolt_f_r::CreateTitleStrip() {
@@ -206,12 +216,12 @@ QWidget* Tfnolt_f_r::CreateTitleStrip() {
     auto* sbMin = new TFlatButton(QString(), 0, panel3);
     sbMin->setObjectName("SBMin");
     sbMin->setGeometry(11, 5, 25, 25);
-    connect(sbMin, &TFlatButton::clicked, this, &Tfnolt_f_r::SBMinClick);
+    connect(sbMin, &TFlatButton::clicked, this, Guarded([this] { SBMinClick(); }));
     NewPicture(panel3, "I3", ":/images/close.svg", QRect(42, 7, 21, 21));
     auto* sbKoniec = new TFlatButton(QString(), 0, panel3);
     sbKoniec->setObjectName("SBKoniec");
     sbKoniec->setGeometry(40, 5, 25, 25);
-    connect(sbKoniec, &TFlatButton::clicked, this, &Tfnolt_f_r::SBKoniecClick);
+    connect(sbKoniec, &TFlatButton::clicked, this, Guarded([this] { SBKoniecClick(); }));
 
     QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, panel1);
     row->addWidget(panel5);
@@ -244,16 +254,16 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     panel8->setFixedWidth(195);
     auto* paste = CreateActionButton(panel8, "sbstaleplacowe", 11, QStringLiteral("WKLEJ ROZKAZ"),
                                      ":/images/paste.svg");
-    connect(paste, &TFlatButton::clicked, this, &Tfnolt_f_r::sbstaleplacoweClick);
+    connect(paste, &TFlatButton::clicked, this, Guarded([this] { sbstaleplacoweClick(); }));
     auto* importButton = CreateActionButton(
         panel8, "SpeedButton1", 55, QStringLiteral("IMPORTUJ OSOBY"), ":/images/import.svg");
-    connect(importButton, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton1Click);
+    connect(importButton, &TFlatButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
     auto* save = CreateActionButton(panel8, "SpeedButton2", 103, QStringLiteral("ZAPISZ DO PLIKU"),
                                     ":/images/save.svg");
-    connect(save, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton2Click);
+    connect(save, &TFlatButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
     auto* remove = CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("USUŃ OSOBĘ"),
                                       ":/images/delete.svg");
-    connect(remove, &TFlatButton::clicked, this, &Tfnolt_f_r::SpeedButton3Click);
+    connect(remove, &TFlatButton::clicked, this, Guarded([this] { SpeedButton3Click(); }));
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, 10);
     column->addWidget(panel4);
@@ -285,6 +295,7 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
     RxDBGrid1_->SetOnGetCellNote(
         [this](TPersonField field) { return RxDBGrid1GetCellNote(field); });
     RxDBGrid1_->SetRowDeleter([this] { DeletePerson(); });
+    RxDBGrid1_->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, 10);
     column->addWidget(CreateCounterLine(panel6));
@@ -303,14 +314,15 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
                        "Kliknij, aby pokazać w treści rozkazu następną z nich."),
         DBStatusLabel1_);
     LPominiete_->setObjectName("LPominiete");
-    connect(LPominiete_, &TCheckLabel::clicked, this, [this] { highlighter_->ShowNextSkipped(); });
+    connect(LPominiete_, &TCheckLabel::clicked, this,
+            Guarded([this] { highlighter_->ShowNextSkipped(); }));
     LDoSprawdzenia_ = new TCheckLabel(
         QStringLiteral("Do sprawdzenia: "), QColor(0xC0, 0x00, 0x00),
         QStringLiteral("Wiersze z oznaczonymi polami; opis w podpowiedzi pola.\n"
                        "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia."),
         DBStatusLabel1_);
     LDoSprawdzenia_->setObjectName("LDoSprawdzenia");
-    connect(LDoSprawdzenia_, &TCheckLabel::clicked, this, [this] { FindHintedRow(1); });
+    connect(LDoSprawdzenia_, &TCheckLabel::clicked, this, Guarded([this] { FindHintedRow(1); }));
 
     highlighter_ = new TOrderHighlighter(*mrozkaz_);
     connect(highlighter_, &TOrderHighlighter::Forgotten, LPominiete_, &QWidget::hide);

@@ -21,8 +21,8 @@ class TRecordCounter;
 
 // The main window `fnolt_f_r`: borderless and maximized, with the title strip, the order text
 // box `mrozkaz` and its button column, and the person area below. It owns the person table `mt`
-// and the save dialog `SDOsoby` for the whole run. Its handlers catch nothing; a failure reaches
-// the application object, which shows it.
+// and the save dialog `SDOsoby` for the whole run. Its handlers catch nothing: each is connected
+// through Guarded, where a failure ends and is shown in the error box.
 //
 // Beside them the window helps the clerk check the rows: the order box highlights the lines that
 // fed the current row and marks the persons the import skipped, hinted cells carry a mark and a

@@ -7,37 +7,56 @@
 #include "TWin1250.h"
 #include "Unolt_f_r.h"
 
+#include "TPersonFileWriter.h"
+#include "TempFolder.h"
+
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 
-// The window offscreen with a generated order of 10,000 persons on the clipboard: the paste, the
-// import through the window (lines from the text box, the parser, the table) and the window's
-// first paint, beside the core import of the same lines in the same run.
+// The window offscreen with generated orders on the clipboard. The whole round through the window
+// (paste, import, save) for 10,000 and 100,000 persons against the core round (the same lines,
+// import, export), and each step against its counterpart: the paste against setting the same
+// text into a plain box of the same kind, the import and the save against the core's. Then the
+// order box and grid on their own for 10,000 persons: the box's lines, a row move, the first paint.
 
 namespace {
 
 constexpr int Persons = 10'000;
+constexpr double MiB = 1024.0 * 1024.0;
 
-const GeneratedOrder& Order() {
-    static const GeneratedOrder order = GenerateOrder(Persons, 1);
-    return order;
+const GeneratedOrder& Order(int persons = Persons) {
+    static std::map<int, GeneratedOrder> orders;
+    auto found = orders.find(persons);
+    if (found == orders.end())
+        found = orders.emplace(persons, GenerateOrder(persons, 1)).first;
+    return found->second;
 }
 
-void PutOrderOnClipboard() {
+QString OrderText(int persons) {
     QStringList lines;
-    for (const std::string& line : Order().lines)
+    for (const std::string& line : Order(persons).lines)
         lines.push_back(TWin1250::Decode(line));
-    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void PutOrderOnClipboard(int persons = Persons) {
+    QGuiApplication::clipboard()->setText(OrderText(persons));
 }
 
 void Click(Tfnolt_f_r& window, const char* button) {
@@ -50,37 +69,147 @@ std::unique_ptr<Tfnolt_f_r> ShownWindow() {
     return window;
 }
 
-void CountPersons(benchmark::State& state, const TPersonTable& table) {
-    state.SetItemsProcessed(state.iterations() * Persons);
-    if (table.TotalRows() != Persons)
+int PersonsOf(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
+void CountPersons(benchmark::State& state, const TPersonTable& table, int persons = Persons) {
+    state.SetItemsProcessed(state.iterations() * persons);
+    if (table.TotalRows() != persons)
         state.SkipWithError("the import did not find every person");
 }
 
-void BM_Paste(benchmark::State& state) {
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The peak resident memory of the process (VmHWM) in bytes; ResetPeakMemory starts it anew.
+double PeakMemory() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) * 1024.0;
+    return 0;
+}
+
+void ResetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Saves through the window's button, confirming the save dialog with the file name as soon as it
+// shows. Returns the time from the confirmation to the end of the click: the save itself.
+double SaveThroughWindow(Tfnolt_f_r& window, const std::string& fileName) {
+    Clock::time_point confirmed;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        timer.stop();
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        edit->setText(QString::fromStdString(fileName));
+        confirmed = Clock::now();
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    timer.start(0);
+    Click(window, "SpeedButton2");
+    return SecondsSince(confirmed);
+}
+
+// The paste's baseline: the same text set into a shown plain box of the same kind and size.
+void BM_PlainBoxSet(benchmark::State& state) {
+    const QString text = OrderText(PersonsOf(state));
+    const auto window = ShownWindow();
+    QPlainTextEdit box;
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    box.setGeometry(window->findChild<QPlainTextEdit*>("mrozkaz")->geometry());
+    box.show();
+    for (auto _ : state)
+        box.setPlainText(text);
+    state.SetItemsProcessed(state.iterations() * PersonsOf(state));
+}
+
+void BM_WindowPaste(benchmark::State& state) {
+    PutOrderOnClipboard(PersonsOf(state));
     const auto window = ShownWindow();
     for (auto _ : state)
         Click(*window, "sbstaleplacowe");
-    state.SetItemsProcessed(state.iterations() * Persons);
+    state.SetItemsProcessed(state.iterations() * PersonsOf(state));
 }
 
 void BM_CoreImport(benchmark::State& state) {
-    const TVectorOrderLines lines(Order().lines);
+    const TVectorOrderLines lines(Order(PersonsOf(state)).lines);
     TPersonTable table;
     for (auto _ : state)
         TOrderParser().ImportPersons(lines, table);
-    CountPersons(state, table);
+    CountPersons(state, table, PersonsOf(state));
 }
 
 void BM_WindowImport(benchmark::State& state) {
+    PutOrderOnClipboard(PersonsOf(state));
     const auto window = ShownWindow();
     Click(*window, "sbstaleplacowe");
     for (auto _ : state)
         Click(*window, "SpeedButton1");
-    CountPersons(state, window->mt());
+    CountPersons(state, window->mt(), PersonsOf(state));
+}
+
+void BM_CoreExport(benchmark::State& state) {
+    const TVectorOrderLines lines(Order(PersonsOf(state)).lines);
+    TPersonTable table;
+    TOrderParser().ImportPersons(lines, table);
+    const TempFolder folder;
+    for (auto _ : state)
+        TPersonFileWriter().Export(table, (folder / "osoby.os").string());
+    CountPersons(state, table, PersonsOf(state));
+}
+
+void BM_WindowSave(benchmark::State& state) {
+    PutOrderOnClipboard(PersonsOf(state));
+    const auto window = ShownWindow();
+    Click(*window, "sbstaleplacowe");
+    Click(*window, "SpeedButton1");
+    const TempFolder folder;
+    for (auto _ : state)
+        state.SetIterationTime(SaveThroughWindow(*window, (folder / "osoby.os").string()));
+    CountPersons(state, window->mt(), PersonsOf(state));
+}
+
+void BM_CoreRound(benchmark::State& state) {
+    const TempFolder folder;
+    TPersonTable table;
+    for (auto _ : state) {
+        const TVectorOrderLines lines(Order(PersonsOf(state)).lines);
+        TOrderParser().ImportPersons(lines, table);
+        TPersonFileWriter().Export(table, (folder / "osoby.os").string());
+    }
+    CountPersons(state, table, PersonsOf(state));
+}
+
+// The peak memory is that of the process from the window's creation to the end of its rounds,
+// the benchmark's own copies of the order (generated lines, clipboard text) included.
+void BM_WindowRound(benchmark::State& state) {
+    PutOrderOnClipboard(PersonsOf(state));
+    const TempFolder folder;
+    ResetPeakMemory();
+    const auto window = ShownWindow();
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        Click(*window, "sbstaleplacowe");
+        Click(*window, "SpeedButton1");
+        const double pasteAndImport = SecondsSince(start);
+        state.SetIterationTime(pasteAndImport +
+                               SaveThroughWindow(*window, (folder / "osoby.os").string()));
+    }
+    CountPersons(state, window->mt(), PersonsOf(state));
+    state.counters["peak_MiB"] = PeakMemory() / MiB;
 }
 
 // The part of the window's import that the core import does not have: the box's lines.
 void BM_BoxLines(benchmark::State& state) {
+    PutOrderOnClipboard();
     const auto window = ShownWindow();
     Click(*window, "sbstaleplacowe");
     const QTextDocument& document = *window->findChild<QPlainTextEdit*>("mrozkaz")->document();
@@ -92,6 +221,7 @@ void BM_BoxLines(benchmark::State& state) {
 // A move of the current row far down and back, as F3 or a click does: the order box marks and
 // scrolls to the row's lines, among the marks of the skipped persons.
 void BM_RowMove(benchmark::State& state) {
+    PutOrderOnClipboard();
     const auto window = ShownWindow();
     Click(*window, "sbstaleplacowe");
     Click(*window, "SpeedButton1");
@@ -106,6 +236,7 @@ void BM_RowMove(benchmark::State& state) {
 }
 
 void BM_FirstPaint(benchmark::State& state) {
+    PutOrderOnClipboard();
     std::unique_ptr<Tfnolt_f_r> window;
     for (auto _ : state) {
         state.PauseTiming();
@@ -117,36 +248,59 @@ void BM_FirstPaint(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Paste)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_CoreImport)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WindowImport)->Unit(benchmark::kMillisecond);
+void RoundArguments(benchmark::internal::Benchmark* bench) {
+    bench->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+}
+
+BENCHMARK(BM_PlainBoxSet)->Apply(RoundArguments);
+BENCHMARK(BM_WindowPaste)->Apply(RoundArguments);
+BENCHMARK(BM_CoreImport)->Apply(RoundArguments);
+BENCHMARK(BM_WindowImport)->Apply(RoundArguments);
+BENCHMARK(BM_CoreExport)->Apply(RoundArguments);
+BENCHMARK(BM_WindowSave)->Apply(RoundArguments)->UseManualTime();
+BENCHMARK(BM_CoreRound)->Apply(RoundArguments);
+BENCHMARK(BM_WindowRound)->Apply(RoundArguments)->UseManualTime();
 BENCHMARK(BM_BoxLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// Keeps each benchmark's time per iteration, so that the window's import can be set against the
-// core import of the same run.
+// Keeps each benchmark's time per iteration, so that the window's steps can be set against their
+// counterparts of the same run.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         // With repetitions, the medians stand for the benchmarks.
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+                times_[run.run_name.function_name + "/" + run.run_name.args] =
+                    run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void PrintRatio() const {
-        const auto window = times_.find("BM_WindowImport");
-        const auto core = times_.find("BM_CoreImport");
-        if (window == times_.end() || core == times_.end())
-            return;
-        std::printf("window import with its checking aids / core import: %.2f (goal: at most 2)\n",
-                    window->second / core->second);
+    void PrintRatios() const {
+        for (const char* persons : {"10000", "100000"}) {
+            PrintRatio("paste / plain box set", "BM_WindowPaste", "BM_PlainBoxSet", persons, 1.2);
+            PrintRatio("window import / core import", "BM_WindowImport", "BM_CoreImport", persons,
+                       2);
+            PrintRatio("window save / core export", "BM_WindowSave", "BM_CoreExport", persons, 1.5);
+            PrintRatio("window round / core round", "BM_WindowRound", "BM_CoreRound", persons, 0);
+        }
     }
 
 private:
-    std::map<std::string, double> times_; // per iteration, in milliseconds for both imports
+    void PrintRatio(const char* what, const std::string& window, const std::string& core,
+                    const std::string& persons, double goal) const {
+        const auto w = times_.find(window + "/" + persons);
+        const auto c = times_.find(core + "/" + persons);
+        if (w == times_.end() || c == times_.end())
+            return;
+        std::printf("%s persons: %s: %.2f", persons.c_str(), what, w->second / c->second);
+        if (goal > 0)
+            std::printf(" (goal: at most %.1f)", goal);
+        std::printf("\n");
+    }
+
+    std::map<std::string, double> times_; // per iteration, in the benchmarks' units
 };
 
 } // namespace
@@ -156,10 +310,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TNoltApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    PutOrderOnClipboard();
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio();
+    reporter.PrintRatios();
     benchmark::Shutdown();
     return 0;
 }

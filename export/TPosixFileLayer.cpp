@@ -6,10 +6,13 @@
 #include "WindowsErrorCode.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,13 +59,48 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// Removes the temporary files that exports killed part-way left in `folder`. A live export holds
+// a lock on its file, so one that can be locked has no writer left.
+void RemoveStaleTemporaries(const std::string& folder) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                  &::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!IsTemporaryFileName(entry->d_name))
+            continue;
+        const int fd = ::openat(::dirfd(dir.get()), entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+        ::close(fd);
+    }
+}
+
+// Takes the lock that tells other exports the file is being written.
+bool LockAsWritten(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+// False when another export's clean-up found the new file before it was locked and removed it.
+bool StillNamed(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && info.st_nlink > 0;
+}
+
 class TPosixOpenFile final : public TOpenFile {
 public:
-    TPosixOpenFile(std::string name, int fd) : TOpenFile(std::move(name)), fd_(fd) {}
+    // An unnamed file gets `name` when it is closed.
+    TPosixOpenFile(std::string name, int fd, bool unnamed)
+        : TOpenFile(std::move(name)), fd_(fd), unnamed_(unnamed) {}
     ~TPosixOpenFile() override {
         if (fd_ >= 0)
             ::close(fd_);
     }
+
+    int Descriptor() const { return fd_; }
 
     void Write(std::string_view bytes) override {
         while (!bytes.empty()) {
@@ -82,6 +120,8 @@ public:
     }
 
     void Close() override {
+        if (unnamed_)
+            GiveName();
         const int fd = std::exchange(fd_, -1);
         // An interrupted close has released the descriptor as well, and Flush has already put
         // the data on disk.
@@ -90,11 +130,61 @@ public:
     }
 
 private:
+    // Through /proc, since linking a descriptor itself (AT_EMPTY_PATH) needs a privilege.
+    void GiveName() {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, Name().c_str(), AT_SYMLINK_FOLLOW) != 0)
+            FailWith(errno);
+        unnamed_ = false;
+    }
+
     int fd_;
+    bool unnamed_;
 };
+
+// A file without a name in `folder`, where the system offers one: an export killed part-way
+// then leaves nothing behind. Null where it does not; the named road reports what fails.
+std::unique_ptr<TPosixOpenFile> CreateUnnamed(const std::string& folder) {
+#ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return nullptr;
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    auto file = std::make_unique<TPosixOpenFile>(TemporaryFileName(folder), fd, true);
+    if (!LockAsWritten(fd))
+        return nullptr;
+    return file;
+#else
+    (void)folder;
+    return nullptr;
+#endif
+}
+
+std::unique_ptr<TPosixOpenFile> CreateNamed(const std::string& folder) {
+    for (int attempt = 1;; ++attempt) {
+        std::string name = TemporaryFileName(folder);
+        // 0666 lets the umask and the folder's default permissions decide, as for any new file.
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            auto file = std::make_unique<TPosixOpenFile>(std::move(name), fd, false);
+            if (LockAsWritten(fd) && StillNamed(fd))
+                return file;
+        } else if (errno != EEXIST && errno != EINTR) {
+            FailWith(errno);
+        }
+        if (attempt == kCreateAttempts)
+            FailWith(errno);
+    }
+}
 
 class TPosixFileLayer final : public TFileLayer {
 public:
+    // A write beyond the process's file-size limit would raise SIGXFSZ and end the program with
+    // the rows unsaved; ignored, the write fails with EFBIG and the export reports it.
+    TPosixFileLayer() { std::signal(SIGXFSZ, SIG_IGN); }
+
     std::string PrepareTarget(const std::string& fileName) override {
         if (fileName.empty())
             throw TIoError(kPathNotFound);
@@ -120,25 +210,18 @@ public:
         struct stat existing {};
         const bool replacing = ::stat(target.c_str(), &existing) == 0;
         const std::string folder = FolderOf(target);
-        for (int attempt = 1;; ++attempt) {
-            std::string name = TemporaryFileName(folder);
-            // 0666 lets the umask and the folder's default permissions decide, as for any new file.
-            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                auto file = std::make_unique<TPosixOpenFile>(name, fd);
-                if (replacing && ::fchmod(fd, existing.st_mode & 07777) != 0) {
-                    const int error = errno;
-                    file.reset();
-                    Remove(name);
-                    FailWith(error);
-                }
-                return file;
-            }
-            if (errno != EEXIST && errno != EINTR)
-                FailWith(errno);
-            if (attempt == kCreateAttempts)
-                FailWith(errno);
+        RemoveStaleTemporaries(folder);
+        std::unique_ptr<TPosixOpenFile> file = CreateUnnamed(folder);
+        if (!file)
+            file = CreateNamed(folder);
+        if (replacing && ::fchmod(file->Descriptor(), existing.st_mode & 07777) != 0) {
+            const int error = errno;
+            const std::string name = file->Name();
+            file.reset();
+            Remove(name);
+            FailWith(error);
         }
+        return file;
     }
 
     void Replace(const std::string& written, const std::string& target) override {

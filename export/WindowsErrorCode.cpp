@@ -11,6 +11,7 @@ constexpr int kAccessDenied = 5;
 constexpr int kWriteFault = 29;
 constexpr int kSharingViolation = 32;
 constexpr int kDiskFull = 112;
+constexpr int kFileTooLarge = 223;
 
 } // namespace
 
@@ -35,6 +36,9 @@ int WindowsErrorCode(int posixError) {
     case ENOSPC:
     case EDQUOT:
         return kDiskFull;
+    // Beyond the process's file-size limit.
+    case EFBIG:
+        return kFileTooLarge;
     // Its own number would read as "File access denied".
     case EIO:
         return kWriteFault;

@@ -41,7 +41,8 @@ TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode,
     : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, std::move(decode), this)),
       font_(GridFont()), rowHeight_(QFontMetrics(font_).height() + 3),
       header_(new TGridHeader(font_, kLineColour, this)),
-      confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }) {
+      confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }),
+      runAction_([](const std::function<void()>& action) { action(); }) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setFont(font_);
@@ -63,8 +64,10 @@ TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode,
     QScrollBar* bar = verticalScrollBar();
     bar->setTracking(false);
     bar->installEventFilter(this);
-    connect(bar, &QAbstractSlider::actionTriggered, this, &TPersonGrid::ScrollBarAction);
-    connect(bar, &QAbstractSlider::valueChanged, this, &TPersonGrid::ScrollBarValue);
+    connect(bar, &QAbstractSlider::actionTriggered, this,
+            [this](int action) { runAction_([&] { ScrollBarAction(action); }); });
+    connect(bar, &QAbstractSlider::valueChanged, this,
+            [this](int value) { runAction_([&] { ScrollBarValue(value); }); });
 
     connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::FollowTable);
     connect(model_, &TPersonGridModel::CurrentRowMoved, this, &TPersonGrid::FollowTable);
@@ -87,6 +90,10 @@ void TPersonGrid::SetConfirmRunner(TConfirmRunner runner) {
 
 void TPersonGrid::SetRowDeleter(TRowDeleter deleter) {
     deleteRow_ = std::move(deleter);
+}
+
+void TPersonGrid::SetActionRunner(TActionRunner runner) {
+    runAction_ = std::move(runner);
 }
 
 QHeaderView* TPersonGrid::Header() const {
@@ -209,10 +216,9 @@ void TPersonGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool plain = modifiers == Qt::NoModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
-    if ((plain || ctrl) && HandleKey(event->key(), ctrl))
-        event->accept();
-    else
-        event->ignore();
+    bool handled = true; // a key that failed was the grid's all the same
+    runAction_([&] { handled = (plain || ctrl) && HandleKey(event->key(), ctrl); });
+    event->setAccepted(handled);
 }
 
 // The keys that move or delete; every other key leaves the table alone.
@@ -274,7 +280,7 @@ void TPersonGrid::mousePressEvent(QMouseEvent* event) {
         return;
     const int row = top_ + static_cast<int>(event->position().y()) / rowHeight_;
     if (row <= RowCount())
-        MoveBy(row - CurrentRow());
+        runAction_([&] { MoveBy(row - CurrentRow()); });
 }
 
 void TPersonGrid::wheelEvent(QWheelEvent* event) {
@@ -293,7 +299,7 @@ void TPersonGrid::TurnWheel(QWheelEvent* event) {
     const int notches = wheelAngle_ / kWheelNotch;
     wheelAngle_ -= notches * kWheelNotch;
     if (notches != 0)
-        MoveBy(-notches);
+        runAction_([&] { MoveBy(-notches); });
 }
 
 // The scroll bar's own wheel handling would move its thumb away from the table.

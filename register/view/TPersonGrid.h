@@ -44,6 +44,9 @@ public:
     using TConfirmRunner = std::function<void(QMessageBox& box)>;
     // Deletes the current row once Ctrl+Delete was confirmed.
     using TRowDeleter = std::function<void()>;
+    // Runs what a key, a click, the wheel or the scroll bar does to the table, where Qt called
+    // the grid; the program's runner catches a failure there (by default it is just run).
+    using TActionRunner = std::function<void(const std::function<void()>& action)>;
 
     TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent = nullptr);
 
@@ -51,6 +54,7 @@ public:
     void SetOnGetCellNote(TCellNoteHandler handler);
     // Replaces the table's own DeleteRow as what a confirmed Ctrl+Delete does.
     void SetRowDeleter(TRowDeleter deleter);
+    void SetActionRunner(TActionRunner runner);
     // Replaces the modal run of the confirm box, so that tests can answer it.
     void SetConfirmRunner(TConfirmRunner runner);
 
@@ -114,6 +118,7 @@ private:
     TCellNoteHandler onGetCellNote_;
     TConfirmRunner confirm_;
     TRowDeleter deleteRow_;
+    TActionRunner runAction_;
     int top_ = 1;
     // The current row and the row count as last followed, to keep the current row's screen line
     // when rows were removed.
