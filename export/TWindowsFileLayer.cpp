@@ -54,6 +54,20 @@ bool IsReplaceable(HANDLE handle) {
            (info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
+// Removes the temporary files that exports killed part-way left in `folder` (a full name ending
+// in a separator). A live export's file is open without leave to remove it, so it stays.
+void RemoveStaleTemporaries(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + ".nolt_f_r-*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (IsTemporaryFileName(found.cFileName))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 class TWindowsOpenFile final : public TOpenFile {
 public:
     TWindowsOpenFile(std::string name, HANDLE handle)
@@ -116,6 +130,7 @@ public:
     std::unique_ptr<TOpenFile> CreateBeside(const std::string& target) override {
         const TFullName full = FullName(target);
         const std::string folder = full.name.substr(0, full.filePart);
+        RemoveStaleTemporaries(folder);
         for (int attempt = 1;; ++attempt) {
             std::string name = TemporaryFileName(folder);
             // CREATE_NEW, so that an existing file of the same name is never emptied.
