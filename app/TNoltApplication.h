@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 
 #include <string_view>
 
@@ -12,6 +13,7 @@ class TNoltApplication : public QApplication {
     Q_OBJECT
 
 public:
+    // The program's title, as the task bar and the error box show it.
     static constexpr auto Title = "NOLT-Fr";
 
     TNoltApplication(int& argc, char** argv);
@@ -23,4 +25,9 @@ public:
     static QString ErrorBoxText(std::string_view message);
     // The modal error box: error icon, OK, the application's title as caption.
     static void ShowError(const QString& text);
+
+private:
+    void SpeakPolish();
+
+    QTranslator qtTexts_;
 };
