@@ -17,6 +17,7 @@
 #include "TWin1250.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QFile>
 #include <QFileInfo>
@@ -69,6 +70,12 @@ QString Instructions() {
         QStringLiteral(" 4. Brak określenia \"kieruję\" w formule rozkazu."),
     };
     return lines.join(QLatin1Char('\n'));
+}
+
+// A screen reader should announce the window as a window, which a plain widget is not.
+QAccessibleInterface* AccessibleWindow(const QString&, QObject* object) {
+    auto* window = qobject_cast<Tfnolt_f_r*>(object);
+    return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
 }
 
 QFont DesignFont(const QString& family, int pixels, bool bold = false) {
@@ -132,6 +139,8 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     SetColours(this, FaceGrey);
     setFont(DesignFont("Verdana", 13));
     accessKeys_ = new TAccessKeyCue(*this);
+    static const bool accessible = (QAccessible::installFactory(&AccessibleWindow), true);
+    Q_UNUSED(accessible);
 
     QBoxLayout* layout = NewLayout(QBoxLayout::TopToBottom, this);
     layout->addWidget(CreateTitleStrip());
@@ -334,6 +343,7 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
 
     RxDBGrid1_ = new TPersonGrid(ds_, &TWin1250::Decode, panel6);
     RxDBGrid1_->setObjectName("RxDBGrid1");
+    RxDBGrid1_->setAccessibleName(QStringLiteral("Osoby"));
     RxDBGrid1_->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
         RxDBGrid1GetCellProps(field, font, background);
     });
