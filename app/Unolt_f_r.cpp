@@ -14,6 +14,7 @@
 #include "TPersonFileWriter.h"
 #include "TPicture.h"
 #include "TRecordCounter.h"
+#include "TThumbStyle.h"
 #include "TWin1250.h"
 
 #include <QAbstractButton>
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStringList>
 
@@ -117,6 +119,11 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, cons
     return label;
 }
 
+void MarkThumbs(const QAbstractScrollArea& area, QStyle* style) {
+    area.verticalScrollBar()->setStyle(style);
+    area.horizontalScrollBar()->setStyle(style);
+}
+
 int TextWidth(const QLabel& label) {
     return label.fontMetrics().horizontalAdvance(label.text());
 }
@@ -139,6 +146,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     SetColours(this, FaceGrey);
     setFont(DesignFont("Verdana", 13));
     accessKeys_ = new TAccessKeyCue(*this);
+    thumbs_ = new TThumbStyle(this);
     static const bool accessible = (QAccessible::installFactory(&AccessibleWindow), true);
     Q_UNUSED(accessible);
 
@@ -290,6 +298,7 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     mrozkaz_->setTabChangesFocus(true);
     mrozkaz_->setFocusPolicy(Qt::ClickFocus);
     mrozkaz_->setPlainText(Instructions());
+    MarkThumbs(*mrozkaz_, thumbs_);
 
     QWidget* panel8 = NewPanel(panel2, "Panel8", FaceGrey);
     panel8->setFixedWidth(195);
@@ -344,6 +353,7 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
     RxDBGrid1_ = new TPersonGrid(ds_, &TWin1250::Decode, panel6);
     RxDBGrid1_->setObjectName("RxDBGrid1");
     RxDBGrid1_->setAccessibleName(QStringLiteral("Osoby"));
+    MarkThumbs(*RxDBGrid1_, thumbs_);
     RxDBGrid1_->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
         RxDBGrid1GetCellProps(field, font, background);
     });

@@ -15,6 +15,7 @@
 class QAbstractButton;
 class QLabel;
 class QPlainTextEdit;
+class QStyle;
 class TAccessKeyCue;
 class TCheckLabel;
 class TFlatButton;
@@ -94,5 +95,6 @@ private:
     TCheckLabel* LDoSprawdzenia_ = nullptr;
     QLabel* LZapisano_ = nullptr;
     TAccessKeyCue* accessKeys_ = nullptr;
+    QStyle* thumbs_ = nullptr; // the scroll bars' style
     TDataSource::TLink rowLink_;
 };
