@@ -11,6 +11,11 @@ TFlatButton::TFlatButton(const QString& caption, int captionLeft, QWidget* paren
     setAttribute(Qt::WA_Hover);
 }
 
+void TFlatButton::ShowAccessKey(bool shown) {
+    accessKeyShown_ = shown;
+    update();
+}
+
 void TFlatButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool sunken = isDown();
@@ -19,5 +24,7 @@ void TFlatButton::paintEvent(QPaintEvent*) {
     const int shift = sunken ? 1 : 0;
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(rect().adjusted(captionLeft_ + shift, shift, shift, shift),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine |
+                         (accessKeyShown_ ? Qt::TextShowMnemonic : Qt::TextHideMnemonic),
+                     text());
 }

@@ -2,11 +2,24 @@
 
 #include "TWin1250.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 TNoltApplication::TNoltApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationDisplayName(Title);
+    // No display name: the platform would append it to every window title, dialogs included.
     setDesktopFileName("nolt_f_r");
+    SpeakPolish();
+}
+
+// Qt's own texts (the save dialog's labels and buttons) in Polish, whatever the system's
+// language; the window's own texts are written in the code.
+void TNoltApplication::SpeakPolish() {
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    QLocale::setDefault(polish);
+    if (qtTexts_.load(polish, QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&qtTexts_);
 }
 
 void TNoltApplication::ShowFailure(const std::exception& failure) {
@@ -21,7 +34,7 @@ QString TNoltApplication::ErrorBoxText(std::string_view message) {
 }
 
 void TNoltApplication::ShowError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, applicationDisplayName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(Title), text, QMessageBox::Ok,
                     activeWindow());
     box.setObjectName("ErrorBox");
     box.exec();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 
 #include <exception>
 #include <string_view>
@@ -12,6 +13,7 @@ class TNoltApplication : public QApplication {
     Q_OBJECT
 
 public:
+    // The program's title, as the task bar and the error box show it.
     static constexpr auto Title = "NOLT-Fr";
 
     TNoltApplication(int& argc, char** argv);
@@ -23,4 +25,9 @@ public:
     static void ShowError(const QString& text);
     // The error box for a failure.
     static void ShowFailure(const std::exception& failure);
+
+private:
+    void SpeakPolish();
+
+    QTranslator qtTexts_;
 };

@@ -3,23 +3,33 @@
 #include "Guarded.h"
 #include "HintTexts.h"
 #include "PersonListHandlers.h"
+#include "PolishPlural.h"
+#include "TAccessKeyCue.h"
 #include "TCheckLabel.h"
 #include "TFlatButton.h"
+#include "TNoltApplication.h"
+#include "TOrderBox.h"
 #include "TOrderBoxLines.h"
 #include "TOrderHighlighter.h"
 #include "TOrderParser.h"
 #include "TPersonFileWriter.h"
 #include "TPicture.h"
 #include "TRecordCounter.h"
+#include "TThumbStyle.h"
 #include "TWin1250.h"
 
+#include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStringList>
 
@@ -67,6 +77,12 @@ QString Instructions() {
     return lines.join(QLatin1Char('\n'));
 }
 
+// A screen reader should announce the window as a window, which a plain widget is not.
+QAccessibleInterface* AccessibleWindow(const QString&, QObject* object) {
+    auto* window = qobject_cast<Tfnolt_f_r*>(object);
+    return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
+}
+
 QFont DesignFont(const QString& family, int pixels, bool bold = false) {
     QFont font(family);
     font.setPixelSize(pixels);
@@ -106,6 +122,11 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, cons
     return label;
 }
 
+void MarkThumbs(const QAbstractScrollArea& area, QStyle* style) {
+    area.verticalScrollBar()->setStyle(style);
+    area.horizontalScrollBar()->setStyle(style);
+}
+
 int TextWidth(const QLabel& label) {
     return label.fontMetrics().horizontalAdvance(label.text());
 }
@@ -122,10 +143,15 @@ QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margi
 Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     Q_INIT_RESOURCE(nolt_f_r);
     setObjectName("fnolt_f_r");
-    setWindowTitle("fnolt_f_r");
+    // The task bar and a screen reader know the window by its title.
+    setWindowTitle(QString::fromLatin1(TNoltApplication::Title));
     setWindowIcon(QIcon(":/images/nolt_f_r.svg"));
     SetColours(this, FaceGrey);
     setFont(DesignFont("Verdana", 13));
+    accessKeys_ = new TAccessKeyCue(*this);
+    thumbs_ = new TThumbStyle(this);
+    static const bool accessible = (QAccessible::installFactory(&AccessibleWindow), true);
+    Q_UNUSED(accessible);
 
     QBoxLayout* layout = NewLayout(QBoxLayout::TopToBottom, this);
     layout->addWidget(CreateTitleStrip());
@@ -137,6 +163,11 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
     // In the order box Ctrl+Z stays the box's own undo of an edit.
     AddShortcut(QKeySequence::Undo, [this] { UndoDeletion(); });
+}
+
+// A key that does what a click on the button does, wherever the focus is in the window.
+void Tfnolt_f_r::AddButtonKey(const QKeySequence& keys, QAbstractButton* button) {
+    AddShortcut(keys, [button] { button->animateClick(); });
 }
 
 void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
@@ -173,8 +204,11 @@ void Tfnolt_f_r::SBMinClick() {
 // The text is set at once: the box's own paste inserts it as a fragment, at twice the cost.
 void Tfnolt_f_r::sbstaleplacoweClick() {
     const QString text = QGuiApplication::clipboard()->text();
-    if (!text.isEmpty())
-        mrozkaz_->setPlainText(text);
+    if (text.isEmpty())
+        return;
+    // Setting the text clears the box's undo, so Ctrl+Z there never undoes the paste.
+    mrozkaz_->setPlainText(text);
+    mrozkaz_->moveCursor(QTextCursor::Start);
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
@@ -190,10 +224,24 @@ void Tfnolt_f_r::SpeedButton1Click() {
 
 void Tfnolt_f_r::SpeedButton2Click() {
     if (const std::optional<std::string> fileName = SDOsoby_.Execute(this)) {
-        // The export walks every row; the controls follow where it ends, not each step.
-        const TDataSource::THold hold(ds_);
-        TPersonFileWriter().Export(mt_, *fileName);
+        LZapisano_->hide();
+        {
+            // The export walks every row; the controls follow where it ends, not each step.
+            const TDataSource::THold hold(ds_);
+            TPersonFileWriter().Export(mt_, *fileName);
+        }
+        ShowSaveNote(*fileName);
     }
+}
+
+// "Zapisano 12 osób: osoby.os", until the rows change.
+void Tfnolt_f_r::ShowSaveNote(const std::string& fileName) {
+    const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
+                                        QStringLiteral("osoby"), QStringLiteral("osób"));
+    const QString file =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(fileName))).fileName();
+    LZapisano_->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
+    LZapisano_->show();
 }
 
 QWidget* Tfnolt_f_r::CreateTitleStrip() {
@@ -213,14 +261,12 @@ QWidget* Tfnolt_f_r::CreateTitleStrip() {
     QWidget* panel3 = NewPanel(panel1, "Panel3", TitleGrey);
     panel3->setFixedWidth(70);
     NewPicture(panel3, "I1", ":/images/minimize.svg", QRect(13, 7, 21, 21));
-    auto* sbMin = new TFlatButton(QString(), 0, panel3);
-    sbMin->setObjectName("SBMin");
-    sbMin->setGeometry(11, 5, 25, 25);
+    TFlatButton* sbMin = CreateTitleButton(panel3, "SBMin", 11, QStringLiteral("Minimalizuj"),
+                                           QKeySequence(Qt::ALT | Qt::Key_F9));
     connect(sbMin, &TFlatButton::clicked, this, Guarded([this] { SBMinClick(); }));
     NewPicture(panel3, "I3", ":/images/close.svg", QRect(42, 7, 21, 21));
-    auto* sbKoniec = new TFlatButton(QString(), 0, panel3);
-    sbKoniec->setObjectName("SBKoniec");
-    sbKoniec->setGeometry(40, 5, 25, 25);
+    TFlatButton* sbKoniec = CreateTitleButton(panel3, "SBKoniec", 40, QStringLiteral("Zamknij"),
+                                              QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(sbKoniec, &TFlatButton::clicked, this, Guarded([this] { SBKoniecClick(); }));
 
     QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, panel1);
@@ -228,6 +274,19 @@ QWidget* Tfnolt_f_r::CreateTitleStrip() {
     row->addStretch(1);
     row->addWidget(panel3);
     return panel1;
+}
+
+// A captionless button of the title strip over its picture, named for screen readers.
+TFlatButton* Tfnolt_f_r::CreateTitleButton(QWidget* strip, const char* name, int x,
+                                           const QString& action, const QKeySequence& keys) {
+    auto* button = new TFlatButton(QString(), 0, strip);
+    button->setObjectName(name);
+    button->setGeometry(x, 5, 25, 25);
+    button->setAccessibleName(action);
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(action, keys.toString(QKeySequence::NativeText)));
+    AddButtonKey(keys, button);
+    return button;
 }
 
 QWidget* Tfnolt_f_r::CreateOrderArea() {
@@ -240,8 +299,9 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     panel4->setFixedHeight(25);
     panel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    mrozkaz_ = new QPlainTextEdit(panel2);
+    mrozkaz_ = new TOrderBox(panel2);
     mrozkaz_->setObjectName("mrozkaz");
+    mrozkaz_->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
     mrozkaz_->setFont(DesignFont("Courier New", 13));
     mrozkaz_->setFrameShape(QFrame::NoFrame);
     mrozkaz_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -249,20 +309,25 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     mrozkaz_->setTabChangesFocus(true);
     mrozkaz_->setFocusPolicy(Qt::ClickFocus);
     mrozkaz_->setPlainText(Instructions());
+    MarkThumbs(*mrozkaz_, thumbs_);
 
     QWidget* panel8 = NewPanel(panel2, "Panel8", FaceGrey);
     panel8->setFixedWidth(195);
-    auto* paste = CreateActionButton(panel8, "sbstaleplacowe", 11, QStringLiteral("WKLEJ ROZKAZ"),
-                                     ":/images/paste.svg");
+    auto* paste =
+        CreateActionButton(panel8, "sbstaleplacowe", 11, QStringLiteral("&WKLEJ ROZKAZ"),
+                           ":/images/paste.svg", QStringLiteral("Wkleja treść rozkazu ze schowka"));
     connect(paste, &TFlatButton::clicked, this, Guarded([this] { sbstaleplacoweClick(); }));
     auto* importButton = CreateActionButton(
-        panel8, "SpeedButton1", 55, QStringLiteral("IMPORTUJ OSOBY"), ":/images/import.svg");
+        panel8, "SpeedButton1", 55, QStringLiteral("&IMPORTUJ OSOBY"), ":/images/import.svg",
+        QStringLiteral("Wyszukuje osoby w treści rozkazu"));
     connect(importButton, &TFlatButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
-    auto* save = CreateActionButton(panel8, "SpeedButton2", 103, QStringLiteral("ZAPISZ DO PLIKU"),
-                                    ":/images/save.svg");
+    auto* save = CreateActionButton(
+        panel8, "SpeedButton2", 103, QStringLiteral("&ZAPISZ DO PLIKU"), ":/images/save.svg",
+        QStringLiteral("Zapisuje osoby do pliku NOLT-F"), QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &TFlatButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
-    auto* remove = CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("USUŃ OSOBĘ"),
-                                      ":/images/delete.svg");
+    auto* remove =
+        CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("&USUŃ OSOBĘ"),
+                           ":/images/delete.svg", QStringLiteral("Usuwa zaznaczoną osobę"));
     connect(remove, &TFlatButton::clicked, this, Guarded([this] { SpeedButton3Click(); }));
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, 10);
@@ -274,13 +339,22 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     return panel2;
 }
 
+// The caption's "&" marks the button's access key; the tooltip names it and the further key.
 TFlatButton* Tfnolt_f_r::CreateActionButton(QWidget* column, const char* name, int y,
-                                            const QString& caption, const char* picture) {
+                                            const QString& caption, const char* picture,
+                                            const QString& action, const QKeySequence& alsoKey) {
     NewPicture(column, (QByteArray(name) + "Picture").constData(), picture,
                QRect(11, y - 1, 32, 32));
     auto* button = new TFlatButton(caption, 34, column);
     button->setObjectName(name);
     button->setGeometry(12, y, 173, 32);
+    QString keys = button->shortcut().toString(QKeySequence::NativeText);
+    if (!alsoKey.isEmpty()) {
+        AddButtonKey(alsoKey, button);
+        keys += QStringLiteral(", ") + alsoKey.toString(QKeySequence::NativeText);
+    }
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(action, keys));
+    connect(accessKeys_, &TAccessKeyCue::Shown, button, &TFlatButton::ShowAccessKey);
     return button;
 }
 
@@ -289,6 +363,8 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
 
     RxDBGrid1_ = new TPersonGrid(ds_, &TWin1250::Decode, panel6);
     RxDBGrid1_->setObjectName("RxDBGrid1");
+    RxDBGrid1_->setAccessibleName(QStringLiteral("Osoby"));
+    MarkThumbs(*RxDBGrid1_, thumbs_);
     RxDBGrid1_->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
         RxDBGrid1GetCellProps(field, font, background);
     });
@@ -323,6 +399,10 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
         DBStatusLabel1_);
     LDoSprawdzenia_->setObjectName("LDoSprawdzenia");
     connect(LDoSprawdzenia_, &TCheckLabel::clicked, this, Guarded([this] { FindHintedRow(1); }));
+    LZapisano_ = new QLabel(DBStatusLabel1_);
+    LZapisano_->setObjectName("LZapisano");
+    LZapisano_->setFont(font());
+    LZapisano_->hide();
 
     highlighter_ = new TOrderHighlighter(*mrozkaz_);
     connect(highlighter_, &TOrderHighlighter::Forgotten, LPominiete_, &QWidget::hide);
@@ -331,6 +411,7 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
     row->setSpacing(24);
     row->addWidget(LPominiete_);
     row->addWidget(LDoSprawdzenia_);
+    row->addWidget(LZapisano_);
     row->addStretch(1);
     return DBStatusLabel1_;
 }
@@ -363,9 +444,11 @@ void Tfnolt_f_r::FindHintedRow(int step) {
         mt_.MoveTo(position);
 }
 
-// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere. The highlight
-// follows the table's own notification of the change.
+// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere, and the note of
+// the last save no longer tells what the rows hold. The highlight follows the table's own
+// notification of the change.
 void Tfnolt_f_r::RefreshChecks() {
+    LZapisano_->hide();
     hints_.Compute(mt_);
     LDoSprawdzenia_->ShowCount(hints_.HintedRows());
     RxDBGrid1_->viewport()->update();

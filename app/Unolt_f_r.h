@@ -12,8 +12,11 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QLabel;
 class QPlainTextEdit;
+class QStyle;
+class TAccessKeyCue;
 class TCheckLabel;
 class TFlatButton;
 class TOrderHighlighter;
@@ -27,6 +30,10 @@ class TRecordCounter;
 // Beside them the window helps the clerk check the rows: the order box highlights the lines that
 // fed the current row and marks the persons the import skipped, hinted cells carry a mark and a
 // tooltip, F3 and Shift+F3 walk the hinted rows, and Ctrl+Z brings back deleted rows.
+//
+// Every action has its key: Alt and the underlined letter of a button's caption (underlined
+// while Alt is held), Ctrl+S to save, Alt+F9 and Alt+F4 to minimize and close. After a save a
+// note beside the counter says what went where.
 class Tfnolt_f_r : public QWidget {
     Q_OBJECT
 
@@ -56,6 +63,7 @@ private:
     void UndoDeletion();
     void FindHintedRow(int step);
     void RefreshChecks();
+    void ShowSaveNote(const std::string& fileName);
     void ShowCurrentRowSources();
     std::int32_t CurrentId() const;
 
@@ -64,8 +72,12 @@ private:
     QWidget* CreatePersonArea();
     QWidget* CreateCounterLine(QWidget* parent);
     void AddShortcut(const QKeySequence& keys, const std::function<void()>& action);
+    void AddButtonKey(const QKeySequence& keys, QAbstractButton* button);
+    TFlatButton* CreateTitleButton(QWidget* strip, const char* name, int x, const QString& action,
+                                   const QKeySequence& keys);
     TFlatButton* CreateActionButton(QWidget* column, const char* name, int y,
-                                    const QString& caption, const char* picture);
+                                    const QString& caption, const char* picture,
+                                    const QString& action, const QKeySequence& alsoKey = {});
 
     TPersonTable mt_;
     TDataSource ds_{mt_}; // after mt_: the link goes before the table
@@ -81,5 +93,8 @@ private:
     TOrderHighlighter* highlighter_ = nullptr;
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;
+    QLabel* LZapisano_ = nullptr;
+    TAccessKeyCue* accessKeys_ = nullptr;
+    QStyle* thumbs_ = nullptr; // the scroll bars' style
     TDataSource::TLink rowLink_;
 };

@@ -66,8 +66,8 @@ wait_for 10 clipboard_holds_order || fail "the clipboard did not take the order"
 # Started in the output folder, so that the save dialog opens there.
 (cd "$out" && exec env QT_QPA_PLATFORM=xcb "$program") >>"$log" 2>&1 &
 app=$!
-wait_for 30 xdotool search --onlyvisible --name '^fnolt_f_r' || fail "the window did not appear"
-window=$(xdotool search --onlyvisible --name '^fnolt_f_r' | head -n 1)
+wait_for 30 xdotool search --onlyvisible --name '^NOLT-Fr$' || fail "the window did not appear"
+window=$(xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "e2e-round: window $window at $X,$Y, $WIDTH x $HEIGHT" >>"$log"
 

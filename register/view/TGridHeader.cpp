@@ -42,8 +42,8 @@ void TGridHeader::paintEvent(QPaintEvent* event) {
 void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     painter->save();
     painter->fillRect(rect.adjusted(0, 0, -1, 0), kTitleBackground);
-    painter->setPen(lineColour_);
-    painter->drawLine(rect.topRight(), rect.bottomRight());
+    // Filled, not drawn: a drawn line leaves a gap beside it at some scalings.
+    painter->fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), lineColour_);
     painter->setPen(kTitleText);
     painter->setFont(titleFont_);
     const QRect textRect = rect.adjusted(0, kTextTop, -1, 0);

@@ -2,7 +2,9 @@
 
 #include "TGridColumn.h"
 #include "TGridHeader.h"
+#include "TPersonGridAccessible.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -28,6 +30,12 @@ constexpr int kTextLeft = 2;
 constexpr int kTextTop = 2;
 constexpr int kWheelNotch = 120;
 
+// A column line, one pixel wide at 96 pixels per inch; filled rather than drawn as a line, so
+// that at any scaling it meets the cells' fills without a gap.
+void DrawColumnLine(QPainter& painter, const QRect& cell, const QColor& colour) {
+    painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), colour);
+}
+
 QFont GridFont() {
     QFont font(QStringLiteral("Verdana"));
     font.setPixelSize(13);
@@ -43,6 +51,9 @@ TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode,
       header_(new TGridHeader(font_, kLineColour, this)),
       confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }),
       runAction_([](const std::function<void()>& action) { action(); }) {
+    static const bool accessible =
+        (QAccessible::installFactory(&TPersonGridAccessible::Create), true);
+    Q_UNUSED(accessible);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setFont(font_);
@@ -70,7 +81,9 @@ TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode,
             [this](int value) { runAction_([&] { ScrollBarValue(value); }); });
 
     connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::FollowTable);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::TellRowsChanged);
     connect(model_, &TPersonGridModel::CurrentRowMoved, this, &TPersonGrid::FollowTable);
+    connect(header_, &QHeaderView::sectionMoved, this, &TPersonGrid::TellRowsChanged);
     FollowTable();
 }
 
@@ -141,6 +154,31 @@ void TPersonGrid::FollowTable() {
     shownRows_ = RowCount();
     SyncScrollBar();
     viewport()->update();
+    TellCurrentRow();
+}
+
+// Screen readers follow the current row as the table's selection, and as the focus while the
+// grid has it.
+void TPersonGrid::TellCurrentRow() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    QAccessible::updateAccessibility(&selection);
+    const int current = CurrentRow();
+    if (current == 0 || !hasFocus())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    // The children are the titles, then the cells row by row.
+    focus.setChild(current * header_->count());
+    QAccessible::updateAccessibility(&focus);
+}
+
+// The cells a screen reader knows stand for other rows or columns now.
+void TPersonGrid::TellRowsChanged() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&reset);
 }
 
 void TPersonGrid::RevealCurrentRow() {
@@ -367,12 +405,38 @@ void TPersonGrid::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     if (RowCount() == 0) {
         PaintEmptyLine(painter);
-        return;
+    } else {
+        const int current = CurrentRow();
+        const int last = std::min(RowCount(), top_ + DrawnLines() - 1);
+        for (int row = top_; row <= last; ++row)
+            PaintRow(painter, row, row == current);
     }
-    const int current = CurrentRow();
-    const int last = std::min(RowCount(), top_ + DrawnLines() - 1);
-    for (int row = top_; row <= last; ++row)
-        PaintRow(painter, row, row == current);
+    if (hasFocus())
+        PaintFocusSign(painter);
+}
+
+// A dotted frame round the inside of the selected line, in the selected text's colour, so that the
+// line keeps its colours and the clerk still sees where the keys go.
+void TPersonGrid::PaintFocusSign(QPainter& painter) const {
+    const int line = RowCount() == 0 ? 0 : CurrentRow() - top_;
+    if (line < 0 || line >= DrawnLines())
+        return;
+    const int left = -horizontalScrollBar()->value();
+    const QRect frame(left, line * rowHeight_, header_->length(), rowHeight_);
+    painter.setPen(QPen(Colour(QPalette::HighlightedText), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame.adjusted(0, 0, -2, -1));
+}
+
+void TPersonGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+    TellCurrentRow();
+}
+
+void TPersonGrid::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void TPersonGrid::PaintEmptyLine(QPainter& painter) const {
@@ -453,8 +517,7 @@ void TPersonGrid::DrawCell(QPainter& painter, const QRect& cell, const QColor& b
                            const TCellFont& font, const QString& text,
                            Qt::Alignment alignment) const {
     painter.fillRect(cell.adjusted(0, 0, -1, 0), background);
-    painter.setPen(kLineColour);
-    painter.drawLine(cell.topRight(), cell.bottomRight());
+    DrawColumnLine(painter, cell, kLineColour);
     if (text.isEmpty())
         return;
     const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;

@@ -26,6 +26,8 @@ struct TCellFont {
 // model, and every move of the selection is a move of the table's current row, which the grid
 // then follows through the table's notifications.
 //
+// A screen reader sees it as a table (TPersonGridAccessible), the current row as its selection.
+//
 // The vertical scroll bar stands for the table, not for pixels: its thumb is at the current row's
 // number, its range runs over the row numbers and its page is the number of visible lines.
 class TPersonGrid : public QAbstractScrollArea {
@@ -71,6 +73,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -86,6 +90,8 @@ private:
     QColor Colour(QPalette::ColorRole role) const;
 
     void FollowTable();
+    void TellCurrentRow();
+    void TellRowsChanged();
     void RevealCurrentRow();
     void SyncScrollBar();
     void UpdateHorizontalRange();
@@ -103,6 +109,7 @@ private:
     template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;
     void PaintRow(QPainter& painter, int row, bool selected) const;
     void PaintEmptyLine(QPainter& painter) const;
+    void PaintFocusSign(QPainter& painter) const;
     void CellProps(TPersonField field, TCellFont& font, QColor& background) const;
     QString CellNote(TPersonField field) const;
     void DrawNoteMark(QPainter& painter, const QRect& cell) const;

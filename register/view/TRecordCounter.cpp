@@ -1,5 +1,7 @@
 #include "TRecordCounter.h"
 
+#include "PolishPlural.h"
+
 namespace {
 
 const QColor kBackground(0xD8, 0xD8, 0xD8);
@@ -12,6 +14,20 @@ QString Caption(int rowNumber, int rowCount) {
         return QStringLiteral("( %1 )").arg(rowCount);
     if (rowNumber >= 0)
         return QString::number(rowNumber);
+    return {};
+}
+
+// The caption as a screen reader should say it ("osoba 3 z 17" for 3:17).
+QString SpokenCaption(int rowNumber, int rowCount) {
+    if (rowNumber >= 0 && rowCount >= 0)
+        return QStringLiteral("osoba %1 z %2").arg(rowNumber).arg(rowCount);
+    if (rowCount == 0)
+        return QStringLiteral("brak osób");
+    if (rowCount > 0)
+        return PolishCount(rowCount, QStringLiteral("osoba"), QStringLiteral("osoby"),
+                           QStringLiteral("osób"));
+    if (rowNumber >= 0)
+        return QStringLiteral("osoba %1").arg(rowNumber);
     return {};
 }
 
@@ -48,4 +64,5 @@ void TRecordCounter::Follow(TTableChange change) {
         rowCount_ = open && !pending ? table_.TotalRows() : -1;
     rowNumber_ = open && (table_.TotalRows() > 0 || pending) ? table_.RowNumber() : -1;
     setText(Caption(rowNumber_, rowCount_));
+    setAccessibleName(SpokenCaption(rowNumber_, rowCount_));
 }

@@ -20,14 +20,16 @@ void StoreRow(TPersonTable& table, const std::string& surname) {
 
 TPersonTable TableWithRows(int count) {
     TPersonTable table;
-    for (int i = 1; i <= count; ++i) StoreRow(table, "ROW" + std::to_string(i));
+    for (int i = 1; i <= count; ++i)
+        StoreRow(table, "ROW" + std::to_string(i));
     table.MoveFirst();
     return table;
 }
 
 std::vector<int> Ids(const TPersonTable& table) {
     std::vector<int> ids;
-    for (int pos = 1; pos <= table.TotalRows(); ++pos) ids.push_back(table.RowAt(pos).id);
+    for (int pos = 1; pos <= table.TotalRows(); ++pos)
+        ids.push_back(table.RowAt(pos).id);
     return ids;
 }
 
