@@ -9,6 +9,14 @@
 // The fields of a person row, in the row's own order; `Count` ends the list.
 enum class TPersonField { id, pesel, nazwisko, imie, plec, ste, nis, stanowisko, Count };
 
+// Every text field, in the row's order: all fields after `id`.
+inline constexpr auto kTextFields = [] {
+    std::array<TPersonField, static_cast<std::size_t>(TPersonField::Count) - 1> fields{};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = static_cast<TPersonField>(i + 1);
+    return fields;
+}();
+
 // One person row. Texts are Windows-1250 bytes, at most their field's width.
 struct TPersonRecord {
     std::int32_t id = 0;

@@ -54,7 +54,6 @@ public:
     // Replaces the modal run of the confirm box, so that tests can answer it.
     void SetConfirmRunner(TConfirmRunner runner);
 
-    TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;
     int TitleHeight() const;
     int RowHeight() const { return rowHeight_; }
