@@ -27,29 +27,6 @@ const FieldInfo& Info(TPersonField field) {
 
 } // namespace
 
-const std::string& TPersonRecord::Text(TPersonField field) const {
-    switch (field) {
-    case TPersonField::pesel:
-        return pesel;
-    case TPersonField::nazwisko:
-        return nazwisko;
-    case TPersonField::imie:
-        return imie;
-    case TPersonField::plec:
-        return plec;
-    case TPersonField::ste:
-        return ste;
-    case TPersonField::nis:
-        return nis;
-    case TPersonField::stanowisko:
-        return stanowisko;
-    case TPersonField::id:
-    case TPersonField::Count:
-        break;
-    }
-    throw std::logic_error("TPersonRecord::Text: not a text field");
-}
-
 std::string& TPersonRecord::Text(TPersonField field) {
     return const_cast<std::string&>(std::as_const(*this).Text(field));
 }
