@@ -14,10 +14,6 @@ constexpr auto Bit(THint hint) {
     return static_cast<THintMask>(hint);
 }
 
-constexpr std::array<TPersonField, 7> kTextFields{
-    TPersonField::pesel, TPersonField::nazwisko, TPersonField::imie,      TPersonField::plec,
-    TPersonField::ste,   TPersonField::nis,      TPersonField::stanowisko};
-
 // One search per character: the library's search scans many bytes at a time, and these
 // characters are rare.
 THintMask CharacterHints(std::string_view text) {

@@ -1,7 +1,8 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 toolchain:
-#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-#         -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
-# The emulator lets CTest run the test programs under Wine.
+#   cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+#         "-DCMAKE_CROSSCOMPILING_EMULATOR=$PWD/cmake/wine-run.sh;$PWD/build/win/wine" \
+#         -DNOLT_BUILD_APP=OFF -DNOLT_BUILD_BENCH=OFF
+# The emulator lets CTest run the test programs under Wine, in a prefix of the build's own.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

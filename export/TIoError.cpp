@@ -5,14 +5,15 @@
 namespace {
 
 std::string MessageFor(int code) {
+    using namespace windows_error;
     switch (code) {
-    case 2:
+    case kFileNotFound:
         return "File not found";
-    case 3:
+    case kPathNotFound:
         return "Invalid filename";
-    case 4:
+    case kTooManyOpenFiles:
         return "Too many open files";
-    case 5:
+    case kAccessDenied:
         return "File access denied";
     default:
         return "I/O error " + std::to_string(code);
@@ -21,4 +22,4 @@ std::string MessageFor(int code) {
 
 } // namespace
 
-TIoError::TIoError(int code) : std::runtime_error(MessageFor(code)), code_(code) {}
+TIoError::TIoError(int code) : std::runtime_error(MessageFor(code)) {}

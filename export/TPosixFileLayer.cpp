@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kPathNotFound = 3;
-constexpr int kAccessDenied = 5;
 constexpr int kCreateAttempts = 16;
 
 [[noreturn]] void FailWith(int posixError) {
@@ -37,7 +35,7 @@ void RequireFolder(const std::string& folder) {
     if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0)
         FailWith(errno);
     if (!S_ISDIR(info.st_mode))
-        throw TIoError(kPathNotFound);
+        throw TIoError(windows_error::kPathNotFound);
 }
 
 std::string CanonicalName(const std::string& name) {
@@ -187,7 +185,7 @@ public:
 
     std::string PrepareTarget(const std::string& fileName) override {
         if (fileName.empty())
-            throw TIoError(kPathNotFound);
+            throw TIoError(windows_error::kPathNotFound);
         struct stat target {};
         if (::stat(fileName.c_str(), &target) != 0) {
             if (errno != ENOENT)
@@ -197,10 +195,10 @@ public:
         }
         // Putting a file in the place of a folder, a device or a pipe would lose it.
         if (!S_ISREG(target.st_mode))
-            throw TIoError(kAccessDenied);
+            throw TIoError(windows_error::kAccessDenied);
         // Root may write a file that has no write permission; the export refuses it all the same.
         if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            throw TIoError(kAccessDenied);
+            throw TIoError(windows_error::kAccessDenied);
         if (::access(fileName.c_str(), W_OK) != 0)
             FailWith(errno);
         return CanonicalName(fileName);

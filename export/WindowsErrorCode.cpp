@@ -1,21 +1,11 @@
 #include "WindowsErrorCode.h"
 
+#include "TIoError.h"
+
 #include <cerrno>
 
-namespace {
-
-// Windows system error codes.
-constexpr int kPathNotFound = 3;
-constexpr int kTooManyOpenFiles = 4;
-constexpr int kAccessDenied = 5;
-constexpr int kWriteFault = 29;
-constexpr int kSharingViolation = 32;
-constexpr int kDiskFull = 112;
-constexpr int kFileTooLarge = 223;
-
-} // namespace
-
 int WindowsErrorCode(int posixError) {
+    using namespace windows_error;
     switch (posixError) {
     // Creating a file can only miss a folder on the way to it.
     case ENOENT:

@@ -69,9 +69,7 @@ void CheckRows(const TPersonTable& table, std::size_t lineCount) {
         const TPersonRecord& row = table.RowAt(position);
         Require(row.id == position, "ids 1..n in order");
         Require(row.plec == "M" || row.plec == "K", "sex M or K");
-        for (int f = static_cast<int>(TPersonField::pesel);
-             f < static_cast<int>(TPersonField::Count); ++f) {
-            const auto field = static_cast<TPersonField>(f);
+        for (const TPersonField field : kTextFields) {
             Require(row.Text(field).size() <= FieldWidth(field), "field within its width");
             Require(row.Text(field).find('\0') == std::string::npos, "no NUL in a field");
         }

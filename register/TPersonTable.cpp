@@ -17,8 +17,10 @@ TPersonTable::ObserverId TPersonTable::AddObserver(Observer observer) {
 // and the notification's indexes stay valid; it leaves once the outermost notification ends.
 void TPersonTable::RemoveObserver(ObserverId id) {
     for (auto& entry : observers_)
-        if (entry.id == id) entry.removed = true;
-    if (notifying_ == 0) std::erase_if(observers_, [](const ObserverEntry& e) { return e.removed; });
+        if (entry.id == id)
+            entry.removed = true;
+    if (notifying_ == 0)
+        std::erase_if(observers_, [](const ObserverEntry& e) { return e.removed; });
 }
 
 void TPersonTable::Notify(TTableChange change) {
@@ -32,7 +34,8 @@ void TPersonTable::Notify(TTableChange change) {
     } notifying(*this);
     const std::size_t count = observers_.size();
     for (std::size_t i = 0; i < count; ++i)
-        if (!observers_[i].removed) observers_[i].observer(change);
+        if (!observers_[i].removed)
+            observers_[i].observer(change);
 }
 
 [[noreturn]] void TPersonTable::Fail(const std::string& message) const {
@@ -40,23 +43,27 @@ void TPersonTable::Notify(TTableChange change) {
 }
 
 void TPersonTable::RequireOpen() const {
-    if (!open_) Fail("Cannot perform this operation on a closed dataset");
+    if (!open_)
+        Fail("Cannot perform this operation on a closed dataset");
 }
 
 TPersonField TPersonTable::FieldOrThrow(std::string_view fieldName) const {
-    if (auto field = FieldByName(fieldName)) return *field;
+    if (auto field = FieldByName(fieldName))
+        return *field;
     Fail("Field '" + std::string(fieldName) + "' not found");
 }
 
 void TPersonTable::Open() {
-    if (open_) return;
+    if (open_)
+        return;
     open_ = true;
     atEnd_ = true;
     Notify(TTableChange::OpenStateChanged);
 }
 
 void TPersonTable::Close() {
-    if (!open_) return;
+    if (!open_)
+        return;
     DropPending();
     rows_.clear();
     current_.reset();
@@ -73,7 +80,8 @@ void TPersonTable::DropPending() {
 
 // A pending row that received a value is stored; an untouched one is dropped.
 void TPersonTable::SettlePending() {
-    if (!pending_) return;
+    if (!pending_)
+        return;
     if (pendingTouched_)
         PostRow();
     else
@@ -90,9 +98,11 @@ void TPersonTable::AppendRow() {
 }
 
 void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view text) {
-    if (!pending_) throw TTableError("Dataset not in edit or insert mode");
+    if (!pending_)
+        throw TTableError("Dataset not in edit or insert mode");
     const TPersonField field = FieldOrThrow(fieldName);
-    if (field == TPersonField::id) Fail("Field 'id' is read-only");
+    if (field == TPersonField::id)
+        Fail("Field 'id' is read-only");
     text = text.substr(0, text.find('\0'));
     pending_->Text(field).assign(text.substr(0, FieldWidth(field)));
     pendingTouched_ = true;
@@ -100,7 +110,8 @@ void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view tex
 }
 
 void TPersonTable::PostRow() {
-    if (!pending_) return;
+    if (!pending_)
+        return;
     TPersonRecord row = std::move(*pending_);
     DropPending();
     row.id = nextId_++;
@@ -123,7 +134,9 @@ void TPersonTable::MoveFirst() {
     Notify(TTableChange::RowsChanged);
 }
 
-void TPersonTable::MoveNext() { MoveRows(1); }
+void TPersonTable::MoveNext() {
+    MoveRows(1);
+}
 
 void TPersonTable::MoveLast() {
     RequireOpen();
@@ -139,13 +152,15 @@ void TPersonTable::MoveLast() {
 int TPersonTable::MoveRows(int distance) {
     RequireOpen();
     SettlePending();
-    if (distance == 0) return 0;
+    if (distance == 0)
+        return 0;
     int moved = 0;
     if (distance > 0) {
         if (!atEnd_ && current_) {
             const std::size_t last = rows_.size() - 1;
             const std::size_t room = last - *current_;
-            const std::size_t step = std::min<std::size_t>(room, static_cast<std::size_t>(distance));
+            const std::size_t step =
+                std::min<std::size_t>(room, static_cast<std::size_t>(distance));
             *current_ += step;
             moved = static_cast<int>(step);
             // Asking for more rows than follow is what sets the end flag.
@@ -154,7 +169,8 @@ int TPersonTable::MoveRows(int distance) {
     } else {
         atEnd_ = rows_.empty();
         if (current_) {
-            const std::size_t back = std::min<std::size_t>(*current_, -static_cast<std::int64_t>(distance));
+            const std::size_t back =
+                std::min<std::size_t>(*current_, -static_cast<std::int64_t>(distance));
             *current_ -= back;
             moved = -static_cast<int>(back);
         }
@@ -164,7 +180,8 @@ int TPersonTable::MoveRows(int distance) {
 }
 
 void TPersonTable::MoveTo(int position) {
-    if (!open_ || position < 1 || position > TotalRows()) return;
+    if (!open_ || position < 1 || position > TotalRows())
+        return;
     SettlePending();
     current_ = static_cast<std::size_t>(position - 1);
     atEnd_ = false;
@@ -172,27 +189,35 @@ void TPersonTable::MoveTo(int position) {
 }
 
 const TPersonRecord* TPersonTable::ReadRow() const {
-    if (drawn_) return &rows_[*drawn_];
-    if (pending_) return &*pending_;
-    if (current_) return &rows_[*current_];
+    if (drawn_)
+        return &rows_[*drawn_];
+    if (pending_)
+        return &*pending_;
+    if (current_)
+        return &rows_[*current_];
     return nullptr;
 }
 
 std::string TPersonTable::FieldText(std::string_view fieldName) const {
     const TPersonField field = FieldOrThrow(fieldName);
     const TPersonRecord* row = ReadRow();
-    if (!row) return {};
-    if (field == TPersonField::id) return row->id == 0 ? std::string() : std::to_string(row->id);
+    if (!row)
+        return {};
+    if (field == TPersonField::id)
+        return row->id == 0 ? std::string() : std::to_string(row->id);
     return row->Text(field);
 }
 
 std::int32_t TPersonTable::FieldNumber(std::string_view fieldName) const {
     const TPersonField field = FieldOrThrow(fieldName);
     const TPersonRecord* row = ReadRow();
-    if (!row) return 0;
-    if (field == TPersonField::id) return row->id;
+    if (!row)
+        return 0;
+    if (field == TPersonField::id)
+        return row->id;
     const std::string& text = row->Text(field);
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
@@ -202,8 +227,10 @@ std::int32_t TPersonTable::FieldNumber(std::string_view fieldName) const {
 
 int TPersonTable::RowNumber() const {
     RequireOpen();
-    if (drawn_) return static_cast<int>(*drawn_) + 1;
-    if (pending_) return TotalRows() + 1;
+    if (drawn_)
+        return static_cast<int>(*drawn_) + 1;
+    if (pending_)
+        return TotalRows() + 1;
     return current_ ? static_cast<int>(*current_) + 1 : 0;
 }
 
@@ -214,7 +241,8 @@ void TPersonTable::DeleteRow() {
         Notify(TTableChange::RowsChanged);
         return;
     }
-    if (rows_.empty() || !current_) Fail("Cannot perform this operation on an empty dataset");
+    if (rows_.empty() || !current_)
+        Fail("Cannot perform this operation on an empty dataset");
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(*current_));
     if (rows_.empty()) {
         current_.reset();
@@ -254,4 +282,6 @@ TPersonTable::TDrawnRow::TDrawnRow(const TPersonTable& table, int position)
     table_.drawn_ = static_cast<std::size_t>(position - 1);
 }
 
-TPersonTable::TDrawnRow::~TDrawnRow() { table_.drawn_ = previous_; }
+TPersonTable::TDrawnRow::~TDrawnRow() {
+    table_.drawn_ = previous_;
+}

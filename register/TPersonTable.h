@@ -26,8 +26,6 @@ public:
     // A new table is open and empty; `name` prefixes its error messages ("mt: ...").
     explicit TPersonTable(std::string name = "mt");
 
-    const std::string& Name() const { return name_; }
-
     // An observer may add and remove observers, itself included, while it is notified: one
     // removed is not called again, one added hears from the next notification on.
     ObserverId AddObserver(Observer observer);

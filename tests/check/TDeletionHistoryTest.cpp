@@ -1,4 +1,5 @@
 #include "TDeletionHistory.h"
+#include "PersonRows.h"
 #include "TPersonTable.h"
 #include "TTableError.h"
 
@@ -12,17 +13,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TPersonTable TableOf(std::initializer_list<const char*> surnames) {
-    TPersonTable table;
-    for (const char* surname : surnames) {
-        table.AppendRow();
-        table.SetFieldText("nazwisko", surname);
-        table.PostRow();
-    }
-    table.MoveFirst();
-    return table;
-}
-
 std::vector<std::string> Surnames(const TPersonTable& table) {
     std::vector<std::string> surnames;
     for (int position = 1; position <= table.TotalRows(); ++position)
@@ -32,7 +22,8 @@ std::vector<std::string> Surnames(const TPersonTable& table) {
 }
 
 TEST(DeletionHistory, RestoresRowsNewestFirstInTheirFormerPlaces) {
-    TPersonTable table = TableOf({"A", "B", "C", "D", "E"});
+    TPersonTable table =
+        TableOf({Row("", "A"), Row("", "B"), Row("", "C"), Row("", "D"), Row("", "E")});
     TDeletionHistory history;
     table.MoveTo(2);
     history.DeleteCurrent(table); // B; C becomes current
@@ -63,7 +54,7 @@ TEST(DeletionHistory, PendingRowAndEmptyTableLeaveNothingToRestore) {
 }
 
 TEST(DeletionHistory, RowStaysRememberedWhenTheTableRefusesIt) {
-    TPersonTable table = TableOf({"A", "B"});
+    TPersonTable table = TableOf({Row("", "A"), Row("", "B")});
     TDeletionHistory history;
     history.DeleteCurrent(table);
     table.Close(); // a closed table refuses the row; the history keeps it

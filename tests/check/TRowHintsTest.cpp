@@ -1,4 +1,5 @@
 #include "TRowHints.h"
+#include "PersonRows.h"
 #include "TPersonTable.h"
 
 #include <gtest/gtest.h>
@@ -67,22 +68,15 @@ TEST_P(RowHints, NamesEachProblemOfTheRow) {
 INSTANTIATE_TEST_SUITE_P(Rows, RowHints, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-void Store(TPersonTable& table, const TPersonRecord& row) {
-    table.AppendRow();
-    for (const F field : {F::pesel, F::nazwisko, F::imie, F::plec, F::ste, F::nis, F::stanowisko})
-        table.SetFieldText(FieldName(field), row.Text(field));
-    table.PostRow();
-}
-
 TEST(TableHints, DuplicatePeselMarksBothRowsUntilOneIsDeleted) {
     TPersonTable table;
-    Store(table, Person("44051401359", "TESTOWY", "Jan", "M"));
-    Store(table, Person("02211307589", "TESTOWA", "Ewa", "K"));
-    Store(table, Person("44051401359", "INNY", "Jan", "M"));
-    Store(table, Person("", "BEZ", "", "M"));
-    Store(table, Person("", "BEZ", "Piotr", "M"));
-    Store(table, Person("4405140135", "KROTKI", "Jan", "M"));
-    Store(table, Person("4405140135", "KROTKI", "Adam", "M"));
+    StoreRow(table, Person("44051401359", "TESTOWY", "Jan", "M"));
+    StoreRow(table, Person("02211307589", "TESTOWA", "Ewa", "K"));
+    StoreRow(table, Person("44051401359", "INNY", "Jan", "M"));
+    StoreRow(table, Person("", "BEZ", "", "M"));
+    StoreRow(table, Person("", "BEZ", "Piotr", "M"));
+    StoreRow(table, Person("4405140135", "KROTKI", "Jan", "M"));
+    StoreRow(table, Person("4405140135", "KROTKI", "Adam", "M"));
     TRowHints hints;
     hints.Compute(table);
     const THintMask duplicate = Bits({THint::PeselDuplicate});
@@ -110,7 +104,7 @@ TEST(TableHints, NextHintedGoesRoundBothWaysAndFindsNothingInACleanTable) {
     hints.Compute(table);
     EXPECT_EQ(hints.NextHinted(table, 0, 1), 0);
     for (const char* pesel : {"44051401359", "44051401358", "02211307589", "02381307589"})
-        Store(table, Person(pesel, "TESTOWY", "Jan", "M"));
+        StoreRow(table, Person(pesel, "TESTOWY", "Jan", "M"));
     hints.Compute(table);
     // Rows 2 (check digit) and 3 and 4 (sex, date) have hints; row 1 has none.
     const std::vector<std::pair<int, int>> fromAndStep = {{0, 1},  {2, 1}, {4, 1}, {0, -1},

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "PersonRows.h"
 #include "ScrambleLine.h"
 #include "TFileLayer.h"
 #include "TIoError.h"
-#include "TPersonTable.h"
 
 #include <filesystem>
 #include <fstream>
@@ -34,24 +34,6 @@ inline std::set<std::string> Listing(const std::filesystem::path& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.insert(entry.path().filename().string());
     return names;
-}
-
-inline TPersonRecord Row(std::string pesel, std::string nazwisko, std::string imie = "",
-                         std::string plec = "", std::string ste = "", std::string nis = "",
-                         std::string stanowisko = "") {
-    return {0, pesel, nazwisko, imie, plec, ste, nis, stanowisko};
-}
-
-// A table that holds `rows` in their order.
-inline TPersonTable TableOf(const std::vector<TPersonRecord>& rows) {
-    TPersonTable table;
-    for (const TPersonRecord& row : rows) {
-        table.AppendRow();
-        for (int field = 1; field < static_cast<int>(TPersonField::Count); ++field)
-            table.SetFieldText(FieldName(TPersonField(field)), row.Text(TPersonField(field)));
-        table.PostRow();
-    }
-    return table;
 }
 
 enum class TFault { WriteHalfway, Replace };

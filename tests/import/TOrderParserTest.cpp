@@ -1,5 +1,6 @@
 #include "TOrderParser.h"
 #include "OrderGenerator.h"
+#include "PersonRows.h"
 #include "TPersonTable.h"
 #include "TVectorOrderLines.h"
 
@@ -9,11 +10,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-void PrintTo(const TPersonRecord& r, std::ostream* os) {
-    *os << r.id << " [" << r.pesel << '|' << r.nazwisko << '|' << r.imie << '|' << r.plec << '|'
-        << r.ste << '|' << r.nis << '|' << r.stanowisko << ']';
-}
 
 namespace {
 
@@ -39,17 +35,9 @@ Lines Join(std::initializer_list<Lines> blocks) {
     return lines;
 }
 
-TPersonRecord Row(std::string pesel, std::string nazwisko, std::string imie, std::string plec,
-                  std::string ste = "", std::string nis = "", std::string stanowisko = "") {
-    return {0, pesel, nazwisko, imie, plec, ste, nis, stanowisko};
-}
-
 Rows Import(const Lines& lines, TPersonTable& table) {
     TOrderParser().ImportPersons(TVectorOrderLines(lines), table);
-    Rows rows;
-    for (int position = 1; position <= table.TotalRows(); ++position)
-        rows.push_back(table.RowAt(position));
-    return rows;
+    return TableRows(table);
 }
 
 Rows Numbered(Rows rows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PersonListHandlers.h"
+#include "PersonRows.h"
 #include "TDataSource.h"
 #include "TPersonGrid.h"
 #include "TRecordCounter.h"
@@ -11,18 +12,15 @@
 
 #include <string>
 
-// Fills the table the way an import does: Close, Open, one AppendRow/SetFieldText/PostRow per
-// person, MoveFirst. Row n has the surname "ROWn".
+// Fills the table the way an import does: Close, Open, the rows, MoveFirst. Row n has the
+// surname "ROWn".
 inline void ImportRows(TPersonTable& table, int count) {
     table.Close();
     table.Open();
-    for (int n = 1; n <= count; ++n) {
-        table.AppendRow();
-        table.SetFieldText("pesel", std::to_string(80010100000 + n));
-        table.SetFieldText("nazwisko", "ROW" + std::to_string(n));
-        table.PostRow();
-    }
-    table.MoveFirst();
+    std::vector<TPersonRecord> rows;
+    for (int n = 1; n <= count; ++n)
+        rows.push_back(Row(std::to_string(80010100000 + n), "ROW" + std::to_string(n)));
+    StoreRows(table, rows);
 }
 
 // A stand-in for the person area of the main window: the counter, the grid and the

@@ -278,7 +278,7 @@ TEST_F(PersonListView, ColumnsAsLaidOutAndTheUsersChangesSurviveNewRows) {
     std::vector<std::pair<std::string, int>> columns;
     for (int column = 0; column < header->count(); ++column)
         columns.emplace_back(
-            grid->Model()->headerData(column, Qt::Horizontal).toString().toStdString(),
+            header->model()->headerData(column, Qt::Horizontal).toString().toStdString(),
             header->sectionSize(column));
     EXPECT_EQ(columns, (std::vector<std::pair<std::string, int>>{{"PESEL", 110},
                                                                  {"NAZWISKO", 186},

@@ -1,4 +1,5 @@
 #include "TPersonTable.h"
+#include "PersonRows.h"
 #include "TTableError.h"
 
 #include <gmock/gmock.h>
@@ -11,19 +12,12 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// Stores one row whose surname says which it is.
-void StoreRow(TPersonTable& table, const std::string& surname) {
-    table.AppendRow();
-    table.SetFieldText("nazwisko", surname);
-    table.PostRow();
-}
-
+// Rows whose surnames say which they are: "ROW1", "ROW2", ...
 TPersonTable TableWithRows(int count) {
-    TPersonTable table;
+    std::vector<TPersonRecord> rows;
     for (int i = 1; i <= count; ++i)
-        StoreRow(table, "ROW" + std::to_string(i));
-    table.MoveFirst();
-    return table;
+        rows.push_back(Row("", "ROW" + std::to_string(i)));
+    return TableOf(rows);
 }
 
 std::vector<int> Ids(const TPersonTable& table) {
@@ -50,8 +44,8 @@ TEST(PersonTable, NewTableIsOpenAndEmpty) {
     EXPECT_EQ(table.RowNumber(), 0);
     EXPECT_TRUE(table.AtEnd());
     EXPECT_EQ(table.FieldNumber("id"), 0);
-    for (const char* name : {"pesel", "nazwisko", "imie", "plec", "ste", "nis", "stanowisko"})
-        EXPECT_EQ(table.FieldText(name), "") << name;
+    for (const TPersonField field : kTextFields)
+        EXPECT_EQ(table.FieldText(FieldName(field)), "") << FieldName(field);
 }
 
 TEST(PersonTable, StoredRowsGetIdsInOrderAndCloseRestartsThem) {
@@ -64,13 +58,13 @@ TEST(PersonTable, StoredRowsGetIdsInOrderAndCloseRestartsThem) {
     table.DeleteRow(); // id 2
     EXPECT_EQ(table.FieldText("nazwisko"), "ROW3");
     EXPECT_EQ(table.RowNumber(), 2);
-    StoreRow(table, "ROW4");
+    StoreRow(table, Row("", "ROW4"));
     EXPECT_THAT(Ids(table), ElementsAre(1, 3, 4)) << "a deleted id is never given out again";
 
     table.Close();
     table.Open();
     EXPECT_EQ(table.TotalRows(), 0);
-    StoreRow(table, "AFTER");
+    StoreRow(table, Row("", "AFTER"));
     EXPECT_THAT(Ids(table), ElementsAre(1));
 }
 
@@ -272,7 +266,7 @@ TEST(PersonTable, RestoredRowTakesItsFormerPlaceAndIdAndBecomesCurrent) {
     EXPECT_EQ(table.FieldText("nazwisko"), "ROW2");
     EXPECT_THAT(changes, ElementsAre(TTableChange::RowsChanged, TTableChange::RowsChanged));
     // Ids keep counting from where they were: a restored id is never given again.
-    StoreRow(table, "ROW5");
+    StoreRow(table, Row("", "ROW5"));
     EXPECT_EQ(table.FieldNumber("id"), 5);
 }
 

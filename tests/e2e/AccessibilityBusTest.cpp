@@ -1,5 +1,4 @@
 #include "TempFolder.h"
-#include "WindowTestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,7 +11,7 @@
 namespace {
 
 const std::filesystem::path Reader =
-    std::filesystem::path(NOLT_SOURCE_DIR) / "tests" / "app" / "atspi_read_window.py";
+    std::filesystem::path(NOLT_SOURCE_DIR) / "tests" / "e2e" / "atspi_read_window.py";
 
 // The system's own Python, which has the accessibility bindings (python3-gi).
 QString SystemPython() {
