@@ -13,42 +13,34 @@ bool IsLineBreak(QChar character) {
 
 } // namespace
 
-TOrderBoxLines::TOrderBoxLines(const QTextDocument& document) {
+TOrderBoxLines::TOrderBoxLines(const QTextDocument& document)
     // The raw text joins the blocks with paragraph separators and keeps every character as the
     // blocks hold it; reading it in one piece costs far less than asking each block for its text.
-    const QString text = document.toRawText();
-    const QStringView view(text);
-    bytes_.reserve(static_cast<std::size_t>(view.size()));
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < view.size(); ++i) {
-        if (IsLineBreak(view[i])) {
-            AddLine(view.sliced(start, i - start), start);
-            start = i + 1;
-        }
-    }
-    AddLine(view.sliced(start), start);
-    count_ = static_cast<int>(lines_.size());
-    if (lines_.back().length == 0)
+    : text_(document.toRawText()) {
+    const QChar* const first = text_.constData();
+    const qsizetype size = text_.size();
+    starts_.push_back(0);
+    for (qsizetype i = 0; i < size; ++i)
+        if (IsLineBreak(first[i]))
+            starts_.push_back(static_cast<int>(i + 1));
+    starts_.push_back(static_cast<int>(size + 1));
+    count_ = static_cast<int>(starts_.size()) - 1;
+    // The last line is empty when the text ends in a line break.
+    if (starts_[starts_.size() - 2] == size)
         --count_;
 }
 
-void TOrderBoxLines::AddLine(QStringView text, qsizetype start) {
-    const std::size_t offset = bytes_.size();
-    TWin1250::AppendEncoded(text, bytes_, MaxLineLength);
-    lines_.push_back({offset, bytes_.size() - offset, static_cast<int>(start)});
-}
-
 std::vector<int> TOrderBoxLines::LineStarts() const {
-    std::vector<int> starts;
-    starts.reserve(static_cast<std::size_t>(count_));
-    for (int index = 0; index < count_; ++index)
-        starts.push_back(lines_[static_cast<std::size_t>(index)].start);
-    return starts;
+    return {starts_.begin(), starts_.begin() + count_};
 }
 
 std::string TOrderBoxLines::Line(int index) const {
     if (index < 0 || index >= count_)
         return {};
-    const TSpan& span = lines_[static_cast<std::size_t>(index)];
-    return bytes_.substr(span.offset, span.length);
+    const auto line = static_cast<std::size_t>(index);
+    const int start = starts_[line];
+    std::string bytes;
+    TWin1250::AppendEncoded(QStringView(text_).sliced(start, starts_[line + 1] - 1 - start), bytes,
+                            MaxLineLength);
+    return bytes;
 }

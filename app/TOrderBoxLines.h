@@ -2,7 +2,7 @@
 
 #include "TOrderLines.h"
 
-#include <QStringView>
+#include <QString>
 
 #include <cstddef>
 #include <string>
@@ -10,10 +10,12 @@
 
 class QTextDocument;
 
-// The lines of the order text box as the parser reads them, taken once from the document so
-// that reading a line is cheap. Block ends, paragraph separators and the soft line breaks inside
-// a block (U+2028, U+000B) all end a line. A non-breaking space stays byte 0xA0 and a tab stays a
-// tab, which is why the document's raw text is read and never its plain text.
+// The lines of the order text box as the parser reads them, from the document's text taken
+// once. Block ends, paragraph separators and the soft line breaks inside a block (U+2028,
+// U+000B) all end a line. A non-breaking space stays byte 0xA0 and a tab stays a tab, which is
+// why the document's raw text is read and never its plain text. A line is encoded only when it
+// is read: the parser reads each about once, and an encoded copy of the whole text beside it
+// would cost an import of a big order both time and memory.
 class TOrderBoxLines final : public TOrderLines {
 public:
     static constexpr std::size_t MaxLineLength = 4096;
@@ -30,14 +32,9 @@ public:
     std::vector<int> LineStarts() const;
 
 private:
-    void AddLine(QStringView text, qsizetype start);
-
-    struct TSpan {
-        std::size_t offset;
-        std::size_t length;
-        int start; // in the document
-    };
-    std::string bytes_;
-    std::vector<TSpan> lines_;
+    QString text_;
+    // Where each line starts in the text (which is where it starts in the document), and one
+    // past the end of the text, as if a line break ended the last line too.
+    std::vector<int> starts_;
     int count_ = 0;
 };

@@ -4,6 +4,14 @@
 #include <QFileDialog>
 
 std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
+    const std::optional<QString> fileName = answer_ ? answer_(lastFileName_) : Ask(parent);
+    if (!fileName)
+        return std::nullopt;
+    lastFileName_ = *fileName;
+    return QFile::encodeName(lastFileName_).toStdString();
+}
+
+std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent) const {
     QFileDialog dialog(parent, QStringLiteral("Wprowadź nazwę pliku"));
     dialog.setObjectName("SDOsoby");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -15,6 +23,5 @@ std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
         dialog.selectFile(lastFileName_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    lastFileName_ = dialog.selectedFiles().constFirst();
-    return QFile::encodeName(lastFileName_).toStdString();
+    return dialog.selectedFiles().constFirst();
 }

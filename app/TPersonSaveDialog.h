@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QWidget;
 
@@ -16,6 +18,15 @@ public:
     // encoding, or none when the user cancelled.
     std::optional<std::string> Execute(QWidget* parent);
 
+    // From now on the name comes from `answer` instead of the modal dialog: given the name the
+    // dialog would offer, it returns the confirmed name as the dialog would (extension included),
+    // or none to cancel. For a caller that times the save without the user's time in the dialog.
+    using TAnswer = std::function<std::optional<QString>(const QString& offered)>;
+    void AnswerWith(TAnswer answer) { answer_ = std::move(answer); }
+
 private:
+    std::optional<QString> Ask(QWidget* parent) const;
+
     QString lastFileName_;
+    TAnswer answer_;
 };

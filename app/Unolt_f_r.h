@@ -44,6 +44,7 @@ public:
     void ShowMaximized();
 
     TPersonTable& mt() { return mt_; }
+    TPersonSaveDialog& SDOsoby() { return SDOsoby_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

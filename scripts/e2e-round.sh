@@ -33,29 +33,8 @@ fail() {
   exit 1
 }
 
-# wait_for <seconds> <command...>: runs the command every tenth of a second until it succeeds,
-# for at most that many seconds.
-wait_for() {
-  local limit=$1
-  shift
-  local deadline=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-  # Xvfb picks a free display number itself and writes it to the descriptor it is given.
-  display_number="$out/.display"
-  : >"$display_number"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_number" 2>>"$log" &
-  helpers+=($!)
-  wait_for 20 test -s "$display_number" || fail "the virtual display did not start"
-  export DISPLAY=":$(head -n 1 "$display_number")"
-  rm -f "$display_number"
-  unset WAYLAND_DISPLAY
-fi
+source "$(dirname "$0")/x-display.sh"
+use_virtual_display "$out" "$log" || fail "the virtual display did not start"
 echo "e2e-round: display $DISPLAY" >>"$log"
 
 xclip -quiet -selection clipboard -i "$order" 2>>"$log" &

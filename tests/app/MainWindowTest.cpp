@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -228,6 +229,31 @@ TEST_F(MainWindowTest, CancelledSaveWritesNothing) {
     Click("SpeedButton2");
     ASSERT_TRUE(dialog.Answered());
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+// The seam a benchmark uses: the answer stands in for the dialog, which never shows, and is
+// offered the name confirmed last as the dialog would be.
+TEST_F(MainWindowTest, AnsweredSaveDialogSavesWithoutShowingIt) {
+    ImportOnePerson();
+    const TempFolder folder;
+    const QString fileName = Native(folder / "osoby.os");
+    QStringList offered;
+    std::optional<QString> answer = fileName;
+    window.SDOsoby().AnswerWith([&](const QString& name) {
+        offered.push_back(name);
+        return answer;
+    });
+    const ModalAnswer<QFileDialog> dialog([](QFileDialog& shown) { shown.reject(); });
+
+    Click("SpeedButton2");
+    std::filesystem::remove(folder / "osoby.os");
+    answer.reset();
+    Click("SpeedButton2");
+
+    EXPECT_FALSE(dialog.Answered());
+    EXPECT_EQ(offered, (QStringList{QString(), fileName}));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+    EXPECT_TRUE(window.findChild<QLabel*>("LZapisano")->isVisibleTo(&window));
 }
 
 TEST_F(MainWindowTest, CloseButtonEndsTheProgramAtOnceWithUnsavedRows) {
