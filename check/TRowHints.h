@@ -15,20 +15,31 @@ enum class THint : std::uint16_t {
     PeselBirthDate = 1 << 2,
     PeselSexMismatch = 1 << 3, // set on `plec`: the PESEL's sex digit says otherwise
     PeselDuplicate = 1 << 4,
-    EmptyValue = 1 << 5, // surname or first name
+    EmptyValue = 1 << 5, // surname, first name, rank or position
     Tab = 1 << 6,
     NonBreakingSpace = 1 << 7,
     QuestionMark = 1 << 8, // what stands for a character that Windows-1250 lacks
+    // The value does not look like its field: the order was read wrong.
+    SurnameNotInCapitals = 1 << 9, // a lower-case letter, or a final period ("szer.")
+    FirstNameOtherWords = 1 << 10, // a word in capitals, a digit, or a word ending in a period
+    RankOtherText = 1 << 11,       // a digit, a capital letter, "/" or ":"
+    PositionOrderWords = 1 << 12,  // begins with "na stanowisko" or "stanowisko"
+    FullWidth = 1 << 13,           // as long as its field: probably cut
 };
-constexpr std::array<THint, 9> kAllHints{THint::PeselNotElevenDigits,
-                                         THint::PeselCheckDigit,
-                                         THint::PeselBirthDate,
-                                         THint::PeselSexMismatch,
-                                         THint::PeselDuplicate,
-                                         THint::EmptyValue,
-                                         THint::Tab,
-                                         THint::NonBreakingSpace,
-                                         THint::QuestionMark};
+constexpr std::array<THint, 14> kAllHints{THint::PeselNotElevenDigits,
+                                          THint::PeselCheckDigit,
+                                          THint::PeselBirthDate,
+                                          THint::PeselSexMismatch,
+                                          THint::PeselDuplicate,
+                                          THint::EmptyValue,
+                                          THint::Tab,
+                                          THint::NonBreakingSpace,
+                                          THint::QuestionMark,
+                                          THint::SurnameNotInCapitals,
+                                          THint::FirstNameOtherWords,
+                                          THint::RankOtherText,
+                                          THint::PositionOrderWords,
+                                          THint::FullWidth};
 
 using THintMask = std::uint16_t;
 

@@ -1,10 +1,13 @@
 #include "TOrderParser.h"
 
 #include "OrderMarkers.h"
+#include "OrderWords.h"
 #include "TLineMarkers.h"
 #include "TPendingPerson.h"
+#include "TPersonNameReader.h"
 #include "TextPrimitives.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -12,7 +15,6 @@ namespace {
 
 constexpr std::size_t kPeselLength = 11;
 constexpr std::size_t kNisLength = 14;
-constexpr std::size_t kRankLength = 1000;
 
 // The line without its leading ordinal ("1.", "12.") and the blanks after it.
 std::string_view NamePart(std::string_view line) {
@@ -32,7 +34,8 @@ std::string_view PeselAfter(std::string_view line, int pesel) {
 }
 
 // The name part's words are "rank surname first-name ...": w2 and w3 are the positions where the
-// second and the third word begin, 0 when the name part has no such word.
+// second and the third word begin, 0 when the name part has no such word. Only a person line
+// without a surname in capitals is read this way.
 struct TWordStarts {
     int w2 = 0;
     int w3 = 0;
@@ -51,7 +54,7 @@ TWordStarts WordStarts(std::string_view name) {
 }
 
 // The position in the line where the first name ends: "S." (a son, so male), else the C of " C."
-// (a daughter), else 0. Only a son's marker makes the sex "M".
+// (a daughter), else 0.
 struct TSexMark {
     bool male = false;
     int position = 0;
@@ -64,25 +67,52 @@ TSexMark SexMark(std::string_view line) {
     return {false, daughter > 0 ? daughter + 1 : 0};
 }
 
-void ReadPersonLine(std::string_view line, int pesel, TPendingPerson& person) {
-    const std::string_view name = NamePart(line);
-    const TWordStarts words = WordStarts(name);
-    const TSexMark mark = SexMark(line);
+bool IsElevenDigits(std::string_view pesel) {
+    return pesel.size() == kPeselLength &&
+           pesel.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
-    person.pesel.assign(PeselAfter(line, pesel));
+// A marker decides the sex; without one, the PESEL's tenth digit does: odd for a man.
+char Sex(const TSexMark& mark, std::string_view pesel) {
+    if (mark.position > 0)
+        return mark.male ? 'M' : 'K';
+    return IsElevenDigits(pesel) && (pesel[9] - '0') % 2 == 1 ? 'M' : 'K';
+}
+
+// The names as the words "rank surname first-name" fall, for a line without a surname in
+// capitals: the second word, and what stands between the third word and the marker.
+void ReadNamesByPlace(std::string_view name, int markInName, TPendingPerson& person) {
+    const TWordStarts words = WordStarts(name);
     person.nazwisko.assign(TrimText(SubText(name, words.w2, words.w3 - words.w2)));
-    person.plec.assign(1, mark.male ? 'M' : 'K');
-    if (mark.position == 0)
-        return;
-    // The marker's position counts in the line but the first name is cut from the name part;
-    // measuring both from the name part's start keeps the cut right whatever the ordinal's width.
-    const int inName = mark.position - static_cast<int>(name.data() - line.data());
-    person.imie.assign(words.w3 == 0 ? std::string_view()
-                                     : TrimText(SubText(name, words.w3, inName - words.w3)));
+    if (markInName > 0)
+        person.imie.assign(words.w3 == 0
+                               ? std::string_view()
+                               : TrimText(SubText(name, words.w3, markInName - words.w3)));
+}
+
+void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
+                    TPendingPerson& person) {
+    const std::string_view name = NamePart(line);
+    const TSexMark mark = SexMark(line);
+    person.pesel.assign(PeselAfter(line, pesel));
+    person.plec.assign(1, Sex(mark, person.pesel));
+
+    // Positions in the line, measured from the name part's start, whatever the ordinal's width.
+    const int nameStart = static_cast<int>(name.data() - line.data());
+    const int markInName = mark.position > 0 ? mark.position - nameStart : 0;
+    // The names stand before the marker or "PESEL:", whichever comes first.
+    int zoneEnd = pesel - nameStart;
+    if (markInName > 0)
+        zoneEnd = std::min(zoneEnd, markInName);
+    const std::string_view zone =
+        name.substr(0, static_cast<std::size_t>(std::max(zoneEnd - 1, 0)));
+    if (!names.Read(zone, person.nazwisko, person.imie))
+        ReadNamesByPlace(name, markInName, person);
 }
 
 // "... - position /ZS0000001 ...": the NIS number runs from the Z to the first blank, the
-// position is what stands between the hyphen (or the line's start) and the slash.
+// position is what stands between the last separator before the slash (or the line's start) and
+// the slash.
 void ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
     std::string_view nis = line.substr(static_cast<std::size_t>(slash), kNisLength);
     std::size_t end = 0;
@@ -90,17 +120,26 @@ void ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
         ++end;
     person.nis.assign(nis.substr(0, end));
 
-    const int hyphen = TextPos("-", line);
-    person.stanowisko.assign(TrimText(SubText(line, hyphen + 1, slash - hyphen - 1)));
+    const std::string_view before = line.substr(0, static_cast<std::size_t>(slash - 1));
+    const std::size_t start = AfterLastSeparator(before);
+    person.stanowisko.assign(TrimText(before.substr(start == std::string_view::npos ? 0 : start)));
 }
 
-// The rank is the last word of the line before "PODSTAWA PRAWNA:" ("stopień etatowy: szer.").
-std::string_view RankIn(std::string_view lineBefore) {
+// The rank from the line before "PODSTAWA PRAWNA:" ("stopień etatowy: st. szer."): the words
+// after its last separator, else its last word. A NIS line there means the block has no rank line.
+std::string RankIn(std::string_view lineBefore) {
     const std::string_view trimmed = TrimText(lineBefore);
-    const std::size_t space = trimmed.rfind(' ');
-    if (space == std::string_view::npos)
+    if (trimmed.find(OrderMarker::Nis) != std::string_view::npos)
         return {};
-    return trimmed.substr(space + 1, kRankLength);
+    if (const std::size_t start = AfterLastSeparator(trimmed); start != std::string_view::npos)
+        return JoinedWords(trimmed.substr(start));
+    std::size_t end = trimmed.size();
+    while (end > 0 && IsWordBlank(trimmed[end - 1]))
+        --end;
+    std::size_t start = end;
+    while (start > 0 && !IsWordBlank(trimmed[start - 1]))
+        --start;
+    return std::string(trimmed.substr(start, end - start));
 }
 
 // A person line with a PESEL that is still pending when another person line, a block end without
@@ -112,10 +151,6 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
 
 } // namespace
 
-void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table) const {
-    ImportPersons(lines, table, nullptr);
-}
-
 void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
                                  TImportObserver* observer) const {
     table.Close();
@@ -124,6 +159,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         observer->ImportStarted();
 
     TPendingPerson person;
+    TPersonNameReader names;
     TRowSources sources;
     std::string normalised;
     const int count = lines.Count();
@@ -136,12 +172,15 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         if (markers.pesel > 0 || markers.nis > 0) {
             NormaliseLine(raw, normalised);
             line = normalised;
-            markers = TLineMarkers::Find(line);
+            if (markers.pesel > 0)
+                markers.pesel = NormalisedPosition(raw, markers.pesel);
+            if (markers.nis > 0)
+                markers.nis = NormalisedPosition(raw, markers.nis);
         }
 
         if (markers.pesel > 0) {
             ReportSkipped(observer, person, sources.person);
-            ReadPersonLine(line, markers.pesel, person);
+            ReadPersonLine(line, markers.pesel, names, person);
             sources.person = i;
         }
         if (!person.pesel.empty() && HoldsDirected(line)) {
@@ -154,7 +193,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         }
         if (markers.legalBasis) {
             // The first line has no line before it; an empty one leaves the rank empty.
-            person.ste.assign(RankIn(i > 0 ? lines.Line(i - 1) : std::string()));
+            person.ste = RankIn(i > 0 ? lines.Line(i - 1) : std::string());
             sources.rank = i > 0 ? i - 1 : -1;
             sources.legalBasis = i;
         }

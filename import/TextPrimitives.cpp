@@ -40,3 +40,15 @@ void NormaliseLine(std::string_view line, std::string& into) {
     }
     into.append(trimmed.substr(from));
 }
+
+int NormalisedPosition(std::string_view line, int position) {
+    const auto index = static_cast<std::size_t>(position - 1);
+    std::size_t start = 0;
+    while (start < index && IsBlank(line[start]))
+        ++start;
+    int dropped = 0;
+    for (std::size_t at = start + 1; at < index; ++at)
+        if (line[at] == ' ' && line[at - 1] == ' ')
+            ++dropped;
+    return static_cast<int>(index - start) - dropped + 1;
+}

@@ -1,0 +1,48 @@
+#include "OrderWords.h"
+
+namespace {
+
+bool IsDash(char c) {
+    return c == '-' || c == '\x96' || c == '\x97';
+}
+
+} // namespace
+
+void SplitWords(std::string_view text, std::vector<std::string_view>& words) {
+    words.clear();
+    std::size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && IsWordBlank(text[at]))
+            ++at;
+        const std::size_t start = at;
+        while (at < text.size() && !IsWordBlank(text[at]))
+            ++at;
+        if (at > start)
+            words.push_back(text.substr(start, at - start));
+    }
+}
+
+std::string JoinedWords(std::string_view text) {
+    std::string joined;
+    bool gap = false;
+    for (const char c : text) {
+        if (IsWordBlank(c)) {
+            gap = !joined.empty();
+            continue;
+        }
+        if (gap)
+            joined.push_back(' ');
+        gap = false;
+        joined.push_back(c);
+    }
+    return joined;
+}
+
+std::size_t AfterLastSeparator(std::string_view text) {
+    for (std::size_t at = text.size(); at-- > 0;) {
+        const char c = text[at];
+        if (c == ':' || (IsDash(c) && (at == 0 || IsWordBlank(text[at - 1]))))
+            return at + 1;
+    }
+    return std::string_view::npos;
+}
