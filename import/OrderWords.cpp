@@ -22,20 +22,20 @@ void SplitWords(std::string_view text, std::vector<std::string_view>& words) {
     }
 }
 
-std::string JoinedWords(std::string_view text) {
-    std::string joined;
+void AppendJoinedWords(std::string_view text, std::string& into) {
     bool gap = false;
+    bool first = true;
     for (const char c : text) {
         if (IsWordBlank(c)) {
-            gap = !joined.empty();
+            gap = !first;
             continue;
         }
         if (gap)
-            joined.push_back(' ');
+            into.push_back(' ');
         gap = false;
-        joined.push_back(c);
+        first = false;
+        into.push_back(c);
     }
-    return joined;
 }
 
 std::size_t AfterLastSeparator(std::string_view text) {

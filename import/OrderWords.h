@@ -14,8 +14,9 @@ inline bool IsWordBlank(char c) {
 // The maximal runs of non-blank characters of `text`, in order, into `words` (emptied first).
 void SplitWords(std::string_view text, std::vector<std::string_view>& words);
 
-// The words of `text` joined by one space: runs of blanks become one space, none at either end.
-std::string JoinedWords(std::string_view text);
+// Appends the words of `text` to `into`, joined by one space: runs of blanks become one space,
+// none at either end.
+void AppendJoinedWords(std::string_view text, std::string& into);
 
 // The index right after the last separator of `text`, or npos without one. A separator is a
 // colon, or a dash (hyphen-minus, en dash 0x96, em dash 0x97) that opens the text or follows a

@@ -127,19 +127,22 @@ void ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
 
 // The rank from the line before "PODSTAWA PRAWNA:" ("stopień etatowy: st. szer."): the words
 // after its last separator, else its last word. A NIS line there means the block has no rank line.
-std::string RankIn(std::string_view lineBefore) {
+void ReadRank(std::string_view lineBefore, std::string& rank) {
     const std::string_view trimmed = TrimText(lineBefore);
+    rank.clear();
     if (trimmed.find(OrderMarker::Nis) != std::string_view::npos)
-        return {};
-    if (const std::size_t start = AfterLastSeparator(trimmed); start != std::string_view::npos)
-        return JoinedWords(trimmed.substr(start));
+        return;
+    if (const std::size_t start = AfterLastSeparator(trimmed); start != std::string_view::npos) {
+        AppendJoinedWords(trimmed.substr(start), rank);
+        return;
+    }
     std::size_t end = trimmed.size();
     while (end > 0 && IsWordBlank(trimmed[end - 1]))
         --end;
     std::size_t start = end;
     while (start > 0 && !IsWordBlank(trimmed[start - 1]))
         --start;
-    return std::string(trimmed.substr(start, end - start));
+    rank.assign(trimmed.substr(start, end - start));
 }
 
 // A person line with a PESEL that is still pending when another person line, a block end without
@@ -193,7 +196,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         }
         if (markers.legalBasis) {
             // The first line has no line before it; an empty one leaves the rank empty.
-            person.ste = RankIn(i > 0 ? lines.Line(i - 1) : std::string());
+            ReadRank(i > 0 ? lines.Line(i - 1) : std::string(), person.ste);
             sources.rank = i > 0 ? i - 1 : -1;
             sources.legalBasis = i;
         }

@@ -17,9 +17,14 @@ bool IsSurnameWord(std::string_view word) {
     word = WithoutTrailingComma(word);
     if (word.empty() || word.back() == '.')
         return false;
-    if (std::any_of(word.begin(), word.end(), IsLowerLetter))
-        return false;
-    return std::count_if(word.begin(), word.end(), IsLetter) >= 2;
+    int letters = 0;
+    for (const char c : word) {
+        const TLetterCase letter = LetterCase(c);
+        if (letter == TLetterCase::Lower)
+            return false;
+        letters += letter != TLetterCase::NotALetter ? 1 : 0;
+    }
+    return letters >= 2;
 }
 
 // "S.", "C.", "s.": the father's or mother's marker, where a first name ends.

@@ -1,5 +1,7 @@
 #include "TextPrimitives.h"
 
+#include <algorithm>
+
 int TextPos(std::string_view needle, std::string_view text) {
     if (needle.empty() || text.empty())
         return 0;
@@ -43,12 +45,16 @@ void NormaliseLine(std::string_view line, std::string& into) {
 
 int NormalisedPosition(std::string_view line, int position) {
     const auto index = static_cast<std::size_t>(position - 1);
+    const std::string_view head = line.substr(0, index);
     std::size_t start = 0;
     while (start < index && IsBlank(line[start]))
         ++start;
-    int dropped = 0;
-    for (std::size_t at = start + 1; at < index; ++at)
-        if (line[at] == ' ' && line[at - 1] == ' ')
-            ++dropped;
-    return static_cast<int>(index - start) - dropped + 1;
+    // Every run of spaces keeps its first space; the library's search skips the rest quickly.
+    std::size_t dropped = 0;
+    for (std::size_t run = head.find("  ", start); run != std::string_view::npos;) {
+        const std::size_t end = std::min(head.find_first_not_of(' ', run), head.size());
+        dropped += end - run - 1;
+        run = head.find("  ", end);
+    }
+    return static_cast<int>(index - start - dropped) + 1;
 }

@@ -167,19 +167,23 @@ private:
         TPerson person;
         TPersonRecord& row = person.row;
         const bool male = !random_.Percent(15);
-        row.plec = male ? "M" : "K";
+        row.plec.assign(1, male ? 'M' : 'K');
         row.pesel = MakePesel(random_, male);
-        const auto& surname = random_.Pick(kSurnames);
-        row.nazwisko = male ? surname.first : surname.second;
+        const auto surname = [&] {
+            const auto& forms = random_.Pick(kSurnames);
+            return male ? forms.first : forms.second;
+        };
+        const auto firstName = [&] {
+            return male ? random_.Pick(kMaleNames) : random_.Pick(kFemaleNames);
+        };
+        row.nazwisko = surname();
         if (random_.Percent(3)) // a surname of two words
-            row.nazwisko += " " + std::string(male ? random_.Pick(kSurnames).first
-                                                   : random_.Pick(kSurnames).second);
+            row.nazwisko.append(" ").append(surname());
         else if (random_.Percent(3) && !male) // a double-barrelled one
-            row.nazwisko += "-" + std::string(random_.Pick(kSurnames).second);
-        row.imie = male ? random_.Pick(kMaleNames) : random_.Pick(kFemaleNames);
+            row.nazwisko.append("-").append(surname());
+        row.imie = firstName();
         if (random_.Percent(4))
-            row.imie +=
-                " " + std::string(male ? random_.Pick(kMaleNames) : random_.Pick(kFemaleNames));
+            row.imie.append(" ").append(firstName());
         person.nameInOrder = row.nazwisko;
         if (random_.Percent(3)) { // the surname written as a name, not in capitals
             for (std::size_t i = 1; i < row.nazwisko.size(); ++i)
