@@ -47,6 +47,19 @@ QString HintText(TPersonField field, THint hint) {
         return QStringLiteral("Stanowisko zaczyna się od słów rozkazu „na stanowisko”");
     case THint::FullWidth:
         return QStringLiteral("Wartość wypełnia całe pole – mogła zostać ucięta");
+    case THint::NamesByPlace:
+        return QStringLiteral("Żaden wyraz nie jest pisany wielkimi literami – nazwisko i imię "
+                              "odczytane z kolejności wyrazów, sprawdź oba");
+    case THint::SexByDefault:
+        return QStringLiteral(
+            "Brak „S.” lub „C.” i 11-cyfrowego numeru PESEL – płeć przyjęta jako „K”");
+    case THint::RankLastWord:
+        return QStringLiteral(
+            "Stopień odczytany z wiersza bez dwukropka ani myślnika – sprawdź, czy jest pełny");
+    case THint::PositionLastOfSeparators:
+        return QStringLiteral(
+            "Stanowisko odczytane po ostatnim z kilku myślników lub dwukropków – sprawdź, "
+            "czy jest pełne");
     }
     return {};
 }

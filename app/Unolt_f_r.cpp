@@ -351,10 +351,11 @@ void Tfnolt_f_r::FindHintedRow(int step) {
         mt_.MoveTo(position);
 }
 
-// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere. The highlight
+// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere. A restored row
+// finds its guessed values in the trace again by its id. The highlight
 // follows the table's own notification of the change.
 void Tfnolt_f_r::RefreshChecks() {
-    hints_.Compute(mt_);
+    hints_.Compute(mt_, &trace_);
     LDoSprawdzenia_->ShowCount(hints_.HintedRows());
     RxDBGrid1_->viewport()->update();
 }

@@ -1,6 +1,7 @@
 // Prints how many persons of realistic orders the import records right, and how many wrong rows
 // the hints leave silent. Usage: nolt_accuracy_report [persons] [seed]
 #include "RealisticOrder.h"
+#include "TImportTrace.h"
 #include "TOrderParser.h"
 #include "TPersonTable.h"
 #include "TRowHints.h"
@@ -27,9 +28,10 @@ int main(int argc, char** argv) {
     const TRealisticOrder order = MakeRealisticOrder(persons, seed);
 
     TPersonTable table;
-    TOrderParser().ImportPersons(TVectorOrderLines(order.lines), table);
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(order.lines), table, &trace);
     TRowHints hints;
-    hints.Compute(table);
+    hints.Compute(table, &trace);
     std::vector<TPersonRecord> rows;
     std::vector<bool> hinted;
     for (int position = 1; position <= table.TotalRows(); ++position) {

@@ -1,6 +1,7 @@
 #include "TRowHints.h"
 
 #include "OrderWords.h"
+#include "TImportTrace.h"
 #include "TPersonTable.h"
 #include "TPeselCheck.h"
 #include "Win1250Letters.h"
@@ -178,9 +179,23 @@ std::vector<bool> DuplicatePesels(const TPersonTable& table) {
     return duplicate;
 }
 
+// The values the import guessed, each on the field it set.
+void AddGuessHints(const TRowGuesses& guesses, TRowHintSet& set) {
+    if (guesses.namesByPlace) {
+        MaskOf(set, TPersonField::nazwisko) |= Bit(THint::NamesByPlace);
+        MaskOf(set, TPersonField::imie) |= Bit(THint::NamesByPlace);
+    }
+    if (guesses.sexByDefault)
+        MaskOf(set, TPersonField::plec) |= Bit(THint::SexByDefault);
+    if (guesses.rankLastWord)
+        MaskOf(set, TPersonField::ste) |= Bit(THint::RankLastWord);
+    if (guesses.positionAfterSeveralSeparators)
+        MaskOf(set, TPersonField::stanowisko) |= Bit(THint::PositionLastOfSeparators);
+}
+
 } // namespace
 
-void TRowHints::Compute(const TPersonTable& table) {
+void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
     byId_.clear();
     hintedRows_ = 0;
     const int total = table.TotalRows();
@@ -195,6 +210,8 @@ void TRowHints::Compute(const TPersonTable& table) {
         TRowHintSet set = RowOwnHints(row);
         if (duplicate[static_cast<std::size_t>(position - 1)])
             MaskOf(set, TPersonField::pesel) |= Bit(THint::PeselDuplicate);
+        if (trace)
+            AddGuessHints(trace->GuessesOf(row.id), set);
         if (set.Any())
             ++hintedRows_;
         if (row.id >= 1)

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+class TImportTrace;
 class TPersonTable;
 
 // A problem a value may show; each is a bit of a field's THintMask.
-enum class THint : std::uint16_t {
+enum class THint : std::uint32_t {
     PeselNotElevenDigits = 1 << 0,
     PeselCheckDigit = 1 << 1,
     PeselBirthDate = 1 << 2,
@@ -25,8 +26,13 @@ enum class THint : std::uint16_t {
     RankOtherText = 1 << 11,       // a digit, a capital letter, "/" or ":"
     PositionOrderWords = 1 << 12,  // begins with "na stanowisko" or "stanowisko"
     FullWidth = 1 << 13,           // as long as its field: probably cut
+    // The import took the likeliest value where it could not read the order (TRowGuesses).
+    NamesByPlace = 1 << 14,             // set on surname and first name
+    SexByDefault = 1 << 15,             // set on `plec`
+    RankLastWord = 1 << 16,             // set on `ste`
+    PositionLastOfSeparators = 1 << 17, // set on `stanowisko`
 };
-constexpr std::array<THint, 14> kAllHints{THint::PeselNotElevenDigits,
+constexpr std::array<THint, 18> kAllHints{THint::PeselNotElevenDigits,
                                           THint::PeselCheckDigit,
                                           THint::PeselBirthDate,
                                           THint::PeselSexMismatch,
@@ -39,9 +45,13 @@ constexpr std::array<THint, 14> kAllHints{THint::PeselNotElevenDigits,
                                           THint::FirstNameOtherWords,
                                           THint::RankOtherText,
                                           THint::PositionOrderWords,
-                                          THint::FullWidth};
+                                          THint::FullWidth,
+                                          THint::NamesByPlace,
+                                          THint::SexByDefault,
+                                          THint::RankLastWord,
+                                          THint::PositionLastOfSeparators};
 
-using THintMask = std::uint16_t;
+using THintMask = std::uint32_t;
 
 // The problems of one row, field by field.
 struct TRowHintSet {
@@ -53,10 +63,11 @@ struct TRowHintSet {
 };
 
 // The hints of every row of a table, found by row id. Computed over the whole table, since a
-// duplicate PESEL depends on the other rows: compute again after rows came or went.
+// duplicate PESEL depends on the other rows: compute again after rows came or went. With the
+// trace of the import that gave the rows, the values it guessed are hinted too.
 class TRowHints {
 public:
-    void Compute(const TPersonTable& table);
+    void Compute(const TPersonTable& table, const TImportTrace* trace = nullptr);
     // The row's problems; none for an id not seen by the last Compute.
     TRowHintSet HintsOf(std::int32_t id) const;
     // How many rows have at least one problem.

@@ -72,11 +72,16 @@ bool IsElevenDigits(std::string_view pesel) {
            pesel.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// A marker decides the sex; without one, the PESEL's tenth digit does: odd for a man.
-char Sex(const TSexMark& mark, std::string_view pesel) {
+// A marker decides the sex; without one, the PESEL's tenth digit does: odd for a man. Without
+// either the sex is a guess.
+char Sex(const TSexMark& mark, std::string_view pesel, bool& guessed) {
+    guessed = false;
     if (mark.position > 0)
         return mark.male ? 'M' : 'K';
-    return IsElevenDigits(pesel) && (pesel[9] - '0') % 2 == 1 ? 'M' : 'K';
+    if (IsElevenDigits(pesel))
+        return (pesel[9] - '0') % 2 == 1 ? 'M' : 'K';
+    guessed = true;
+    return 'K';
 }
 
 // The names as the words "rank surname first-name" fall, for a line without a surname in
@@ -91,11 +96,11 @@ void ReadNamesByPlace(std::string_view name, int markInName, TPendingPerson& per
 }
 
 void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
-                    TPendingPerson& person) {
+                    TPendingPerson& person, TRowGuesses& guesses) {
     const std::string_view name = NamePart(line);
     const TSexMark mark = SexMark(line);
     person.pesel.assign(PeselAfter(line, pesel));
-    person.plec.assign(1, Sex(mark, person.pesel));
+    person.plec.assign(1, Sex(mark, person.pesel, guesses.sexByDefault));
 
     // Positions in the line, measured from the name part's start, whatever the ordinal's width.
     const int nameStart = static_cast<int>(name.data() - line.data());
@@ -106,14 +111,15 @@ void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
         zoneEnd = std::min(zoneEnd, markInName);
     const std::string_view zone =
         name.substr(0, static_cast<std::size_t>(std::max(zoneEnd - 1, 0)));
-    if (!names.Read(zone, person.nazwisko, person.imie))
+    guesses.namesByPlace = !names.Read(zone, person.nazwisko, person.imie);
+    if (guesses.namesByPlace)
         ReadNamesByPlace(name, markInName, person);
 }
 
 // "... - position /ZS0000001 ...": the NIS number runs from the Z to the first blank, the
 // position is what stands between the last separator before the slash (or the line's start) and
-// the slash.
-void ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
+// the slash. Returns the index right after that separator, npos without one.
+std::size_t ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
     std::string_view nis = line.substr(static_cast<std::size_t>(slash), kNisLength);
     std::size_t end = 0;
     while (end < nis.size() && !IsBlank(nis[end]))
@@ -123,18 +129,31 @@ void ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
     const std::string_view before = line.substr(0, static_cast<std::size_t>(slash - 1));
     const std::size_t start = AfterLastSeparator(before);
     person.stanowisko.assign(TrimText(before.substr(start == std::string_view::npos ? 0 : start)));
+    return start;
+}
+
+// Whether another separator stands before the one the position follows (which ends at
+// `separatorEnd`): in "na stanowisko – dowódca drużyny – zastępca dowódcy /ZS..." the position's
+// own name may hold the dash cut at. On a person line the colon of "PESEL:" does not count.
+bool SeparatorBefore(std::string_view line, std::size_t separatorEnd, int pesel) {
+    const std::size_t from =
+        pesel > 0 ? static_cast<std::size_t>(pesel) - 1 + OrderMarker::Pesel.size() : 0;
+    return separatorEnd != std::string_view::npos && separatorEnd > from + 1 &&
+           AfterLastSeparator(line.substr(from, separatorEnd - 1 - from)) != std::string_view::npos;
 }
 
 // The rank from the line before "PODSTAWA PRAWNA:" ("stopień etatowy: st. szer."): the words
 // after its last separator, else its last word. A NIS line there means the block has no rank line.
-void ReadRank(std::string_view lineBefore, std::string& rank) {
+// Returns true when the rank is the last word of several: nothing tells where the rank begins
+// ("stopień etatowy st. szer.").
+bool ReadRank(std::string_view lineBefore, std::string& rank) {
     const std::string_view trimmed = TrimText(lineBefore);
     rank.clear();
     if (trimmed.find(OrderMarker::Nis) != std::string_view::npos)
-        return;
+        return false;
     if (const std::size_t start = AfterLastSeparator(trimmed); start != std::string_view::npos) {
         AppendJoinedWords(trimmed.substr(start), rank);
-        return;
+        return false;
     }
     std::size_t end = trimmed.size();
     while (end > 0 && IsWordBlank(trimmed[end - 1]))
@@ -143,6 +162,8 @@ void ReadRank(std::string_view lineBefore, std::string& rank) {
     while (start > 0 && !IsWordBlank(trimmed[start - 1]))
         --start;
     rank.assign(trimmed.substr(start, end - start));
+    return std::any_of(trimmed.begin(), trimmed.begin() + static_cast<std::ptrdiff_t>(start),
+                       [](char c) { return !IsWordBlank(c); });
 }
 
 // A person line with a PESEL that is still pending when another person line, a block end without
@@ -164,6 +185,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     TPendingPerson person;
     TPersonNameReader names;
     TRowSources sources;
+    TRowGuesses guesses;
     std::string normalised;
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
@@ -183,7 +205,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
 
         if (markers.pesel > 0) {
             ReportSkipped(observer, person, sources.person);
-            ReadPersonLine(line, markers.pesel, names, person);
+            ReadPersonLine(line, markers.pesel, names, person, guesses);
             sources.person = i;
         }
         if (!person.pesel.empty() && HoldsDirected(line)) {
@@ -191,12 +213,16 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             sources.directed = i;
         }
         if (markers.nis > 0) {
-            ReadNisLine(line, markers.nis, person);
+            const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person);
             sources.nis = i;
+            // A second search of the line that only a reader of the guesses pays for.
+            if (observer)
+                guesses.positionAfterSeveralSeparators =
+                    SeparatorBefore(line, separatorEnd, markers.pesel);
         }
         if (markers.legalBasis) {
             // The first line has no line before it; an empty one leaves the rank empty.
-            ReadRank(i > 0 ? lines.Line(i - 1) : std::string(), person.ste);
+            guesses.rankLastWord = ReadRank(i > 0 ? lines.Line(i - 1) : std::string(), person.ste);
             sources.rank = i > 0 ? i - 1 : -1;
             sources.legalBasis = i;
         }
@@ -205,7 +231,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             if (person.directed) {
                 person.AppendTo(table);
                 if (observer)
-                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources);
+                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources, guesses);
             } else {
                 ReportSkipped(observer, person, sources.person);
             }
@@ -213,6 +239,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             // person's values never reach the next row.
             person.Clear();
             sources = TRowSources();
+            guesses = TRowGuesses();
         }
     }
     ReportSkipped(observer, person, sources.person);

@@ -1,5 +1,8 @@
 #include "TRowHints.h"
+#include "TImportTrace.h"
+#include "TOrderParser.h"
 #include "TPersonTable.h"
+#include "TVectorOrderLines.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +200,40 @@ TEST(TableHints, NextHintedGoesRoundBothWaysAndFindsNothingInACleanTable) {
     }
     hints.Compute(table);
     EXPECT_EQ(hints.NextHinted(table, 1, 1), 0);
+}
+
+// Each guess of the import marks the field it set, and only with the import's trace: the rows
+// alone look right.
+TEST(TableHints, GuessesOfTheImportMarkTheirFields) {
+    const std::vector<std::string> order{"1. szer. Testowy Jan, PESEL: 4405140135",
+                                         "kieruj\xEA do PKW",
+                                         "na stanowisko - dow\xF3"
+                                         "dca - zast\xEApca /ZS1",
+                                         "stopie\xF1 etatowy st. szer.",
+                                         "PODSTAWA PRAWNA: art. 1",
+                                         "UZASADNIENIE: brak"};
+    TPersonTable table;
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(order), table, &trace);
+    ASSERT_EQ(table.TotalRows(), 1);
+    TRowHints hints;
+    const THintMask guesses = Bits({THint::NamesByPlace, THint::SexByDefault, THint::RankLastWord,
+                                    THint::PositionLastOfSeparators});
+    const std::vector fields{F::nazwisko, F::imie, F::plec, F::ste, F::stanowisko};
+    const auto guessedFields = [&] {
+        std::vector<THintMask> masks;
+        for (const F field : fields)
+            masks.push_back(hints.HintsOf(1).Of(field) & guesses);
+        return masks;
+    };
+
+    hints.Compute(table, &trace);
+    EXPECT_EQ(guessedFields(),
+              (std::vector{Bits({THint::NamesByPlace}), Bits({THint::NamesByPlace}),
+                           Bits({THint::SexByDefault}), Bits({THint::RankLastWord}),
+                           Bits({THint::PositionLastOfSeparators})}));
+    hints.Compute(table);
+    EXPECT_EQ(guessedFields(), std::vector<THintMask>(fields.size(), 0));
 }
 
 } // namespace
