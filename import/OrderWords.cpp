@@ -2,46 +2,41 @@
 
 namespace {
 
-bool IsDash(char c) {
-    return c == '-' || c == '\x96' || c == '\x97';
+// The index of the first byte at or after `at` that is (`blank` true) or is not a blank.
+std::size_t Skip(std::string_view text, std::size_t at, bool blank) {
+    while (at < text.size() && IsWordBlank(text[at]) == blank)
+        ++at;
+    return at;
 }
 
 } // namespace
 
 void SplitWords(std::string_view text, std::vector<std::string_view>& words) {
     words.clear();
-    std::size_t at = 0;
-    while (at < text.size()) {
-        while (at < text.size() && IsWordBlank(text[at]))
-            ++at;
-        const std::size_t start = at;
-        while (at < text.size() && !IsWordBlank(text[at]))
-            ++at;
-        if (at > start)
-            words.push_back(text.substr(start, at - start));
+    for (std::size_t at = Skip(text, 0, true); at < text.size();) {
+        const std::size_t end = Skip(text, at, false);
+        words.push_back(text.substr(at, end - at));
+        at = Skip(text, end, true);
     }
 }
 
+// Word by word rather than byte by byte: a string grows faster by runs.
 void AppendJoinedWords(std::string_view text, std::string& into) {
-    bool gap = false;
-    bool first = true;
-    for (const char c : text) {
-        if (IsWordBlank(c)) {
-            gap = !first;
-            continue;
-        }
-        if (gap)
+    const std::size_t initial = into.size();
+    for (std::size_t at = Skip(text, 0, true); at < text.size();) {
+        const std::size_t end = Skip(text, at, false);
+        if (into.size() > initial)
             into.push_back(' ');
-        gap = false;
-        first = false;
-        into.push_back(c);
+        into.append(text.substr(at, end - at));
+        at = Skip(text, end, true);
     }
 }
 
 std::size_t AfterLastSeparator(std::string_view text) {
     for (std::size_t at = text.size(); at-- > 0;) {
-        const char c = text[at];
-        if (c == ':' || (IsDash(c) && (at == 0 || IsWordBlank(text[at - 1]))))
+        const TOrderCharKind kind = OrderCharKind(text[at]);
+        if (kind == TOrderCharKind::Colon ||
+            (kind == TOrderCharKind::Dash && (at == 0 || IsWordBlank(text[at - 1]))))
             return at + 1;
     }
     return std::string_view::npos;
