@@ -187,9 +187,12 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     TRowSources sources;
     TRowGuesses guesses;
     std::string normalised;
+    // The line before, where the rank stands: kept rather than asked for again, since the lines
+    // may have to be converted to be read.
+    std::string previous;
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
-        const std::string raw = lines.Line(i);
+        std::string raw = lines.Line(i);
         TLineMarkers markers = TLineMarkers::Find(raw);
         std::string_view line = raw;
         // Only the person line and the NIS line have values cut from them at positions, so only
@@ -222,7 +225,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         }
         if (markers.legalBasis) {
             // The first line has no line before it; an empty one leaves the rank empty.
-            guesses.rankLastWord = ReadRank(i > 0 ? lines.Line(i - 1) : std::string(), person.ste);
+            guesses.rankLastWord = ReadRank(previous, person.ste);
             sources.rank = i > 0 ? i - 1 : -1;
             sources.legalBasis = i;
         }
@@ -241,6 +244,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             sources = TRowSources();
             guesses = TRowGuesses();
         }
+        previous = std::move(raw);
     }
     ReportSkipped(observer, person, sources.person);
     table.MoveFirst();
