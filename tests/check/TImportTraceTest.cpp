@@ -149,8 +149,6 @@ const GuessCase kGuessCases[] = {
      Guessed(false, false, false, true)},
     {"ColonOfPeselOnTheSameLineDoesNotCount",
      {kJan + " kieruj\xEA - kierowca /ZS000000000001", kEnd}, {}},
-    {"DashInsideAWordDoesNotCount",
-     {kJan, kDirected, "na stanowisko - kierowca-operator /ZS1", kEnd}, {}},
     {"NoWordInCapitals",
      {"1. szer. Testowy Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
      Guessed(true, false, false, false)},
