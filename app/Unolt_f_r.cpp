@@ -445,11 +445,11 @@ void Tfnolt_f_r::FindHintedRow(int step) {
 }
 
 // Rows came or went: a duplicate PESEL may have appeared or vanished anywhere, and the note of
-// the last save no longer tells what the rows hold. The highlight follows the table's own
-// notification of the change.
+// the last save no longer tells what the rows hold. A restored row finds its guessed values in
+// the trace again by its id. The highlight follows the table's own notification of the change.
 void Tfnolt_f_r::RefreshChecks() {
     LZapisano_->hide();
-    hints_.Compute(mt_);
+    hints_.Compute(mt_, &trace_);
     LDoSprawdzenia_->ShowCount(hints_.HintedRows());
     RxDBGrid1_->viewport()->update();
 }

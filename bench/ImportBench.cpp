@@ -1,6 +1,7 @@
 #include "HeapCounter.h"
 #include "OrderGenerator.h"
 #include "OrderMarkers.h"
+#include "RealisticOrder.h"
 #include "TOrderParser.h"
 #include "TPersonTable.h"
 #include "TVectorOrderLines.h"
@@ -44,6 +45,15 @@ const TOrderInput& GeneratedInput(int persons) {
     auto& input = inputs[persons];
     if (!input)
         input = MakeInput(GenerateOrder(persons).lines, persons);
+    return *input;
+}
+
+// Orders as clerks paste them: two-word ranks and surnames, dashes, tabs, non-breaking spaces.
+const TOrderInput& RealisticInput(int persons) {
+    static std::map<int, std::unique_ptr<TOrderInput>> inputs;
+    auto& input = inputs[persons];
+    if (!input)
+        input = MakeInput(MakeRealisticOrder(persons).lines, persons);
     return *input;
 }
 
@@ -137,6 +147,12 @@ void BM_Baseline(benchmark::State& state) {
 void BM_ImportPersons(benchmark::State& state) {
     RunImport(state, GeneratedInput(static_cast<int>(state.range(0))));
 }
+void BM_RealisticBaseline(benchmark::State& state) {
+    RunBaseline(state, RealisticInput(static_cast<int>(state.range(0))));
+}
+void BM_ImportRealistic(benchmark::State& state) {
+    RunImport(state, RealisticInput(static_cast<int>(state.range(0))));
+}
 // Long lines: "of_baseline" stays level from one length to the next when the import grows with
 // the line's length as the baseline does, linearly.
 void BM_LongLineBaseline(benchmark::State& state) {
@@ -148,6 +164,8 @@ void BM_ImportLongLine(benchmark::State& state) {
 
 BENCHMARK(BM_Baseline)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPersons)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealisticBaseline)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportRealistic)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongLineBaseline)
     ->RangeMultiplier(4)
     ->Range(1 << 20, 1 << 26)

@@ -5,13 +5,14 @@ void TImportTrace::ImportStarted() {
     skipped_.clear();
 }
 
-void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources) {
+void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources,
+                             const TRowGuesses& guesses) {
     if (id < 1)
         return;
     const auto index = static_cast<std::size_t>(id - 1);
     if (index >= byId_.size())
         byId_.resize(index + 1);
-    byId_[index] = sources;
+    byId_[index] = {sources, guesses};
 }
 
 void TImportTrace::PersonSkipped(int line) {
@@ -19,6 +20,14 @@ void TImportTrace::PersonSkipped(int line) {
 }
 
 TRowSources TImportTrace::SourcesOf(std::int32_t id) const {
+    return TraceOf(id).sources;
+}
+
+TRowGuesses TImportTrace::GuessesOf(std::int32_t id) const {
+    return TraceOf(id).guesses;
+}
+
+TImportTrace::TRowTrace TImportTrace::TraceOf(std::int32_t id) const {
     if (id < 1 || static_cast<std::size_t>(id) > byId_.size())
         return {};
     return byId_[static_cast<std::size_t>(id - 1)];

@@ -1,7 +1,10 @@
 #include "TRowHints.h"
 
+#include "OrderWords.h"
+#include "TImportTrace.h"
 #include "TPersonTable.h"
 #include "TPeselCheck.h"
+#include "Win1250Letters.h"
 
 #include <algorithm>
 #include <string_view>
@@ -41,6 +44,80 @@ THintMask& MaskOf(TRowHintSet& set, TPersonField field) {
     return set.fields[static_cast<std::size_t>(field)];
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool EndsWithPeriod(std::string_view word) {
+    return !word.empty() && word.back() == '.';
+}
+
+// "JAN", "TESTOWY": two letters or more, none of them small.
+bool IsWordInCapitals(std::string_view word) {
+    return std::none_of(word.begin(), word.end(), IsLowerLetter) &&
+           std::count_if(word.begin(), word.end(), IsLetter) >= 2;
+}
+
+bool SurnameLooksWrong(std::string_view surname) {
+    return EndsWithPeriod(surname) || std::any_of(surname.begin(), surname.end(), IsLowerLetter);
+}
+
+bool FirstNameLooksWrong(std::string_view firstName) {
+    if (std::any_of(firstName.begin(), firstName.end(), IsDigit))
+        return true;
+    for (std::size_t at = 0; at < firstName.size();) {
+        const auto end = std::find_if(firstName.begin() + static_cast<std::ptrdiff_t>(at),
+                                      firstName.end(), IsWordBlank);
+        const std::string_view word =
+            firstName.substr(at, static_cast<std::size_t>(end - firstName.begin()) - at);
+        if (IsWordInCapitals(word) || EndsWithPeriod(word))
+            return true;
+        at += word.size() + 1;
+    }
+    return false;
+}
+
+bool RankLooksWrong(std::string_view rank) {
+    return std::any_of(rank.begin(), rank.end(), [](char c) {
+        return IsDigit(c) || IsUpperLetter(c) || c == '/' || c == ':';
+    });
+}
+
+// The order's own words before the position ("na stanowisko - kierowca") were taken with it.
+bool StartsWithOrderWords(std::string_view position) {
+    std::string lower(position.substr(0, 13));
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower.starts_with("na stanowisko") || lower.starts_with("stanowisko");
+}
+
+// An empty value, one as long as its field, or one that does not look like its field.
+THintMask ShapeHints(TPersonField field, std::string_view value,
+                     bool (*looksWrong)(std::string_view), THint hint) {
+    if (value.empty())
+        return Bit(THint::EmptyValue);
+    THintMask mask = value.size() >= FieldWidth(field) ? Bit(THint::FullWidth) : 0;
+    if (looksWrong(value))
+        mask |= Bit(hint);
+    return mask;
+}
+
+THintMask ShapeHints(TPersonField field, std::string_view value) {
+    switch (field) {
+    case TPersonField::nazwisko:
+        return ShapeHints(field, value, SurnameLooksWrong, THint::SurnameNotInCapitals);
+    case TPersonField::imie:
+        return ShapeHints(field, value, FirstNameLooksWrong, THint::FirstNameOtherWords);
+    case TPersonField::ste:
+        return ShapeHints(field, value, RankLooksWrong, THint::RankOtherText);
+    case TPersonField::stanowisko:
+        return ShapeHints(field, value, StartsWithOrderWords, THint::PositionOrderWords);
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 bool TRowHintSet::Any() const {
@@ -50,16 +127,12 @@ bool TRowHintSet::Any() const {
 TRowHintSet TRowHints::RowOwnHints(const TPersonRecord& row) {
     TRowHintSet set;
     for (const TPersonField field : kTextFields)
-        MaskOf(set, field) = CharacterHints(row.Text(field));
+        MaskOf(set, field) = CharacterHints(row.Text(field)) | ShapeHints(field, row.Text(field));
 
     const TPeselVerdict verdict = CheckPesel(row.pesel);
     MaskOf(set, TPersonField::pesel) |= PeselHints(verdict);
     if (verdict.elevenDigits && row.plec != std::string_view(&verdict.sex, 1))
         MaskOf(set, TPersonField::plec) |= Bit(THint::PeselSexMismatch);
-    if (row.nazwisko.empty())
-        MaskOf(set, TPersonField::nazwisko) |= Bit(THint::EmptyValue);
-    if (row.imie.empty())
-        MaskOf(set, TPersonField::imie) |= Bit(THint::EmptyValue);
     return set;
 }
 
@@ -102,9 +175,23 @@ std::vector<bool> DuplicatePesels(const TPersonTable& table) {
     return duplicate;
 }
 
+// The values the import guessed, each on the field it set.
+void AddGuessHints(const TRowGuesses& guesses, TRowHintSet& set) {
+    if (guesses.namesByPlace) {
+        MaskOf(set, TPersonField::nazwisko) |= Bit(THint::NamesByPlace);
+        MaskOf(set, TPersonField::imie) |= Bit(THint::NamesByPlace);
+    }
+    if (guesses.sexByDefault)
+        MaskOf(set, TPersonField::plec) |= Bit(THint::SexByDefault);
+    if (guesses.rankLastWord)
+        MaskOf(set, TPersonField::ste) |= Bit(THint::RankLastWord);
+    if (guesses.positionAfterSeveralSeparators)
+        MaskOf(set, TPersonField::stanowisko) |= Bit(THint::PositionLastOfSeparators);
+}
+
 } // namespace
 
-void TRowHints::Compute(const TPersonTable& table) {
+void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
     byId_.clear();
     hintedRows_ = 0;
     const int total = table.TotalRows();
@@ -119,6 +206,8 @@ void TRowHints::Compute(const TPersonTable& table) {
         TRowHintSet set = RowOwnHints(row);
         if (duplicate[static_cast<std::size_t>(position - 1)])
             MaskOf(set, TPersonField::pesel) |= Bit(THint::PeselDuplicate);
+        if (trace)
+            AddGuessHints(trace->GuessesOf(row.id), set);
         if (set.Any())
             ++hintedRows_;
         if (row.id >= 1)

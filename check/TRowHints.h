@@ -6,31 +6,52 @@
 #include <cstdint>
 #include <vector>
 
+class TImportTrace;
 class TPersonTable;
 
 // A problem a value may show; each is a bit of a field's THintMask.
-enum class THint : std::uint16_t {
+enum class THint : std::uint32_t {
     PeselNotElevenDigits = 1 << 0,
     PeselCheckDigit = 1 << 1,
     PeselBirthDate = 1 << 2,
     PeselSexMismatch = 1 << 3, // set on `plec`: the PESEL's sex digit says otherwise
     PeselDuplicate = 1 << 4,
-    EmptyValue = 1 << 5, // surname or first name
+    EmptyValue = 1 << 5, // surname, first name, rank or position
     Tab = 1 << 6,
     NonBreakingSpace = 1 << 7,
     QuestionMark = 1 << 8, // what stands for a character that Windows-1250 lacks
+    // The value does not look like its field: the order was read wrong.
+    SurnameNotInCapitals = 1 << 9, // a lower-case letter, or a final period ("szer.")
+    FirstNameOtherWords = 1 << 10, // a word in capitals, a digit, or a word ending in a period
+    RankOtherText = 1 << 11,       // a digit, a capital letter, "/" or ":"
+    PositionOrderWords = 1 << 12,  // begins with "na stanowisko" or "stanowisko"
+    FullWidth = 1 << 13,           // as long as its field: probably cut
+    // The import took the likeliest value where it could not read the order (TRowGuesses).
+    NamesByPlace = 1 << 14,             // set on surname and first name
+    SexByDefault = 1 << 15,             // set on `plec`
+    RankLastWord = 1 << 16,             // set on `ste`
+    PositionLastOfSeparators = 1 << 17, // set on `stanowisko`
 };
-constexpr std::array<THint, 9> kAllHints{THint::PeselNotElevenDigits,
-                                         THint::PeselCheckDigit,
-                                         THint::PeselBirthDate,
-                                         THint::PeselSexMismatch,
-                                         THint::PeselDuplicate,
-                                         THint::EmptyValue,
-                                         THint::Tab,
-                                         THint::NonBreakingSpace,
-                                         THint::QuestionMark};
+constexpr std::array<THint, 18> kAllHints{THint::PeselNotElevenDigits,
+                                          THint::PeselCheckDigit,
+                                          THint::PeselBirthDate,
+                                          THint::PeselSexMismatch,
+                                          THint::PeselDuplicate,
+                                          THint::EmptyValue,
+                                          THint::Tab,
+                                          THint::NonBreakingSpace,
+                                          THint::QuestionMark,
+                                          THint::SurnameNotInCapitals,
+                                          THint::FirstNameOtherWords,
+                                          THint::RankOtherText,
+                                          THint::PositionOrderWords,
+                                          THint::FullWidth,
+                                          THint::NamesByPlace,
+                                          THint::SexByDefault,
+                                          THint::RankLastWord,
+                                          THint::PositionLastOfSeparators};
 
-using THintMask = std::uint16_t;
+using THintMask = std::uint32_t;
 
 // The problems of one row, field by field.
 struct TRowHintSet {
@@ -42,10 +63,11 @@ struct TRowHintSet {
 };
 
 // The hints of every row of a table, found by row id. Computed over the whole table, since a
-// duplicate PESEL depends on the other rows: compute again after rows came or went.
+// duplicate PESEL depends on the other rows: compute again after rows came or went. With the
+// trace of the import that gave the rows, the values it guessed are hinted too.
 class TRowHints {
 public:
-    void Compute(const TPersonTable& table);
+    void Compute(const TPersonTable& table, const TImportTrace* trace = nullptr);
     // The row's problems; none for an id not seen by the last Compute.
     TRowHintSet HintsOf(std::int32_t id) const;
     // How many rows have at least one problem.

@@ -14,6 +14,17 @@ struct TRowSources {
     bool operator==(const TRowSources&) const = default;
 };
 
+// Where the import could not read a row's value from the order and took the likeliest one: the
+// value may be wrong although it looks right.
+struct TRowGuesses {
+    bool namesByPlace = false; // no surname word in capitals: surname and first name by word order
+    bool sexByDefault = false; // neither "S." / " C." nor an eleven-digit PESEL: "K"
+    bool rankLastWord = false; // a rank line of several words without a separator: its last word
+    bool positionAfterSeveralSeparators = false; // the text after the last of them
+
+    bool operator==(const TRowGuesses&) const = default;
+};
+
 // What an import reports beside the rows it stores, for a reader that wants to show where each
 // row came from. The import finds the same rows whether or not it has an observer.
 class TImportObserver {
@@ -21,8 +32,10 @@ public:
     virtual ~TImportObserver() = default;
     // The import starts over: everything reported before belongs to a former import.
     virtual void ImportStarted() = 0;
-    // The row just stored with this `id` was fed by these lines.
-    virtual void RowStored(std::int32_t id, const TRowSources& sources) = 0;
+    // The row just stored with this `id` was fed by these lines, and its values marked in
+    // `guesses` were taken where the order could not be read for sure.
+    virtual void RowStored(std::int32_t id, const TRowSources& sources,
+                           const TRowGuesses& guesses) = 0;
     // The person line at `line`, with a PESEL, gave no row: its block ended without "kieruję",
     // another person line took its place, or the order ended before its block did.
     virtual void PersonSkipped(int line) = 0;

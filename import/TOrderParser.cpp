@@ -1,10 +1,13 @@
 #include "TOrderParser.h"
 
 #include "OrderMarkers.h"
+#include "OrderWords.h"
 #include "TLineMarkers.h"
 #include "TPendingPerson.h"
+#include "TPersonNameReader.h"
 #include "TextPrimitives.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -12,7 +15,6 @@ namespace {
 
 constexpr std::size_t kPeselLength = 11;
 constexpr std::size_t kNisLength = 14;
-constexpr std::size_t kRankLength = 1000;
 
 // The line without its leading ordinal ("1.", "12.") and the blanks after it.
 std::string_view NamePart(std::string_view line) {
@@ -32,7 +34,8 @@ std::string_view PeselAfter(std::string_view line, int pesel) {
 }
 
 // The name part's words are "rank surname first-name ...": w2 and w3 are the positions where the
-// second and the third word begin, 0 when the name part has no such word.
+// second and the third word begin, 0 when the name part has no such word. Only a person line
+// without a surname in capitals is read this way.
 struct TWordStarts {
     int w2 = 0;
     int w3 = 0;
@@ -51,7 +54,7 @@ TWordStarts WordStarts(std::string_view name) {
 }
 
 // The position in the line where the first name ends: "S." (a son, so male), else the C of " C."
-// (a daughter), else 0. Only a son's marker makes the sex "M".
+// (a daughter), else 0.
 struct TSexMark {
     bool male = false;
     int position = 0;
@@ -64,43 +67,103 @@ TSexMark SexMark(std::string_view line) {
     return {false, daughter > 0 ? daughter + 1 : 0};
 }
 
-void ReadPersonLine(std::string_view line, int pesel, TPendingPerson& person) {
-    const std::string_view name = NamePart(line);
-    const TWordStarts words = WordStarts(name);
-    const TSexMark mark = SexMark(line);
+bool IsElevenDigits(std::string_view pesel) {
+    return pesel.size() == kPeselLength &&
+           pesel.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
-    person.pesel.assign(PeselAfter(line, pesel));
+// A marker decides the sex; without one, the PESEL's tenth digit does: odd for a man. Without
+// either the sex is a guess.
+char Sex(const TSexMark& mark, std::string_view pesel, bool& guessed) {
+    guessed = false;
+    if (mark.position > 0)
+        return mark.male ? 'M' : 'K';
+    if (IsElevenDigits(pesel))
+        return (pesel[9] - '0') % 2 == 1 ? 'M' : 'K';
+    guessed = true;
+    return 'K';
+}
+
+// The names as the words "rank surname first-name" fall, for a line without a surname in
+// capitals: the second word, and what stands between the third word and the marker.
+void ReadNamesByPlace(std::string_view name, int markInName, TPendingPerson& person) {
+    const TWordStarts words = WordStarts(name);
     person.nazwisko.assign(TrimText(SubText(name, words.w2, words.w3 - words.w2)));
-    person.plec.assign(1, mark.male ? 'M' : 'K');
-    if (mark.position == 0)
-        return;
-    // The marker's position counts in the line but the first name is cut from the name part;
-    // measuring both from the name part's start keeps the cut right whatever the ordinal's width.
-    const int inName = mark.position - static_cast<int>(name.data() - line.data());
-    person.imie.assign(words.w3 == 0 ? std::string_view()
-                                     : TrimText(SubText(name, words.w3, inName - words.w3)));
+    if (markInName > 0)
+        person.imie.assign(words.w3 == 0
+                               ? std::string_view()
+                               : TrimText(SubText(name, words.w3, markInName - words.w3)));
+}
+
+void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
+                    TPendingPerson& person, TRowGuesses& guesses) {
+    const std::string_view name = NamePart(line);
+    const TSexMark mark = SexMark(line);
+    person.pesel.assign(PeselAfter(line, pesel));
+    person.plec.assign(1, Sex(mark, person.pesel, guesses.sexByDefault));
+
+    // Positions in the line, measured from the name part's start, whatever the ordinal's width.
+    const int nameStart = static_cast<int>(name.data() - line.data());
+    const int markInName = mark.position > 0 ? mark.position - nameStart : 0;
+    // The names stand before the marker or "PESEL:", whichever comes first.
+    int zoneEnd = pesel - nameStart;
+    if (markInName > 0)
+        zoneEnd = std::min(zoneEnd, markInName);
+    const std::string_view zone =
+        name.substr(0, static_cast<std::size_t>(std::max(zoneEnd - 1, 0)));
+    guesses.namesByPlace = !names.Read(zone, person.nazwisko, person.imie);
+    if (guesses.namesByPlace)
+        ReadNamesByPlace(name, markInName, person);
 }
 
 // "... - position /ZS0000001 ...": the NIS number runs from the Z to the first blank, the
-// position is what stands between the hyphen (or the line's start) and the slash.
-void ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
+// position is what stands between the last separator before the slash (or the line's start) and
+// the slash. Returns the index right after that separator, npos without one.
+std::size_t ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
     std::string_view nis = line.substr(static_cast<std::size_t>(slash), kNisLength);
     std::size_t end = 0;
     while (end < nis.size() && !IsBlank(nis[end]))
         ++end;
     person.nis.assign(nis.substr(0, end));
 
-    const int hyphen = TextPos("-", line);
-    person.stanowisko.assign(TrimText(SubText(line, hyphen + 1, slash - hyphen - 1)));
+    const std::string_view before = line.substr(0, static_cast<std::size_t>(slash - 1));
+    const std::size_t start = AfterLastSeparator(before);
+    person.stanowisko.assign(TrimText(before.substr(start == std::string_view::npos ? 0 : start)));
+    return start;
 }
 
-// The rank is the last word of the line before "PODSTAWA PRAWNA:" ("stopień etatowy: szer.").
-std::string_view RankIn(std::string_view lineBefore) {
+// Whether another separator stands before the one the position follows (which ends at
+// `separatorEnd`): in "na stanowisko – dowódca drużyny – zastępca dowódcy /ZS..." the position's
+// own name may hold the dash cut at. On a person line the colon of "PESEL:" does not count.
+bool SeparatorBefore(std::string_view line, std::size_t separatorEnd, int pesel) {
+    const std::size_t from =
+        pesel > 0 ? static_cast<std::size_t>(pesel) - 1 + OrderMarker::Pesel.size() : 0;
+    return separatorEnd != std::string_view::npos && separatorEnd > from + 1 &&
+           AfterLastSeparator(line.substr(from, separatorEnd - 1 - from)) != std::string_view::npos;
+}
+
+// The rank from the line before "PODSTAWA PRAWNA:" ("stopień etatowy: st. szer."): the words
+// after its last separator, else its last word. A NIS line there means the block has no rank line.
+// Returns true when the rank is the last word of several: nothing tells where the rank begins
+// ("stopień etatowy st. szer.").
+bool ReadRank(std::string_view lineBefore, std::string& rank) {
     const std::string_view trimmed = TrimText(lineBefore);
-    const std::size_t space = trimmed.rfind(' ');
-    if (space == std::string_view::npos)
-        return {};
-    return trimmed.substr(space + 1, kRankLength);
+    rank.clear();
+    if (trimmed.find(OrderMarker::Nis) != std::string_view::npos)
+        return false;
+    if (const std::size_t start = AfterLastSeparator(trimmed); start != std::string_view::npos) {
+        AppendJoinedWords(trimmed.substr(start), rank);
+        return false;
+    }
+    std::size_t end = trimmed.size();
+    while (end > 0 && IsWordBlank(trimmed[end - 1]))
+        --end;
+    std::size_t start = end;
+    while (start > 0 && !IsWordBlank(trimmed[start - 1]))
+        --start;
+    rank.assign(trimmed.substr(start, end - start));
+    return std::any_of(trimmed.begin(), trimmed.begin() + static_cast<std::ptrdiff_t>(start),
+                       [](char c) { return !IsWordBlank(c); });
 }
 
 // A person line with a PESEL that is still pending when another person line, a block end without
@@ -112,10 +175,6 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
 
 } // namespace
 
-void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table) const {
-    ImportPersons(lines, table, nullptr);
-}
-
 void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
                                  TImportObserver* observer) const {
     table.Close();
@@ -124,11 +183,16 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         observer->ImportStarted();
 
     TPendingPerson person;
+    TPersonNameReader names;
     TRowSources sources;
+    TRowGuesses guesses;
     std::string normalised;
+    // The line before, where the rank stands: kept rather than asked for again, since the lines
+    // may have to be converted to be read.
+    std::string previous;
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
-        const std::string raw = lines.Line(i);
+        std::string raw = lines.Line(i);
         TLineMarkers markers = TLineMarkers::Find(raw);
         std::string_view line = raw;
         // Only the person line and the NIS line have values cut from them at positions, so only
@@ -136,12 +200,15 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         if (markers.pesel > 0 || markers.nis > 0) {
             NormaliseLine(raw, normalised);
             line = normalised;
-            markers = TLineMarkers::Find(line);
+            if (markers.pesel > 0)
+                markers.pesel = NormalisedPosition(raw, markers.pesel);
+            if (markers.nis > 0)
+                markers.nis = NormalisedPosition(raw, markers.nis);
         }
 
         if (markers.pesel > 0) {
             ReportSkipped(observer, person, sources.person);
-            ReadPersonLine(line, markers.pesel, person);
+            ReadPersonLine(line, markers.pesel, names, person, guesses);
             sources.person = i;
         }
         if (!person.pesel.empty() && HoldsDirected(line)) {
@@ -149,12 +216,16 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             sources.directed = i;
         }
         if (markers.nis > 0) {
-            ReadNisLine(line, markers.nis, person);
+            const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person);
             sources.nis = i;
+            // A second search of the line that only a reader of the guesses pays for.
+            if (observer)
+                guesses.positionAfterSeveralSeparators =
+                    SeparatorBefore(line, separatorEnd, markers.pesel);
         }
         if (markers.legalBasis) {
             // The first line has no line before it; an empty one leaves the rank empty.
-            person.ste.assign(RankIn(i > 0 ? lines.Line(i - 1) : std::string()));
+            guesses.rankLastWord = ReadRank(previous, person.ste);
             sources.rank = i > 0 ? i - 1 : -1;
             sources.legalBasis = i;
         }
@@ -163,7 +234,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             if (person.directed) {
                 person.AppendTo(table);
                 if (observer)
-                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources);
+                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources, guesses);
             } else {
                 ReportSkipped(observer, person, sources.person);
             }
@@ -171,7 +242,9 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             // person's values never reach the next row.
             person.Clear();
             sources = TRowSources();
+            guesses = TRowGuesses();
         }
+        previous = std::move(raw);
     }
     ReportSkipped(observer, person, sources.person);
     table.MoveFirst();

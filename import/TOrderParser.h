@@ -10,10 +10,8 @@ public:
     // Replaces the table's rows with one row per person block that directs its person
     // ("kieruję") and ends with "UZASADNIENIE:", in the order of the lines, and leaves the cursor
     // on the first row. Unrecognised lines are skipped silently. A failing table operation is not
-    // caught: the rows posted until then stay and the cursor is not moved.
-    void ImportPersons(const TOrderLines& lines, TPersonTable& table) const;
-    // The same import, reporting to `observer` which lines fed each row and which persons gave
-    // none; a null observer makes it the plain import.
+    // caught: the rows posted until then stay and the cursor is not moved. An `observer` is told
+    // which lines fed each row and which persons gave none.
     void ImportPersons(const TOrderLines& lines, TPersonTable& table,
-                       TImportObserver* observer) const;
+                       TImportObserver* observer = nullptr) const;
 };

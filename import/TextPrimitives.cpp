@@ -1,5 +1,7 @@
 #include "TextPrimitives.h"
 
+#include <algorithm>
+
 int TextPos(std::string_view needle, std::string_view text) {
     if (needle.empty() || text.empty())
         return 0;
@@ -39,4 +41,20 @@ void NormaliseLine(std::string_view line, std::string& into) {
         from = trimmed.find_first_not_of(' ', run + 1);
     }
     into.append(trimmed.substr(from));
+}
+
+int NormalisedPosition(std::string_view line, int position) {
+    const auto index = static_cast<std::size_t>(position - 1);
+    const std::string_view head = line.substr(0, index);
+    std::size_t start = 0;
+    while (start < index && IsBlank(line[start]))
+        ++start;
+    // Every run of spaces keeps its first space; the library's search skips the rest quickly.
+    std::size_t dropped = 0;
+    for (std::size_t run = head.find("  ", start); run != std::string_view::npos;) {
+        const std::size_t end = std::min(head.find_first_not_of(' ', run), head.size());
+        dropped += end - run - 1;
+        run = head.find("  ", end);
+    }
+    return static_cast<int>(index - start - dropped) + 1;
 }

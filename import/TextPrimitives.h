@@ -32,3 +32,7 @@ inline bool IsBlank(char c) {
 // tabs or non-breaking spaces) made one space. Written into `into`, whose storage is reused, so
 // that normalising line after line allocates only when a line is longer than all before it.
 void NormaliseLine(std::string_view line, std::string& into);
+
+// Where the character at `position` of `line` (1-based, a non-space) stands once the line is
+// normalised, so that a marker found in the line as it came need not be searched for again.
+int NormalisedPosition(std::string_view line, int position);

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+void PrintTo(const TRowGuesses& g, std::ostream* os) {
+    *os << '{' << g.namesByPlace << ',' << g.sexByDefault << ',' << g.rankLastWord << ','
+        << g.positionAfterSeveralSeparators << '}';
+}
+
 void PrintTo(const TRowSources& s, std::ostream* os) {
     *os << '{' << s.person << ',' << s.directed << ',' << s.nis << ',' << s.rank << ','
         << s.legalBasis << ',' << s.blockEnd << '}';
@@ -112,5 +117,62 @@ TEST(ImportTraceRun, TracedImportFindsTheSameRowsAndANewImportForgetsTheOld) {
         EXPECT_EQ(trace.SourcesOf(plain.TotalRows() + 1), TRowSources());
     }
 }
+
+struct GuessCase {
+    const char* name;
+    Lines lines;
+    TRowGuesses guesses; // of the first row
+};
+
+void PrintTo(const GuessCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+TRowGuesses Guessed(bool names, bool sex, bool rank, bool position) {
+    return {names, sex, rank, position};
+}
+
+const std::string kDashedNis = "na stanowisko \x96 dow\xF3"
+                               "dca dru\xBFyny \x96 zast\xEApca /ZS000000000001";
+
+// clang-format off
+const GuessCase kGuessCases[] = {
+    {"EverythingRead",
+     {kJan, kDirected, kNis, kRank, kBasis, kEnd}, {}},
+    {"RankLineWithoutSeparator",
+     {kJan, kDirected, kNis, "stopie\xF1 etatowy st. szer.", kBasis, kEnd},
+     Guessed(false, false, true, false)},
+    {"RankLineOfOneWordIsNoGuess",
+     {kJan, kDirected, kNis, "  szer.\xA0", kBasis, kEnd}, {}},
+    {"PositionAfterTheLastOfTwoDashes",
+     {kJan, kDirected, kDashedNis, kRank, kBasis, kEnd},
+     Guessed(false, false, false, true)},
+    {"ColonOfPeselOnTheSameLineDoesNotCount",
+     {kJan + " kieruj\xEA - kierowca /ZS000000000001", kEnd}, {}},
+    {"NoWordInCapitals",
+     {"1. szer. Testowy Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
+     Guessed(true, false, false, false)},
+    {"NeitherMarkerNorElevenDigits",
+     {"1. szer. TESTOWY Jan, PESEL: 4405140135", kDirected, kEnd},
+     Guessed(false, true, false, false)},
+    {"GuessesOfASkippedBlockDoNotReachTheNextRow",
+     {"1. szer. Testowy Jan, PESEL: 1", kDashedNis, "st. szer.", kBasis, kEnd,
+      kEwa, kDirected, kEnd}, {}},
+};
+// clang-format on
+
+class ImportGuesses : public testing::TestWithParam<GuessCase> {};
+
+TEST_P(ImportGuesses, TellWhereARuleTookTheLikeliestValue) {
+    const GuessCase& c = GetParam();
+    TPersonTable table;
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(c.lines), table, &trace);
+    ASSERT_GE(table.TotalRows(), 1);
+    EXPECT_EQ(trace.GuessesOf(table.RowAt(1).id), c.guesses);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ImportGuesses, testing::ValuesIn(kGuessCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

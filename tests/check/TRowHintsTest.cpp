@@ -1,6 +1,9 @@
 #include "TRowHints.h"
 #include "PersonRows.h"
+#include "TImportTrace.h"
+#include "TOrderParser.h"
 #include "TPersonTable.h"
+#include "TVectorOrderLines.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +61,77 @@ const HintCase kCases[] = {
     {"EmptyPesel", Person("", "TESTOWY", "Jan", "M"),
      Hints({{F::pesel, Bits({THint::PeselNotElevenDigits})}})},
 };
+
+// One value in one field, with what its shape says.
+struct ShapeCase {
+    const char* name;
+    F field;
+    std::string value;
+    THintMask hints;
+};
+
+TPersonRecord WithValue(F field, const std::string& value) {
+    TPersonRecord row = Person("44051401359", "TESTOWY", "Jan", "M");
+    row.Text(field) = value;
+    return row;
+}
+
+constexpr THintMask kEmpty = Bits({THint::EmptyValue});
+constexpr THintMask kCut = Bits({THint::FullWidth});
+
+const ShapeCase kShapeCases[] = {
+    {"SurnameTwoWords", F::nazwisko,
+     "TESTOWY PR\xD3"
+     "BNY",
+     0},
+    {"SurnameWithHyphen", F::nazwisko,
+     "TESTOWA-PR\xD3"
+     "BNA",
+     0},
+    {"SurnameIsRank", F::nazwisko, "szer.", Bits({THint::SurnameNotInCapitals})},
+    {"SurnameEndsInPeriod", F::nazwisko, "SZER.", Bits({THint::SurnameNotInCapitals})},
+    {"SurnameInSmallPolishLetter", F::nazwisko, "TESTOWY\xB3", Bits({THint::SurnameNotInCapitals})},
+    {"SurnameAtFullWidth", F::nazwisko, std::string(50, 'T'), kCut},
+    {"SurnameBelowFullWidth", F::nazwisko, std::string(49, 'T'), 0},
+    {"FirstNames", F::imie, "Jan Maria", 0},
+    {"FirstNameOfOneCapital", F::imie, "J", 0},
+    {"FirstNameHoldsSurname", F::imie, "TESTOWY Jan", Bits({THint::FirstNameOtherWords})},
+    {"FirstNameHoldsPolishCapitals", F::imie,
+     "\xA3\xA5"
+     "CKI",
+     Bits({THint::FirstNameOtherWords})},
+    {"FirstNameHoldsDigit", F::imie, "Jan2", Bits({THint::FirstNameOtherWords})},
+    {"FirstNameHoldsAbbreviation", F::imie, "Jan S.", Bits({THint::FirstNameOtherWords})},
+    {"FirstNameWideAndWrong", F::imie, std::string(49, 'a') + ".",
+     THintMask(kCut | Bits({THint::FirstNameOtherWords}))},
+    {"RankOfThreeWords", F::ste, "st. chor. sztab.", 0},
+    {"RankEmpty", F::ste, "", kEmpty},
+    {"RankHoldsCapital", F::ste, "PKW", Bits({THint::RankOtherText})},
+    {"RankHoldsDigit", F::ste, "art.1", Bits({THint::RankOtherText})},
+    {"RankHoldsSlash", F::ste, "12/3", Bits({THint::RankOtherText})},
+    {"RankHoldsColon", F::ste, "etatowy:\tszer.", Bits({THint::RankOtherText, THint::Tab})},
+    {"Position", F::stanowisko, "kierowca-operator", 0},
+    {"PositionEmpty", F::stanowisko, "", kEmpty},
+    {"PositionWithOrderWords", F::stanowisko, "na stanowisko kierowca",
+     Bits({THint::PositionOrderWords})},
+    {"PositionWithOrderWordInCapitals", F::stanowisko, "STANOWISKO kierowca",
+     Bits({THint::PositionOrderWords})},
+    {"PositionNamingAPost", F::stanowisko, "kierownik stanowiska", 0},
+    {"PositionAtFullWidth", F::stanowisko, std::string(100, 'k'), kCut},
+    {"PositionBelowFullWidth", F::stanowisko, std::string(99, 'k'), 0},
+};
+
+class ValueShapes : public testing::TestWithParam<ShapeCase> {};
+
+TEST_P(ValueShapes, FlagValuesThatDoNotLookLikeTheirField) {
+    const ShapeCase& c = GetParam();
+    TRowHintSet expected;
+    expected.fields[static_cast<std::size_t>(c.field)] = c.hints;
+    EXPECT_EQ(TRowHints::RowOwnHints(WithValue(c.field, c.value)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ValueShapes, testing::ValuesIn(kShapeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class RowHints : public testing::TestWithParam<HintCase> {};
 
@@ -120,6 +194,40 @@ TEST(TableHints, NextHintedGoesRoundBothWaysAndFindsNothingInACleanTable) {
     }
     hints.Compute(table);
     EXPECT_EQ(hints.NextHinted(table, 1, 1), 0);
+}
+
+// Each guess of the import marks the field it set, and only with the import's trace: the rows
+// alone look right.
+TEST(TableHints, GuessesOfTheImportMarkTheirFields) {
+    const std::vector<std::string> order{"1. szer. Testowy Jan, PESEL: 4405140135",
+                                         "kieruj\xEA do PKW",
+                                         "na stanowisko - dow\xF3"
+                                         "dca - zast\xEApca /ZS1",
+                                         "stopie\xF1 etatowy st. szer.",
+                                         "PODSTAWA PRAWNA: art. 1",
+                                         "UZASADNIENIE: brak"};
+    TPersonTable table;
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(order), table, &trace);
+    ASSERT_EQ(table.TotalRows(), 1);
+    TRowHints hints;
+    const THintMask guesses = Bits({THint::NamesByPlace, THint::SexByDefault, THint::RankLastWord,
+                                    THint::PositionLastOfSeparators});
+    const std::vector fields{F::nazwisko, F::imie, F::plec, F::ste, F::stanowisko};
+    const auto guessedFields = [&] {
+        std::vector<THintMask> masks;
+        for (const F field : fields)
+            masks.push_back(hints.HintsOf(1).Of(field) & guesses);
+        return masks;
+    };
+
+    hints.Compute(table, &trace);
+    EXPECT_EQ(guessedFields(),
+              (std::vector{Bits({THint::NamesByPlace}), Bits({THint::NamesByPlace}),
+                           Bits({THint::SexByDefault}), Bits({THint::RankLastWord}),
+                           Bits({THint::PositionLastOfSeparators})}));
+    hints.Compute(table);
+    EXPECT_EQ(guessedFields(), std::vector<THintMask>(fields.size(), 0));
 }
 
 } // namespace

@@ -80,21 +80,13 @@ const ParserCase kCases[] = {
     {"NoPersonLine", {"Instrukcja: kieruj\xEA", "/ZS1", kEnd}, {}},
     {"RunsOfSpaces", Block("  1.   szer.  TESTOWY   Jan  S.  Adama,  PESEL:   00000000001,\r"),
      {kJanRow}},
-    {"TabJoinsRankAndSurname", Block("1. szer.\tTESTOWY Jan S. Adama, PESEL: 00000000001,"),
-     {Row("00000000001", "Jan", "", "M")}},
     {"NoOrdinal", Block("szer. TESTOWY Piotr S. Adama, PESEL: 00000000001,"),
      {Row("00000000001", "TESTOWY", "Piotr", "M")}},
     {"ThreeDigitOrdinal", Block("123. szer. TESTOWY Jan S. Adama, PESEL: 00000000001,"), {kJanRow}},
     {"TwoDigitOrdinalDaughter", Block("12. szer. TESTOWA Anna C. Adama, PESEL: 00000000001,"),
      {Row("00000000001", "TESTOWA", "Anna", "K")}},
-    {"LowerCaseMarker", Block("1. szer. TESTOWY Jan s. Adama, PESEL: 00000000001,"),
-     {Row("00000000001", "TESTOWY", "", "K")}},
-    {"CommaBeforeMarker", Block("1. szer. TESTOWY Jan, S. Adama, PESEL: 00000000001,"),
-     {Row("00000000001", "TESTOWY", "Jan,", "M")}},
-    {"TwoWordSurname", Block("1. szer. TESTOWY PR\xD3" "BNY Jan S. Adama, PESEL: 00000000001,"),
-     {Row("00000000001", "TESTOWY", "PR\xD3" "BNY Jan", "M")}},
     {"MarkerAfterPesel", Block("1. szer. TESTOWA Ewa C. Jana, PESEL: 00000000001, JW KOS."),
-     {Row("00000000001", "TESTOWA", "Ewa C. Jana, PESEL: 00000000001, JW KO", "M")}},
+     {Row("00000000001", "TESTOWA", "Ewa", "M")}},
     {"FirstMarkersCount",
      Block("1. szer. TESTOWY Jan S. Adama, JW: 1/2, PESEL: 00000000001, PESEL: 00000000009",
            {"- kierowca 1/2 /ZS1 /ZS2", kRankLines[0], "XPODSTAWA PRAWNA:UZASADNIENIE:"}),
@@ -104,7 +96,8 @@ const ParserCase kCases[] = {
     {"PeselOnNextLine", Block("1. szer. TESTOWY Jan S. Adama, PESEL:", {"00000000001,"}), {}},
     {"PeselStartsTheLine", Block("PESEL: 00000000001 szer. TESTOWY Jan S. Adama"),
      {Row("00000000001", "00000000001", "szer. TESTOWY Jan", "M")}},
-    {"NoThirdWord", Block("1. TESTOWY S.PESEL:00000000001"), {Row("00000000001", "", "", "M")}},
+    {"MarkerGlued", Block("1. TESTOWY S.PESEL:00000000001"),
+     {Row("00000000001", "TESTOWY", "", "M")}},
     {"OnlyPesel", Block("1. PESEL: 00000000001"), {Row("00000000001", "", "", "K")}},
     {"DirectedOnPersonLine", {kJan + " kieruj\xEA", kEnd}, {kJanRow}},
     {"DirectedBeforePersonLine", {kDirected, kJan, kEnd}, {}},
@@ -113,14 +106,14 @@ const ParserCase kCases[] = {
      Join({{"1. szer. TESTOWA Anna C. Adama, PESEL: 00000000001,", "- kierowca /ZS1",
             kRankLines[0], kRankLines[1], kEnd},
            Block("2. szer. TESTOWY Jan Adama, PESEL: 00000000002,")}),
-     {Row("00000000002", "TESTOWY", "", "K")}},
+     {Row("00000000002", "TESTOWY", "Jan Adama", "K")}},
     {"ValuesBeforePersonLine",
      {"na stanowisko - kierowca /ZS000000000001", kRankLines[0], kRankLines[1], kJan, kDirected,
       kEnd},
      {kJanFull}},
-    {"SecondPersonLineWithoutMarker",
-     Block(kJan, {"2. szer. TESTOWA Ewa Jana, PESEL: 00000000002,"}),
-     {Row("00000000002", "TESTOWA", "Jan", "K")}},
+    {"SecondPersonLineWithoutCapitalsOrMarker",
+     Block(kJan, {"2. szer. Testowa Ewa Jana, PESEL: 00000000002,"}),
+     {Row("00000000002", "Testowa", "Jan", "K")}},
     {"SecondPersonLineWithEmptyPesel", Block(kJan, {"2. szer. TESTOWA Ewa C. Jana, PESEL:"}),
      {Row("", "TESTOWA", "Ewa", "K")}},
     {"PositionWithoutHyphen", Block(kJan, {"stanowisko kierowca /ZS000000000001"}),
@@ -128,17 +121,16 @@ const ParserCase kCases[] = {
     {"RunsOfSpacesInPosition", Block(kJan, {"na  stanowisko  -  starszy   kierowca   /ZS1"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS1", "starszy kierowca")}},
     {"HyphenAfterSlash", Block(kJan, {"kierowca /ZS0000-01"}),
-     {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS0000-01", "")}},
+     {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS0000-01", "kierowca")}},
     {"NisEndsAtBlank", Block(kJan, {kRankLines[0], "- kierowca /ZS1 PODSTAWA PRAWNA: x"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "szer.", "ZS1", "kierowca")}},
     {"NisAtMost14", Block(kJan, {"- kierowca /ZS0000000000001234"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS000000000000", "kierowca")}},
     {"RankShapes",
      Join({Block(kJan, {"stopie\xF1 etatowy:   szer.  ", kRankLines[1]}),
-           Block(kJan, {"stopie\xF1 etatowy:\tszer.", kRankLines[1]}),
-           Block(kJan, {"szer.", kRankLines[1]})}),
+           Block(kJan, {"szer.", kRankLines[1]}), Block(kJan, {"", kRankLines[1]})}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "szer."),
-      Row("00000000001", "TESTOWY", "Jan", "M", "etatowy:\tszer."), kJanRow}},
+      Row("00000000001", "TESTOWY", "Jan", "M", "szer."), kJanRow}},
     {"LegalBasisWithRunOfSpaces", Block(kJan, {kRankLines[0], "PODSTAWA   PRAWNA: art. 1"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "szer.")}},
     {"LegalBasisOnFirstLine", Join({{kRankLines[1]}, Block(kJan)}), {kJanRow}},
@@ -153,6 +145,80 @@ const ParserCase kCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Shapes, OrderParser, testing::ValuesIn(kCases));
+
+// The person line of a block with "kieruję" and the block end, and the row it gives.
+TPersonRecord Names(std::string nazwisko, std::string imie, std::string plec = "M",
+                    std::string pesel = "00000000001") {
+    return Row(pesel, nazwisko, imie, plec);
+}
+TPersonRecord Rank(std::string ste) {
+    return Row("00000000001", "TESTOWY", "Jan", "M", ste);
+}
+TPersonRecord Post(std::string nis, std::string stanowisko) {
+    return Row("00000000001", "TESTOWY", "Jan", "M", "", nis, stanowisko);
+}
+ParserCase RankCase(const char* name, const std::string& line, const std::string& ste) {
+    return {name, Block(kJan, {line, kRankLines[1]}), {Rank(ste)}};
+}
+ParserCase PostCase(const char* name, const std::string& line, const std::string& nis,
+                    const std::string& stanowisko) {
+    return {name, Block(kJan, {line}), {Post(nis, stanowisko)}};
+}
+
+// clang-format off
+const ParserCase kMendedCases[] = {
+    // Surname in capitals, first name up to the father's initial, the rank's words before them.
+    {"TwoWordRank", Block("1. st. szer. TESTOWY Jan S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan")}},
+    {"TwoWordSurname", Block("1. szer. TESTOWY PR\xD3" "BNY Jan S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY PR\xD3" "BNY", "Jan")}},
+    {"NbspAfterRank", Block("1. szer.\xA0TESTOWY Jan S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan")}},
+    {"TabAfterRank", Block("1. szer.\tTESTOWY Jan S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan")}},
+    {"TwoFirstNames", Block("1) kmdr ppor. TESTOWY Jan Maria S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan Maria")}},
+    {"CommaBeforeMarker", Block("1. szer. TESTOWY Jan, S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan")}},
+    {"NoFathersName", Block("1. szer. TESTOWY Jan, PESEL: 00000000011,"),
+     {Names("TESTOWY", "Jan", "M", "00000000011")}},
+    {"LowerCaseMarker", Block("1. szer. TESTOWY Jan s. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan", "K")}},
+    {"NoFirstName", Block("1. szer. TESTOWY S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "")}},
+    {"NoCapitals", Block("1. szer. Testowy Jan S. Adama, PESEL: 00000000001,"),
+     {Names("Testowy", "Jan")}},
+    {"FirstNameInCapitals", Block("1. szer. TESTOWY JAN S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "JAN")}},
+    {"FirstNameInCapitalsLowerMarker", Block("1. szer. TESTOWY JAN s. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "JAN", "K")}},
+    {"PolishCapitalsAndSemicolon", Block("1. szer. \xA3\xA5" "CKI; \x8C" "CIB\xD3R Pawe\xB3 S. Adama, PESEL: 00000000001,"),
+     {Names("\xA3\xA5" "CKI \x8C" "CIB\xD3R", "Pawe\xB3")}},
+    // Without a marker the PESEL's tenth digit tells the sex, when the PESEL is eleven digits.
+    {"SexFromOddDigit", Block("1. szer. TESTOWY Jan, PESEL: 44051401359,"),
+     {Names("TESTOWY", "Jan", "M", "44051401359")}},
+    {"SexFromEvenDigit", Block("1. szer. TESTOWA Ewa, PESEL: 02211307589,"),
+     {Names("TESTOWA", "Ewa", "K", "02211307589")}},
+    {"SexOfShortPesel", Block("1. szer. TESTOWY Jan, PESEL: 0000000001"),
+     {Names("TESTOWY", "Jan", "K", "0000000001")}},
+    // The position after the last separator before "/ZS".
+    PostCase("EnDash", "na stanowisko \x96 kierowca /ZS00001-01-001", "ZS00001-01-001", "kierowca"),
+    PostCase("EmDash", "na stanowisko \x97 kierowca /ZS1", "ZS1", "kierowca"),
+    PostCase("Colon", "na stanowisko: kierowca /ZS1", "ZS1", "kierowca"),
+    PostCase("HyphenInWord", "na stanowisko - kierowca-operator /ZS1", "ZS1", "kierowca-operator"),
+    PostCase("DashOpensLine", "\x96kierowca /ZS1", "ZS1", "kierowca"),
+    // The rank after the last separator of the line before, its blanks made single spaces.
+    RankCase("RankAfterColon", "stopie\xF1 etatowy: st. szer.", "st. szer."),
+    RankCase("RankAfterTab", "stopie\xF1 etatowy:\tszer.", "szer."),
+    RankCase("RankAfterEnDash", "stopie\xF1 etatowy \x96 st. kpr.", "st. kpr."),
+    RankCase("RankBlanks", "stopie\xF1 etatowy:  st.\xA0 chor.  sztab. ", "st. chor. sztab."),
+    RankCase("RankWithoutSeparator", "stopie\xF1 etatowy st. szer.", "szer."),
+    {"NisLineBeforeLegalBasis", Block(kJan, {"- kierowca /ZS1", kRankLines[1]}),
+     {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS1", "kierowca")}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Mended, OrderParser, testing::ValuesIn(kMendedCases));
 
 TEST(OrderImport, ReplacesTheRowsAndRestartsTheIds) {
     const Lines order = Join({Block(kJan), Block("2. szer. TESTOWA Ewa C. Jana, PESEL: 2")});

@@ -83,3 +83,18 @@ TEST(TextPrimitives, NormaliseLineCollapsesOnlySpaces) {
         EXPECT_EQ(buffer, normalised);
     }
 }
+
+// A marker found in the line as it came must point at the same character once it is normalised.
+TEST(TextPrimitives, NormalisedPositionFollowsTheCharacterThroughNormalising) {
+    const std::string_view lines[] = {
+        "PESEL: 1",   " \t 1.   szer.  X   PESEL: 1", "a  \xA0  b  PESEL:", "a \t  PESEL:",
+        "a b PESEL:",
+    };
+    std::string normalised;
+    for (const std::string_view line : lines) {
+        SCOPED_TRACE(testing::Message() << '"' << line << '"');
+        NormaliseLine(line, normalised);
+        const int position = NormalisedPosition(line, TextPos("PESEL:", line));
+        EXPECT_EQ(position, TextPos("PESEL:", normalised));
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Words and separators of an order line, as the clerk sees them rather than as bytes.
+
+// What a byte can be to the word and separator rules. Looked up in a table: the import asks it of
+// every byte of the name zone, the position and the rank line.
+enum class TOrderCharKind : unsigned char { Other, Blank, Colon, Dash };
+
+namespace OrderWordsDetail {
+
+constexpr std::array<TOrderCharKind, 256> MakeKinds() {
+    std::array<TOrderCharKind, 256> kinds{};
+    for (const unsigned char c : {' ', '\t', '\xA0'})
+        kinds[c] = TOrderCharKind::Blank;
+    kinds[':'] = TOrderCharKind::Colon;
+    // Hyphen-minus, en dash and em dash.
+    for (const unsigned char c : {'-', '\x96', '\x97'})
+        kinds[c] = TOrderCharKind::Dash;
+    return kinds;
+}
+
+inline constexpr std::array<TOrderCharKind, 256> kKinds = MakeKinds();
+
+} // namespace OrderWordsDetail
+
+inline TOrderCharKind OrderCharKind(char c) {
+    return OrderWordsDetail::kKinds[static_cast<unsigned char>(c)];
+}
+
+// A blank between words: a space, a tab or a non-breaking space.
+inline bool IsWordBlank(char c) {
+    return OrderCharKind(c) == TOrderCharKind::Blank;
+}
+
+// The maximal runs of non-blank characters of `text`, in order, into `words` (emptied first).
+void SplitWords(std::string_view text, std::vector<std::string_view>& words);
+
+// Appends the words of `text` to `into`, joined by one space: runs of blanks become one space,
+// none at either end.
+void AppendJoinedWords(std::string_view text, std::string& into);
+
+// The index right after the last separator of `text`, or npos without one. A separator is a
+// colon, or a dash (hyphen-minus, en dash 0x96, em dash 0x97) that opens the text or follows a
+// blank; a dash inside a word ("kierowca-operator") is none.
+std::size_t AfterLastSeparator(std::string_view text);

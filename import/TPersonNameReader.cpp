@@ -1,0 +1,63 @@
+#include "TPersonNameReader.h"
+
+#include "OrderWords.h"
+#include "Win1250Letters.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string_view WithoutTrailingComma(std::string_view word) {
+    if (!word.empty() && (word.back() == ',' || word.back() == ';'))
+        word.remove_suffix(1);
+    return word;
+}
+
+bool IsSurnameWord(std::string_view word) {
+    word = WithoutTrailingComma(word);
+    if (word.empty() || word.back() == '.')
+        return false;
+    int letters = 0;
+    for (const char c : word) {
+        const TLetterCase letter = LetterCase(c);
+        if (letter == TLetterCase::Lower)
+            return false;
+        letters += letter != TLetterCase::NotALetter ? 1 : 0;
+    }
+    return letters >= 2;
+}
+
+// "S.", "C.", "s.": the father's or mother's marker, where a first name ends.
+bool IsInitial(std::string_view word) {
+    return word.size() == 2 && IsLetter(word[0]) && word[1] == '.';
+}
+
+void Join(std::string& into, std::vector<std::string_view>::const_iterator first,
+          std::vector<std::string_view>::const_iterator last) {
+    into.clear();
+    for (auto word = first; word != last; ++word) {
+        if (!into.empty())
+            into.push_back(' ');
+        into.append(*word);
+    }
+}
+
+} // namespace
+
+bool TPersonNameReader::Read(std::string_view zone, std::string& surname, std::string& firstName) {
+    SplitWords(zone, words_);
+    const auto first = std::find_if(words_.begin(), words_.end(), IsSurnameWord);
+    if (first == words_.end())
+        return false;
+    auto end = std::find_if_not(first, words_.end(), IsSurnameWord);
+    // "TESTOWY JAN S. Adama": a first name in capitals closes the run when nothing but the
+    // father's initial or the zone's end follows it.
+    if (end - first >= 2 && (end == words_.end() || IsInitial(*end)))
+        --end;
+    for (auto word = first; word != end; ++word)
+        *word = WithoutTrailingComma(*word);
+    Join(surname, first, end);
+    Join(firstName, end, std::find_if(end, words_.end(), IsInitial));
+    firstName.resize(WithoutTrailingComma(firstName).size());
+    return true;
+}

@@ -1,0 +1,55 @@
+#include "RealisticOrder.h"
+#include "TImportTrace.h"
+#include "TOrderParser.h"
+#include "TPersonTable.h"
+#include "TRowHints.h"
+#include "TVectorOrderLines.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TImportScore ScoreOf(const TRealisticOrder& order) {
+    TPersonTable table;
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(order.lines), table, &trace);
+    TRowHints hints;
+    hints.Compute(table, &trace);
+    std::vector<TPersonRecord> rows;
+    std::vector<bool> hinted;
+    for (int position = 1; position <= table.TotalRows(); ++position) {
+        rows.push_back(table.RowAt(position));
+        hinted.push_back(hints.HintsOf(rows.back().id).Any());
+    }
+    return ScoreImport(rows, hinted, order.truth);
+}
+
+// Floors well below what the report program measures (about 94 % right, under 0.05 % wrong
+// without a hint, 7 % of the right rows hinted), so that only a real loss of accuracy fails.
+TEST(RealisticOrders, MostPersonsComeOutRightAndWrongRowsCarryHints) {
+    for (const unsigned seed : {1u, 2u}) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        const TImportScore score = ScoreOf(MakeRealisticOrder(2000, seed));
+        EXPECT_EQ(score.persons, 2000);
+        EXPECT_GE(score.RightShare(), 0.85);
+        EXPECT_LE(score.WrongSilentShare(), 0.005);
+        EXPECT_LE(score.RightHintedShare(), 0.15);
+    }
+}
+
+// A missing row counts as wrong and silent, a hinted wrong row as wrong only; the same seed
+// gives the same order.
+TEST(RealisticOrders, ScoreCountsMissingRowsAsWrongAndSilent) {
+    const TPersonRecord a{1, "44051401359", "TESTOWY", "Jan", "M", "szer.", "ZS1", "kierowca"};
+    TPersonRecord b = a;
+    b.id = 2;
+    TPersonRecord wrong = b;
+    wrong.nazwisko = "szer.";
+    const TImportScore score = ScoreImport({a, wrong}, {true, true}, {a, b, b});
+    EXPECT_EQ((std::vector{score.persons, score.right, score.rightHinted, score.wrongSilent}),
+              (std::vector{3, 1, 1, 1}));
+    EXPECT_EQ(MakeRealisticOrder(50, 3).lines, MakeRealisticOrder(50, 3).lines);
+    EXPECT_NE(MakeRealisticOrder(50, 3).lines, MakeRealisticOrder(50, 4).lines);
+}
+
+} // namespace
