@@ -1,6 +1,7 @@
 #include "TPersonSaveDialog.h"
 
-#include <QFile>
+#include "TWin1250.h"
+
 #include <QFileDialog>
 
 std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
@@ -16,5 +17,5 @@ std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     lastFileName_ = dialog.selectedFiles().constFirst();
-    return QFile::encodeName(lastFileName_).toStdString();
+    return TWin1250::EncodeFileName(lastFileName_);
 }

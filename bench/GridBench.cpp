@@ -50,7 +50,7 @@ void BM_GridRepaintAndPage(benchmark::State& state) {
     TPersonTable table;
     FillTable(table, static_cast<int>(state.range(0)));
     TDataSource ds(table);
-    TPersonGrid grid(ds, [](std::string_view text) { return QString::fromLatin1(text); });
+    TPersonGrid grid(ds);
     grid.SetOnGetCellProps([&table](TPersonField, TCellFont&, QColor& background) {
         SetRowBackground(table, background);
     });

@@ -50,7 +50,7 @@ public:
     // the grid; the program's runner catches a failure there (by default it is just run).
     using TActionRunner = std::function<void(const std::function<void()>& action)>;
 
-    TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent = nullptr);
+    explicit TPersonGrid(TDataSource& ds, QWidget* parent = nullptr);
 
     void SetOnGetCellProps(TCellPropsHandler handler);
     void SetOnGetCellNote(TCellNoteHandler handler);
