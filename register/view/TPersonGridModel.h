@@ -5,7 +5,7 @@
 #include <QAbstractTableModel>
 
 // The person table as the grid's model: one model row per stored row, one column per
-// TGridColumn. It holds no copy of the rows: texts are read through RowAt when asked for.
+// entry of kGridColumns. It holds no copy of the rows: texts are read through RowAt when asked for.
 // Notifications that replace the rows or the open state become model resets; a cursor move
 // becomes CurrentRowMoved.
 class TPersonGridModel : public QAbstractTableModel {
