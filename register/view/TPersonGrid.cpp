@@ -234,6 +234,10 @@ void TPersonGrid::MoveBy(int distance) {
 
 // A position from the scroll bar: at or before the first row is the first row, at or after the
 // row count the last.
+void TPersonGrid::SelectRow(int position) {
+    runAction_([&] { Table().MoveTo(position); });
+}
+
 void TPersonGrid::JumpTo(int position) {
     TPersonTable& table = Table();
     if (position <= 1)

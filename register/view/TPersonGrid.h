@@ -60,6 +60,10 @@ public:
     // Replaces the modal run of the confirm box, so that tests can answer it.
     void SetConfirmRunner(TConfirmRunner runner);
 
+    // Makes the stored row at the 1-based `position` current, through the action runner as a click
+    // does; for a screen reader's selection.
+    void SelectRow(int position);
+
     TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;
     int TitleHeight() const;

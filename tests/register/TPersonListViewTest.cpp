@@ -1,5 +1,6 @@
 #include "TPersonListTestWindow.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -296,6 +297,23 @@ TEST_F(PersonListView, ColumnsAsLaidOutAndTheUsersChangesSurviveNewRows) {
     QTest::keyClick(grid, Qt::Key_End);
     EXPECT_EQ(std::make_pair(header->sectionSize(1), header->logicalIndex(0)),
               std::make_pair(300, 6));
+}
+
+// A screen reader's selection moves the table as a click does: through the grid's action runner,
+// where the program catches a failure.
+TEST_F(PersonListView, ScreenReaderSelectionRunsThroughTheActionRunner) {
+    ImportRows(mt, 5);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    EXPECT_TRUE(table->tableInterface()->selectRow(3));
+    EXPECT_EQ(mt.RowNumber(), 4);
+
+    // A runner that runs nothing, so a move that bypassed it would still show.
+    int runs = 0;
+    grid->SetActionRunner([&runs](const std::function<void()>&) { ++runs; });
+    EXPECT_TRUE(table->tableInterface()->selectRow(0));
+    EXPECT_EQ(std::make_pair(runs, mt.RowNumber()), std::make_pair(1, 4));
 }
 
 TEST_F(PersonListView, CounterLook) {
