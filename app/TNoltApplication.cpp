@@ -8,7 +8,7 @@
 
 TNoltApplication::TNoltApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // No display name: the platform would append it to every window title, dialogs included.
-    setDesktopFileName("nolt_f_r");
+    setDesktopFileName(QStringLiteral("nolt_f_r"));
     SpeakPolish();
 }
 

@@ -1,6 +1,7 @@
 #include "TPersonSaveDialog.h"
 
-#include <QFile>
+#include "TWin1250.h"
+
 #include <QFileDialog>
 
 std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
@@ -8,7 +9,7 @@ std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
     if (!fileName)
         return std::nullopt;
     lastFileName_ = *fileName;
-    return QFile::encodeName(lastFileName_).toStdString();
+    return TWin1250::EncodeFileName(lastFileName_);
 }
 
 std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent) const {

@@ -1,14 +1,11 @@
 #include "TThumbStyle.h"
 
+#include "DesignValues.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
-
-namespace {
-const QColor kThumb(0x8A, 0x8A, 0x8A);
-const QColor kThumbPressed(0x6E, 0x6E, 0x6E);
-} // namespace
 
 TThumbStyle::TThumbStyle(QObject* owner)
     : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
@@ -25,5 +22,6 @@ void TThumbStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
         return;
     const bool pressed = option->activeSubControls.testFlag(SC_ScrollBarSlider) &&
                          option->state.testFlag(State_Sunken);
-    painter->fillRect(thumb.adjusted(2, 2, -2, -2), pressed ? kThumbPressed : kThumb);
+    painter->fillRect(thumb.adjusted(2, 2, -2, -2),
+                      QColor::fromRgb(pressed ? Design::kPressedThumbGrey : Design::kThumbGrey));
 }

@@ -1,5 +1,6 @@
 #include "Unolt_f_r.h"
 
+#include "DesignValues.h"
 #include "Guarded.h"
 #include "HintTexts.h"
 #include "PersonListHandlers.h"
@@ -22,7 +23,6 @@
 #include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
@@ -37,9 +37,7 @@
 
 namespace {
 
-constexpr QRgb FaceGrey = 0xD8D8D8;
-constexpr QRgb TitleGrey = 0xA2A2A2;
-constexpr QRgb HeadingGrey = 0x5C5C5C;
+using namespace Design;
 
 // The instructions the order text box holds until the first paste.
 QString Instructions() {
@@ -81,13 +79,6 @@ QString Instructions() {
 QAccessibleInterface* AccessibleWindow(const QString&, QObject* object) {
     auto* window = qobject_cast<Tfnolt_f_r*>(object);
     return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
-}
-
-QFont DesignFont(const QString& family, int pixels, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
 }
 
 void SetColours(QWidget* widget, QRgb background, QRgb text = 0x000000) {
@@ -145,9 +136,9 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     setObjectName("fnolt_f_r");
     // The task bar and a screen reader know the window by its title.
     setWindowTitle(QString::fromLatin1(TNoltApplication::Title));
-    setWindowIcon(QIcon(":/images/nolt_f_r.svg"));
-    SetColours(this, FaceGrey);
-    setFont(DesignFont("Verdana", 13));
+    setWindowIcon(QIcon(QStringLiteral(":/images/nolt_f_r.svg")));
+    SetColours(this, kFaceGrey);
+    setFont(TextFont());
     accessKeys_ = new TAccessKeyCue(*this);
     thumbs_ = new TThumbStyle(this);
     static const bool accessible = (QAccessible::installFactory(&AccessibleWindow), true);
@@ -158,7 +149,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     layout->addWidget(CreateOrderArea());
     layout->addWidget(CreatePersonArea(), 1);
 
-    rowLink_ = ds_.Attach([this](TTableChange) { ShowCurrentRowSources(); });
+    connect(&ds_, &TDataSource::TableChanged, this, Guarded([this] { ShowCurrentRowSources(); }));
     AddShortcut(QKeySequence(Qt::Key_F3), [this] { FindHintedRow(1); });
     AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
     // In the order box Ctrl+Z stays the box's own undo of an edit.
@@ -238,35 +229,36 @@ void Tfnolt_f_r::SpeedButton2Click() {
 void Tfnolt_f_r::ShowSaveNote(const std::string& fileName) {
     const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
                                         QStringLiteral("osoby"), QStringLiteral("osób"));
-    const QString file =
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(fileName))).fileName();
+    const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
     LZapisano_->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
     LZapisano_->show();
 }
 
 QWidget* Tfnolt_f_r::CreateTitleStrip() {
-    QWidget* panel1 = NewPanel(this, "Panel1", TitleGrey);
-    panel1->setFixedHeight(37);
+    QWidget* panel1 = NewPanel(this, "Panel1", kTitleGrey);
+    panel1->setFixedHeight(kTitleStripHeight);
 
-    QWidget* panel5 = NewPanel(panel1, "Panel5", TitleGrey);
-    panel5->setFixedWidth(169);
+    QWidget* panel5 = NewPanel(panel1, "Panel5", kTitleGrey);
+    panel5->setFixedWidth(kTitleLeftWidth);
     NewPicture(panel5, "Image1", ":/images/nolt_f_r.svg", QRect(4, 2, 32, 32));
-    const QLabel* label1 = NewLabel(panel5, "Label1", QStringLiteral("NOLT-Fr"),
-                                    DesignFont("Bookman Old Style", 24, true), QPoint(40, 4));
+    const QLabel* label1 =
+        NewLabel(panel5, "Label1", QStringLiteral("NOLT-Fr"), TitleFont(), QPoint(40, 4));
     // The version stands right after the title; a substitute font wider than the design's
     // pushes it right rather than under the title's last letter.
-    Lwersja_ = NewLabel(panel5, "Lwersja", QStringLiteral("1.0"), DesignFont("Verdana", 13),
+    Lwersja_ = NewLabel(panel5, "Lwersja", QStringLiteral("1.0"), TextFont(),
                         QPoint(std::max(141, label1->x() + TextWidth(*label1) + 1), 14));
 
-    QWidget* panel3 = NewPanel(panel1, "Panel3", TitleGrey);
-    panel3->setFixedWidth(70);
+    QWidget* panel3 = NewPanel(panel1, "Panel3", kTitleGrey);
+    panel3->setFixedWidth(kTitleRightWidth);
     NewPicture(panel3, "I1", ":/images/minimize.svg", QRect(13, 7, 21, 21));
-    TFlatButton* sbMin = CreateTitleButton(panel3, "SBMin", 11, QStringLiteral("Minimalizuj"),
-                                           QKeySequence(Qt::ALT | Qt::Key_F9));
+    TFlatButton* sbMin =
+        CreateTitleButton(panel3, "SBMin", kMinimizeButtonLeft, QStringLiteral("Minimalizuj"),
+                          QKeySequence(Qt::ALT | Qt::Key_F9));
     connect(sbMin, &TFlatButton::clicked, this, Guarded([this] { SBMinClick(); }));
     NewPicture(panel3, "I3", ":/images/close.svg", QRect(42, 7, 21, 21));
-    TFlatButton* sbKoniec = CreateTitleButton(panel3, "SBKoniec", 40, QStringLiteral("Zamknij"),
-                                              QKeySequence(Qt::ALT | Qt::Key_F4));
+    TFlatButton* sbKoniec =
+        CreateTitleButton(panel3, "SBKoniec", kCloseButtonLeft, QStringLiteral("Zamknij"),
+                          QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(sbKoniec, &TFlatButton::clicked, this, Guarded([this] { SBKoniecClick(); }));
 
     QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, panel1);
@@ -281,7 +273,7 @@ TFlatButton* Tfnolt_f_r::CreateTitleButton(QWidget* strip, const char* name, int
                                            const QString& action, const QKeySequence& keys) {
     auto* button = new TFlatButton(QString(), 0, strip);
     button->setObjectName(name);
-    button->setGeometry(x, 5, 25, 25);
+    button->setGeometry(x, kTitleButtonTop, kTitleButtonSize, kTitleButtonSize);
     button->setAccessibleName(action);
     button->setToolTip(
         QStringLiteral("%1 (%2)").arg(action, keys.toString(QKeySequence::NativeText)));
@@ -290,19 +282,19 @@ TFlatButton* Tfnolt_f_r::CreateTitleButton(QWidget* strip, const char* name, int
 }
 
 QWidget* Tfnolt_f_r::CreateOrderArea() {
-    QWidget* panel2 = NewPanel(this, "Panel2", FaceGrey);
-    panel2->setFixedHeight(360);
+    QWidget* panel2 = NewPanel(this, "Panel2", kFaceGrey);
+    panel2->setFixedHeight(kOrderAreaHeight);
 
     auto* panel4 = new QLabel(QStringLiteral("  TREŚĆ ROZKAZU KIERUJĄCEGO DO PKW"), panel2);
     panel4->setObjectName("Panel4");
-    SetColours(panel4, HeadingGrey, 0xFFFFFF);
-    panel4->setFixedHeight(25);
+    SetColours(panel4, kHeadingGrey, 0xFFFFFF);
+    panel4->setFixedHeight(kHeadingBarHeight);
     panel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     mrozkaz_ = new TOrderBox(panel2);
     mrozkaz_->setObjectName("mrozkaz");
     mrozkaz_->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
-    mrozkaz_->setFont(DesignFont("Courier New", 13));
+    mrozkaz_->setFont(OrderFont());
     mrozkaz_->setFrameShape(QFrame::NoFrame);
     mrozkaz_->setLineWrapMode(QPlainTextEdit::NoWrap);
     mrozkaz_->document()->setDocumentMargin(10);
@@ -311,26 +303,27 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     mrozkaz_->setPlainText(Instructions());
     MarkThumbs(*mrozkaz_, thumbs_);
 
-    QWidget* panel8 = NewPanel(panel2, "Panel8", FaceGrey);
-    panel8->setFixedWidth(195);
-    auto* paste =
-        CreateActionButton(panel8, "sbstaleplacowe", 11, QStringLiteral("&WKLEJ ROZKAZ"),
-                           ":/images/paste.svg", QStringLiteral("Wkleja treść rozkazu ze schowka"));
+    QWidget* panel8 = NewPanel(panel2, "Panel8", kFaceGrey);
+    panel8->setFixedWidth(kButtonColumnWidth);
+    auto* paste = CreateActionButton(panel8, "sbstaleplacowe", kPasteButtonTop,
+                                     QStringLiteral("&WKLEJ ROZKAZ"), ":/images/paste.svg",
+                                     QStringLiteral("Wkleja treść rozkazu ze schowka"));
     connect(paste, &TFlatButton::clicked, this, Guarded([this] { sbstaleplacoweClick(); }));
     auto* importButton = CreateActionButton(
-        panel8, "SpeedButton1", 55, QStringLiteral("&IMPORTUJ OSOBY"), ":/images/import.svg",
-        QStringLiteral("Wyszukuje osoby w treści rozkazu"));
+        panel8, "SpeedButton1", kImportButtonTop, QStringLiteral("&IMPORTUJ OSOBY"),
+        ":/images/import.svg", QStringLiteral("Wyszukuje osoby w treści rozkazu"));
     connect(importButton, &TFlatButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
-    auto* save = CreateActionButton(
-        panel8, "SpeedButton2", 103, QStringLiteral("&ZAPISZ DO PLIKU"), ":/images/save.svg",
-        QStringLiteral("Zapisuje osoby do pliku NOLT-F"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    auto* save = CreateActionButton(panel8, "SpeedButton2", kSaveButtonTop,
+                                    QStringLiteral("&ZAPISZ DO PLIKU"), ":/images/save.svg",
+                                    QStringLiteral("Zapisuje osoby do pliku NOLT-F"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &TFlatButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
     auto* remove =
-        CreateActionButton(panel8, "SpeedButton3", 279, QStringLiteral("&USUŃ OSOBĘ"),
+        CreateActionButton(panel8, "SpeedButton3", kDeleteButtonTop, QStringLiteral("&USUŃ OSOBĘ"),
                            ":/images/delete.svg", QStringLiteral("Usuwa zaznaczoną osobę"));
     connect(remove, &TFlatButton::clicked, this, Guarded([this] { SpeedButton3Click(); }));
 
-    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, 10);
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, kAreaMargin);
     column->addWidget(panel4);
     QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, nullptr);
     row->addWidget(mrozkaz_, 1);
@@ -347,7 +340,7 @@ TFlatButton* Tfnolt_f_r::CreateActionButton(QWidget* column, const char* name, i
                QRect(11, y - 1, 32, 32));
     auto* button = new TFlatButton(caption, 34, column);
     button->setObjectName(name);
-    button->setGeometry(12, y, 173, 32);
+    button->setGeometry(kActionButtonLeft, y, kActionButtonWidth, kActionButtonHeight);
     QString keys = button->shortcut().toString(QKeySequence::NativeText);
     if (!alsoKey.isEmpty()) {
         AddButtonKey(alsoKey, button);
@@ -359,9 +352,9 @@ TFlatButton* Tfnolt_f_r::CreateActionButton(QWidget* column, const char* name, i
 }
 
 QWidget* Tfnolt_f_r::CreatePersonArea() {
-    QWidget* panel6 = NewPanel(this, "Panel6", FaceGrey);
+    QWidget* panel6 = NewPanel(this, "Panel6", kFaceGrey);
 
-    RxDBGrid1_ = new TPersonGrid(ds_, &TWin1250::Decode, panel6);
+    RxDBGrid1_ = new TPersonGrid(ds_, panel6);
     RxDBGrid1_->setObjectName("RxDBGrid1");
     RxDBGrid1_->setAccessibleName(QStringLiteral("Osoby"));
     MarkThumbs(*RxDBGrid1_, thumbs_);
@@ -373,7 +366,7 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
     RxDBGrid1_->SetRowDeleter([this] { DeletePerson(); });
     RxDBGrid1_->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 
-    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, 10);
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
     column->addWidget(CreateCounterLine(panel6));
     column->addWidget(RxDBGrid1_, 1);
     return panel6;

@@ -97,5 +97,4 @@ private:
     QLabel* LZapisano_ = nullptr;
     TAccessKeyCue* accessKeys_ = nullptr;
     QStyle* thumbs_ = nullptr; // the scroll bars' style
-    TDataSource::TLink rowLink_;
 };

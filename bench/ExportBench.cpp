@@ -1,53 +1,37 @@
 // The person file export of 100,000 rows against a baseline that writes a file of the same size
 // in one go. Both run in every iteration, one after the other, so that they meet the same disk
 // and page cache; "vs_baseline" is the export's speed as a share of the baseline's.
+#include "PersonRows.h"
 #include "TFileLayer.h"
 #include "TPersonFileWriter.h"
+#include "TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kRows = 100'000;
 
 TPersonTable RowsToExport() {
-    TPersonTable table;
+    std::vector<TPersonRecord> rows;
+    rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
         const std::string n = std::to_string(i);
-        table.AppendRow();
-        table.SetFieldText("pesel", std::string(11 - n.size(), '0') + n);
-        table.SetFieldText("nazwisko", "KOWALSKI-" + n);
-        table.SetFieldText("imie", "Stanis\xB3"
-                                   "aw");
-        table.SetFieldText("plec", "M");
-        table.SetFieldText("ste", "st. kpr.");
-        table.SetFieldText("nis", "ZS00001-01-" + n);
-        table.SetFieldText("stanowisko", "dow\xF3"
-                                         "dca dru\xBFyny ogniowej");
-        table.PostRow();
+        rows.push_back(Row(std::string(11 - n.size(), '0') + n, "KOWALSKI-" + n,
+                           "Stanis\xB3"
+                           "aw",
+                           "M", "st. kpr.", "ZS00001-01-" + n,
+                           "dow\xF3"
+                           "dca dru\xBFyny ogniowej"));
     }
-    return table;
+    return TableOf(rows);
 }
-
-class TBenchFolder {
-public:
-    TBenchFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("nolt-export-bench-" + std::to_string(std::random_device()()))) {
-        std::filesystem::create_directory(path_);
-    }
-    ~TBenchFolder() { std::filesystem::remove_all(path_); }
-    std::string operator/(const char* name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 // The same steps as the export's file (a file beside the target, flushed to disk, put in place),
 // with all bytes in one write.
@@ -74,9 +58,9 @@ template <typename Call> double SecondsOf(Call call) {
 
 template <auto Baseline> void BM_ExportAgainstOneWrite(benchmark::State& state) {
     TPersonTable table = RowsToExport();
-    const TBenchFolder folder;
-    const std::string exported = folder / "export.os";
-    const std::string baseline = folder / "baseline.os";
+    const TempFolder folder;
+    const std::string exported = (folder / "export.os").string();
+    const std::string baseline = (folder / "baseline.os").string();
     const TPersonFileWriter writer;
     writer.Export(table, exported);
     const auto size = std::filesystem::file_size(exported);

@@ -1,4 +1,5 @@
 #include "PersonListHandlers.h"
+#include "PersonRows.h"
 #include "TPersonGrid.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 // A repaint and a page move of the person grid at 100 rows, the baseline, and at 100,000 rows:
 // the grid reads only the rows on its lines, so the cost must not grow with the table.
@@ -23,19 +25,13 @@ void EnsureApplication() {
     static QApplication application(argc, argv);
 }
 
-void FillTable(TPersonTable& table, int rows) {
-    for (int n = 1; n <= rows; ++n) {
-        table.AppendRow();
-        table.SetFieldText("pesel", std::to_string(80010100000 + n));
-        table.SetFieldText("nazwisko", "NAZWISKO" + std::to_string(n));
-        table.SetFieldText("imie", "IMIE");
-        table.SetFieldText("plec", "M");
-        table.SetFieldText("ste", "st. kpr.");
-        table.SetFieldText("nis", std::to_string(n));
-        table.SetFieldText("stanowisko", "dowodca druzyny");
-        table.PostRow();
-    }
-    table.MoveFirst();
+std::vector<TPersonRecord> NumberedRows(int count) {
+    std::vector<TPersonRecord> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int n = 1; n <= count; ++n)
+        rows.push_back(Row(std::to_string(80010100000 + n), "NAZWISKO" + std::to_string(n), "IMIE",
+                           "M", "st. kpr.", std::to_string(n), "dowodca druzyny"));
+    return rows;
 }
 
 void PressKey(TPersonGrid& grid, Qt::Key key) {
@@ -47,10 +43,9 @@ void PressKey(TPersonGrid& grid, Qt::Key key) {
 // so every iteration does the same work at either size.
 void BM_GridRepaintAndPage(benchmark::State& state) {
     EnsureApplication();
-    TPersonTable table;
-    FillTable(table, static_cast<int>(state.range(0)));
+    TPersonTable table = TableOf(NumberedRows(static_cast<int>(state.range(0))));
     TDataSource ds(table);
-    TPersonGrid grid(ds, [](std::string_view text) { return QString::fromLatin1(text); });
+    TPersonGrid grid(ds);
     grid.SetOnGetCellProps([&table](TPersonField, TCellFont&, QColor& background) {
         SetRowBackground(table, background);
     });

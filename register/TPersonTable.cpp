@@ -8,34 +8,9 @@
 
 TPersonTable::TPersonTable(std::string name) : name_(std::move(name)) {}
 
-TPersonTable::ObserverId TPersonTable::AddObserver(Observer observer) {
-    observers_.push_back({nextObserverId_, std::move(observer)});
-    return nextObserverId_++;
-}
-
-// During a notification the entry is only marked, so that the observer being called stays alive
-// and the notification's indexes stay valid; it leaves once the outermost notification ends.
-void TPersonTable::RemoveObserver(ObserverId id) {
-    for (auto& entry : observers_)
-        if (entry.id == id)
-            entry.removed = true;
-    if (notifying_ == 0)
-        std::erase_if(observers_, [](const ObserverEntry& e) { return e.removed; });
-}
-
 void TPersonTable::Notify(TTableChange change) {
-    struct TNotifying {
-        TPersonTable& table;
-        explicit TNotifying(TPersonTable& t) : table(t) { ++table.notifying_; }
-        ~TNotifying() {
-            if (--table.notifying_ == 0)
-                std::erase_if(table.observers_, [](const ObserverEntry& e) { return e.removed; });
-        }
-    } notifying(*this);
-    const std::size_t count = observers_.size();
-    for (std::size_t i = 0; i < count; ++i)
-        if (!observers_[i].removed)
-            observers_[i].observer(change);
+    if (OnTableChanged)
+        OnTableChanged(change);
 }
 
 [[noreturn]] void TPersonTable::Fail(const std::string& message) const {

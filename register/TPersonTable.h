@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-// What an `OnTableChanged` notification tells its observers.
+// What an `OnTableChanged` notification tells.
 enum class TTableChange {
     OpenStateChanged, // after Open and Close
     RowsChanged,      // rows added or removed, or the current row replaced: read everything again
@@ -20,16 +20,12 @@ enum class TTableChange {
 // and synchronous notifications. Refused operations throw TTableError and change nothing.
 class TPersonTable {
 public:
-    using Observer = std::function<void(TTableChange)>;
-    using ObserverId = int;
-
     // A new table is open and empty; `name` prefixes its error messages ("mt: ...").
     explicit TPersonTable(std::string name = "mt");
 
-    // An observer may add and remove observers, itself included, while it is notified: one
-    // removed is not called again, one added hears from the next notification on.
-    ObserverId AddObserver(Observer observer);
-    void RemoveObserver(ObserverId id);
+    // Called after every change, once the table is consistent again. The table has one listener,
+    // its data link, which passes the change on to whoever shows the rows.
+    std::function<void(TTableChange)> OnTableChanged;
 
     void Open();
     void Close();
@@ -93,13 +89,4 @@ private:
     bool atEnd_ = true;
     std::int32_t nextId_ = 1;
     mutable std::optional<std::size_t> drawn_;
-
-    struct ObserverEntry {
-        ObserverId id;
-        Observer observer;
-        bool removed = false;
-    };
-    std::vector<ObserverEntry> observers_;
-    ObserverId nextObserverId_ = 1;
-    int notifying_ = 0; // nested notifications running
 };

@@ -50,21 +50,29 @@ window=$(xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "e2e-round: window $window at $X,$Y, $WIDTH x $HEIGHT" >>"$log"
 
-# The controls' places follow the window's layout: the button column is docked right in the
-# order area (margin 10, below the 37 px title strip and the 25 px heading bar), and the close
-# button stands in the title strip's 70 px right block.
-column_left=$((X + WIDTH - 10 - 195))
-column_top=$((Y + 37 + 10 + 25))
+# The controls' places follow the window's layout, read from its design values by name: the
+# button column is docked right in the order area (inside its margin, below the title strip and
+# the heading bar), and the close button stands in the title strip's right block.
+design_values="$(cd "$(dirname "$0")/.." && pwd)/ui/DesignValues.h"
+design() { # <name>: the value of "constexpr int <name> = <value>;"
+  local value
+  value=$(sed -n "s/^ *constexpr int $1 = \([0-9]*\);.*/\1/p" "$design_values")
+  [ -n "$value" ] || fail "no design value $1 in $design_values"
+  echo "$value"
+}
+column_left=$((X + WIDTH - $(design kAreaMargin) - $(design kButtonColumnWidth)))
+column_top=$((Y + $(design kTitleStripHeight) + $(design kAreaMargin) + $(design kHeadingBarHeight)))
 click_at() {
   xdotool mousemove --sync "$1" "$2" click 1
 }
-click_action_button() { # <y of the button in the column>
-  click_at $((column_left + 12 + 86)) $((column_top + $1 + 16))
+click_action_button() { # <name of the button's top in the column>
+  click_at $((column_left + $(design kActionButtonLeft) + $(design kActionButtonWidth) / 2)) \
+    $((column_top + $(design "$1") + $(design kActionButtonHeight) / 2))
 }
 
-click_action_button 11  # WKLEJ ROZKAZ
-click_action_button 55  # IMPORTUJ OSOBY
-click_action_button 103 # ZAPISZ DO PLIKU
+click_action_button kPasteButtonTop  # WKLEJ ROZKAZ
+click_action_button kImportButtonTop # IMPORTUJ OSOBY
+click_action_button kSaveButtonTop   # ZAPISZ DO PLIKU
 wait_for 20 xdotool search --onlyvisible --name '^Wprowad' || fail "the save dialog did not appear"
 dialog=$(xdotool search --onlyvisible --name '^Wprowad' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
@@ -92,7 +100,9 @@ convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.shot-a" "$o
 rm -f "$out/.shot-a" "$out/.shot-b"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
-click_at $((X + WIDTH - 70 + 40 + 12)) $((Y + 5 + 12)) # SBKoniec
+title_button_middle=$(($(design kTitleButtonSize) / 2))
+click_at $((X + WIDTH - $(design kTitleRightWidth) + $(design kCloseButtonLeft) + title_button_middle)) \
+  $((Y + $(design kTitleButtonTop) + title_button_middle)) # SBKoniec
 program_ended() { ! kill -0 "$app"; }
 wait_for 10 program_ended || fail "the close button did not end the program"
 wait "$app" || fail "the program ended with status $?"

@@ -1,7 +1,10 @@
 #include "PersonListHandlers.h"
 
+#include "DesignValues.h"
+
 void SetRowBackground(const TPersonTable& table, QColor& background) {
-    background = table.RowNumber() % 2 == 1 ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xA2, 0xA2, 0xA2);
+    background =
+        QColor::fromRgb(table.RowNumber() % 2 == 1 ? Design::kOddRowGrey : Design::kEvenRowGrey);
 }
 
 void DeleteCurrentPerson(const TPersonTable& table, const std::function<void()>& deleteRow) {

@@ -1,11 +1,12 @@
 #include "TGridHeader.h"
 
+#include "DesignValues.h"
+
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace {
-const QColor kTitleBackground(0x5C, 0x5C, 0x5C);
 const QColor kTitleText(Qt::white);
 // Title captions are placed like cell texts: their top 2 px below the title's top.
 constexpr int kTextTop = 2;
@@ -41,7 +42,7 @@ void TGridHeader::paintEvent(QPaintEvent* event) {
 
 void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     painter->save();
-    painter->fillRect(rect.adjusted(0, 0, -1, 0), kTitleBackground);
+    painter->fillRect(rect.adjusted(0, 0, -1, 0), QColor::fromRgb(Design::kHeadingGrey));
     // Filled, not drawn: a drawn line leaves a gap beside it at some scalings.
     painter->fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), lineColour_);
     painter->setPen(kTitleText);

@@ -1,5 +1,6 @@
 #include "TPersonGrid.h"
 
+#include "DesignValues.h"
 #include "TGridColumn.h"
 #include "TGridHeader.h"
 #include "TPersonGridAccessible.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-const QColor kLineColour(0x80, 0x80, 0x80);
+const QColor kLineColour = QColor::fromRgb(Design::kColumnLineGrey);
 const QColor kNoteColour(0xE0, 0x00, 0x00);
 // The side of the triangle that marks a cell with a note.
 constexpr int kNoteMark = 7;
@@ -36,18 +37,11 @@ void DrawColumnLine(QPainter& painter, const QRect& cell, const QColor& colour) 
     painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), colour);
 }
 
-QFont GridFont() {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(13);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 } // namespace
 
-TPersonGrid::TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent)
-    : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, std::move(decode), this)),
-      font_(GridFont()), rowHeight_(QFontMetrics(font_).height() + 3),
+TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
+    : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, this)),
+      font_(Design::TextFont()), rowHeight_(QFontMetrics(font_).height() + 3),
       header_(new TGridHeader(font_, kLineColour, this)),
       confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }),
       runAction_([](const std::function<void()>& action) { action(); }) {
@@ -240,6 +234,10 @@ void TPersonGrid::MoveBy(int distance) {
 
 // A position from the scroll bar: at or before the first row is the first row, at or after the
 // row count the last.
+void TPersonGrid::SelectRow(int position) {
+    runAction_([&] { Table().MoveTo(position); });
+}
+
 void TPersonGrid::JumpTo(int position) {
     TPersonTable& table = Table();
     if (position <= 1)

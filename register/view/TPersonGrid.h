@@ -50,7 +50,7 @@ public:
     // the grid; the program's runner catches a failure there (by default it is just run).
     using TActionRunner = std::function<void(const std::function<void()>& action)>;
 
-    TPersonGrid(TDataSource& ds, TPersonGridModel::TTextDecoder decode, QWidget* parent = nullptr);
+    explicit TPersonGrid(TDataSource& ds, QWidget* parent = nullptr);
 
     void SetOnGetCellProps(TCellPropsHandler handler);
     void SetOnGetCellNote(TCellNoteHandler handler);
@@ -59,6 +59,10 @@ public:
     void SetActionRunner(TActionRunner runner);
     // Replaces the modal run of the confirm box, so that tests can answer it.
     void SetConfirmRunner(TConfirmRunner runner);
+
+    // Makes the stored row at the 1-based `position` current, through the action runner as a click
+    // does; for a screen reader's selection.
+    void SelectRow(int position);
 
     TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;

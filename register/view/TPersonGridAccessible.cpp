@@ -131,7 +131,7 @@ bool TPersonGridAccessible::isRowSelected(int row) const {
 bool TPersonGridAccessible::selectRow(int row) {
     if (row < 0 || row >= rowCount())
         return false;
-    Grid()->Model()->Table().MoveTo(row + 1);
+    Grid()->SelectRow(row + 1);
     return true;
 }
 

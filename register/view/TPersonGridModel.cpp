@@ -1,10 +1,12 @@
 #include "TPersonGridModel.h"
 
 #include "TGridColumn.h"
+#include "TWin1250.h"
 
-TPersonGridModel::TPersonGridModel(TDataSource& ds, TTextDecoder decode, QObject* parent)
-    : QAbstractTableModel(parent), table_(ds.DataSet()), decode_(std::move(decode)),
-      rows_(StoredRows()), link_(ds.Attach([this](TTableChange change) { Follow(change); })) {}
+TPersonGridModel::TPersonGridModel(TDataSource& ds, QObject* parent)
+    : QAbstractTableModel(parent), table_(ds.DataSet()), rows_(StoredRows()) {
+    connect(&ds, &TDataSource::TableChanged, this, &TPersonGridModel::Follow);
+}
 
 int TPersonGridModel::StoredRows() const {
     return table_.IsOpen() ? table_.TotalRows() : 0;
@@ -34,7 +36,7 @@ QVariant TPersonGridModel::data(const QModelIndex& index, int role) const {
     const TGridColumnLayout& column = GridColumn(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return decode_(table_.RowAt(index.row() + 1).Text(column.field));
+        return TWin1250::Decode(table_.RowAt(index.row() + 1).Text(column.field));
     case Qt::TextAlignmentRole:
         return static_cast<int>(column.cellAlignment | Qt::AlignTop);
     default:

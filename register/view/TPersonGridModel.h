@@ -4,21 +4,15 @@
 
 #include <QAbstractTableModel>
 
-#include <functional>
-#include <string_view>
-
 // The person table as the grid's model: one model row per stored row, one column per
-// TGridColumn. It holds no copy of the rows: texts are read through RowAt when asked for.
+// entry of kGridColumns. It holds no copy of the rows: texts are read through RowAt when asked for.
 // Notifications that replace the rows or the open state become model resets; a cursor move
 // becomes CurrentRowMoved.
 class TPersonGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // Turns a field's Windows-1250 bytes into display text (the window's conversion unit).
-    using TTextDecoder = std::function<QString(std::string_view)>;
-
-    TPersonGridModel(TDataSource& ds, TTextDecoder decode, QObject* parent = nullptr);
+    explicit TPersonGridModel(TDataSource& ds, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,8 +35,6 @@ private:
     int StoredRows() const;
 
     TPersonTable& table_;
-    TTextDecoder decode_;
     // The row count the views were last told of, so that a reset brackets the change.
     int rows_ = 0;
-    TDataSource::TLink link_;
 };

@@ -1,11 +1,9 @@
 #include "TRecordCounter.h"
 
+#include "DesignValues.h"
 #include "PolishPlural.h"
 
 namespace {
-
-const QColor kBackground(0xD8, 0xD8, 0xD8);
-constexpr int kHeight = 28;
 
 QString Caption(int rowNumber, int rowCount) {
     if (rowNumber >= 0 && rowCount >= 0)
@@ -31,26 +29,19 @@ QString SpokenCaption(int rowNumber, int rowCount) {
     return {};
 }
 
-QFont CounterFont() {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
-
 } // namespace
 
 TRecordCounter::TRecordCounter(TDataSource& ds, QWidget* parent)
-    : QLabel(parent), table_(ds.DataSet()),
-      link_(ds.Attach([this](TTableChange change) { Follow(change); })) {
-    setFont(CounterFont());
+    : QLabel(parent), table_(ds.DataSet()) {
+    connect(&ds, &TDataSource::TableChanged, this, &TRecordCounter::Follow);
+    setFont(Design::TextFont(true));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFrameShape(QFrame::NoFrame);
     setIndent(0);
     setContentsMargins(0, 0, 1, 0);
-    setFixedHeight(kHeight);
+    setFixedHeight(Design::kCounterHeight);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
+    colours.setColor(QPalette::Window, QColor::fromRgb(Design::kFaceGrey));
     setPalette(colours);
     setAutoFillBackground(true);
     // Attaching reads the table the way a change of its open state does.

@@ -21,5 +21,4 @@ private:
     const TPersonTable& table_;
     int rowNumber_ = -1;
     int rowCount_ = -1;
-    TDataSource::TLink link_;
 };

@@ -1,3 +1,4 @@
+#include "MissingTool.h"
 #include "TempFolder.h"
 
 #include <QFile>
@@ -22,11 +23,9 @@ QString SystemPython() {
 // The real program on its own display and session bus, read by a small AT-SPI client that fills
 // the order box and presses "IMPORTUJ OSOBY" over the bus, as an assistive tool may.
 TEST(AccessibilityBusTest, ScreenReaderReadsTheControlsAndWalksTheGrid) {
-    for (const char* tool : {"xvfb-run", "dbus-run-session", "xdotool"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            GTEST_SKIP() << tool << " is not installed; the accessibility bus test needs xvfb, "
-                         << "dbus, xdotool, at-spi2-core and python3-gi";
-    }
+    if (const char* tool = MissingTool({"xvfb-run", "dbus-run-session", "xdotool"}))
+        GTEST_SKIP() << tool << " is not installed; the accessibility bus test needs xvfb, "
+                     << "dbus, xdotool, at-spi2-core and python3-gi";
     const TempFolder folder;
     const std::filesystem::path order = folder / "rozkaz.txt";
     QFile file(QString::fromStdString(order.string()));

@@ -1,3 +1,4 @@
+#include "MissingTool.h"
 #include "PersonRows.h"
 #include "ScrambleLine.h"
 #include "TOrderParser.h"
@@ -10,7 +11,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -63,11 +63,9 @@ std::string RecordLine(const TPersonRecord& row, const std::string& today) {
 }
 
 TEST(EndToEndTest, RoundThroughTheRealWindowSavesThePersonsOfTheSample) {
-    for (const char* tool : {"Xvfb", "xdotool", "xclip"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            GTEST_SKIP() << tool << " is not installed; the round through a real window needs "
-                         << "Xvfb, xdotool and xclip (scripts/install-deps.sh installs them)";
-    }
+    if (const char* tool = MissingTool({"Xvfb", "xdotool", "xclip"}))
+        GTEST_SKIP() << tool << " is not installed; the round through a real window needs "
+                     << "Xvfb, xdotool and xclip (scripts/install-deps.sh installs them)";
     const TempFolder out;
     QProcess round;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -234,10 +234,10 @@ TEST(OrderImport, ReplacesTheRowsAndRestartsTheIds) {
 // A failing table operation ends the import where it happened.
 TEST(OrderImport, TableFailureStopsTheImport) {
     TPersonTable table;
-    table.AddObserver([&table](TTableChange) {
+    table.OnTableChanged = [&table](TTableChange) {
         if (table.TotalRows() == 2)
             throw std::runtime_error("refused");
-    });
+    };
     EXPECT_THROW(Import(Join({Block(kJan), Block(kJan), Block(kJan)}), table), std::runtime_error);
     EXPECT_EQ(table.TotalRows(), 2);
     EXPECT_EQ(table.RowNumber(), 2);

@@ -17,7 +17,10 @@ TEST(PolishCount, TakesTheFormOfTheNumber) {
         {5, "5 osób"},    {12, "12 osób"},   {14, "14 osób"},   {21, "21 osób"},
         {22, "22 osoby"}, {112, "112 osób"}, {104, "104 osoby"}};
     for (const auto& [count, text] : cases)
-        EXPECT_EQ(PolishCount(count, "osobę", "osoby", "osób").toStdString(), text);
+        EXPECT_EQ(PolishCount(count, QStringLiteral("osobę"), QStringLiteral("osoby"),
+                              QStringLiteral("osób"))
+                      .toStdString(),
+                  text);
 }
 
 // The grid painted at a scaling above 1: around each column line only the line's and the

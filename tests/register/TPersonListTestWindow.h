@@ -30,9 +30,7 @@ public:
     static constexpr int kLines = 10;
 
     TPersonListTestWindow()
-        : counter(new TRecordCounter(ds, this)),
-          grid(new TPersonGrid(
-              ds, [](std::string_view text) { return QString::fromLatin1(text); }, this)),
+        : counter(new TRecordCounter(ds, this)), grid(new TPersonGrid(ds, this)),
           deleteButton(new QPushButton(QStringLiteral("USUŃ OSOBĘ"), this)) {
         counter->setObjectName(QStringLiteral("DBStatusLabel1"));
         grid->setObjectName(QStringLiteral("RxDBGrid1"));

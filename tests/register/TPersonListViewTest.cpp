@@ -1,5 +1,6 @@
 #include "TPersonListTestWindow.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -66,9 +67,9 @@ protected:
             EXPECT_EQ(std::make_tuple(box.windowTitle(), box.icon(), box.text(),
                                       box.defaultButton()->text(), box.escapeButton()->text(),
                                       box.buttons().size()),
-                      std::make_tuple(QString("Confirm"), QMessageBox::Question,
-                                      QString("Delete record?"), QString("&Yes"), QString("&No"),
-                                      2));
+                      std::make_tuple(QStringLiteral("Confirm"), QMessageBox::Question,
+                                      QStringLiteral("Delete record?"), QStringLiteral("&Yes"),
+                                      QStringLiteral("&No"), 2));
             box.show();
             QTest::keyClick(&box, key);
         });
@@ -186,7 +187,7 @@ TEST_F(PersonListView, InputsMoveTheTableOnlyAsTheMovesSay) {
                   {Qt::Key_Insert, Qt::Key_F2, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Delete})
                  QTest::keyClick(grid, k);
              QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
-             QTest::keyClicks(grid, "x1 ");
+             QTest::keyClicks(grid, QStringLiteral("x1 "));
          },
          5, 1},
         {"click on the fourth line, taking the focus", 1,
@@ -298,13 +299,31 @@ TEST_F(PersonListView, ColumnsAsLaidOutAndTheUsersChangesSurviveNewRows) {
               std::make_pair(300, 6));
 }
 
+// A screen reader's selection moves the table as a click does: through the grid's action runner,
+// where the program catches a failure.
+TEST_F(PersonListView, ScreenReaderSelectionRunsThroughTheActionRunner) {
+    ImportRows(mt, 5);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    EXPECT_TRUE(table->tableInterface()->selectRow(3));
+    EXPECT_EQ(mt.RowNumber(), 4);
+
+    // A runner that runs nothing, so a move that bypassed it would still show.
+    int runs = 0;
+    grid->SetActionRunner([&runs](const std::function<void()>&) { ++runs; });
+    EXPECT_TRUE(table->tableInterface()->selectRow(0));
+    EXPECT_EQ(std::make_pair(runs, mt.RowNumber()), std::make_pair(1, 4));
+}
+
 TEST_F(PersonListView, CounterLook) {
     const QFont font = window.counter->font();
     EXPECT_EQ(
         std::make_tuple(font.pixelSize(), font.bold(), window.counter->height(),
                         window.counter->alignment(), window.counter->contentsMargins()),
         std::make_tuple(13, true, 28, Qt::AlignRight | Qt::AlignVCenter, QMargins(0, 0, 1, 0)));
-    EXPECT_EQ(QColor(window.counter->grab().toImage().pixel(2, 2)).name(), "#d8d8d8");
+    EXPECT_EQ(QColor(window.counter->grab().toImage().pixel(2, 2)).name(),
+              QStringLiteral("#d8d8d8"));
 }
 
 } // namespace

@@ -178,7 +178,7 @@ TEST(PersonTable, RefusedOperationsCarryTheirMessages) {
 TEST(PersonTable, NotifiesEachChangeWithItsKind) {
     TPersonTable table = TableWithRows(2);
     std::vector<TTableChange> seen;
-    const auto id = table.AddObserver([&](TTableChange change) { seen.push_back(change); });
+    table.OnTableChanged = [&](TTableChange change) { seen.push_back(change); };
     using C = TTableChange;
 
     table.MoveNext();
@@ -195,34 +195,12 @@ TEST(PersonTable, NotifiesEachChangeWithItsKind) {
     EXPECT_THAT(seen, ElementsAre(C::CursorMoved, C::CursorMoved, C::RowsChanged, C::RowsChanged,
                                   C::RowsChanged, C::OpenStateChanged, C::OpenStateChanged,
                                   C::RowsChanged, C::RowsChanged, C::RowsChanged, C::RowsChanged));
-
-    table.RemoveObserver(id);
-    seen.clear();
-    table.MoveFirst();
-    EXPECT_TRUE(seen.empty());
-}
-
-TEST(PersonTable, ObserversMayComeAndGoWhileTheyAreNotified) {
-    TPersonTable table = TableWithRows(2);
-    std::vector<std::string> heard;
-    TPersonTable::ObserverId self = 0, other = 0, added = 0;
-    self = table.AddObserver([&](TTableChange) {
-        heard.push_back("self");
-        table.RemoveObserver(self);
-        table.RemoveObserver(other);
-        added = table.AddObserver([&](TTableChange) { heard.push_back("added"); });
-    });
-    other = table.AddObserver([&](TTableChange) { heard.push_back("other"); });
-    table.MoveNext();
-    table.MoveFirst();
-    EXPECT_EQ(heard, (std::vector<std::string>{"self", "added"}));
-    table.RemoveObserver(added);
 }
 
 TEST(PersonTable, DrawnRowReadsWithoutMovingOrNotifying) {
     TPersonTable table = TableWithRows(3);
     int notifications = 0;
-    table.AddObserver([&](TTableChange) { ++notifications; });
+    table.OnTableChanged = [&](TTableChange) { ++notifications; };
     {
         const TPersonTable::TDrawnRow drawn(table, 3);
         EXPECT_EQ(table.RowNumber(), 3);
@@ -256,7 +234,7 @@ TEST(PersonTable, RestoredRowTakesItsFormerPlaceAndIdAndBecomesCurrent) {
     table.MoveTo(3); // ROW4
     const TPersonRecord fourth = table.RowAt(3);
     table.DeleteRow();
-    table.AddObserver([&changes](TTableChange c) { changes.push_back(c); });
+    table.OnTableChanged = [&changes](TTableChange c) { changes.push_back(c); };
 
     table.RestoreRow(3, fourth);
     table.RestoreRow(2, second);

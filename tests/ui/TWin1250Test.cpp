@@ -1,8 +1,12 @@
 #include "TWin1250.h"
+#include "TempFolder.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -31,6 +35,19 @@ TEST(TWin1250Test, PolishLettersAndMissingCharacters) {
     EXPECT_EQ(TWin1250::Encode(u"Łódź żółć ĄĘŚ"), "\xA3\xF3\x64\x9F \xBF\xF3\xB3\xE6 \xA5\xCA\x8C");
     // One "?" per character, a surrogate pair included, so widths in characters survive.
     EXPECT_EQ(TWin1250::Encode(u"a\u4E2D\U0001F600\xD83D"), "a???");
+}
+
+// A file name is not Windows-1250: the name the dialog gave must reach the very file the export
+// writes through the narrow name, and a written file's name must read back as it was given.
+TEST(TWin1250Test, FileNamesTakeTheSystemsEncodingBothWays) {
+    const TempFolder folder;
+    const QString name =
+        QString::fromStdString((folder / "osoby").string()) + QStringLiteral("-Łódź ż.os");
+    const std::string narrow = TWin1250::EncodeFileName(name);
+    EXPECT_NE(narrow, TWin1250::Encode(name));
+    std::ofstream(narrow) << "x";
+    EXPECT_TRUE(QFileInfo::exists(name));
+    EXPECT_EQ(TWin1250::DecodeFileName(narrow), name);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TWin1250.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <array>
 
@@ -90,4 +92,12 @@ QString TWin1250::Decode(std::string_view bytes) {
     for (const char byte : bytes)
         *character++ = QChar(table.ToUnicode(static_cast<unsigned char>(byte)));
     return text;
+}
+
+std::string TWin1250::EncodeFileName(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+QString TWin1250::DecodeFileName(std::string_view name) {
+    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The one place where the Qt side's text meets the core's bytes. Texts are Windows-1250, one
+// character one byte both ways: a character that Windows-1250 lacks (a surrogate pair included)
+// becomes one "?", so positions and widths in characters survive the conversion.
+class TWin1250 {
+public:
+    static std::string Encode(QStringView text);
+    // Appends the encoding of at most `limit` characters of `text` to `out`.
+    static void AppendEncoded(QStringView text, std::string& out, std::size_t limit);
+    static QString Decode(std::string_view bytes);
+
+    // File names travel in the system's narrow file name encoding rather than Windows-1250, so
+    // that the export opens the very file the dialog named.
+    static std::string EncodeFileName(const QString& name);
+    static QString DecodeFileName(std::string_view name);
+};
