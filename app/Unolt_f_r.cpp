@@ -461,7 +461,7 @@ void Tfnolt_f_r::DeletePerson() {
 // The box shows the row as it stands; OK stores what it holds then, Cancel nothing.
 void Tfnolt_f_r::CorrectPerson() {
     const std::int32_t id = CurrentId();
-    if (id == 0 || mt_.HasPendingRow())
+    if (id == 0)
         return;
     TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(), this);
     if (box.exec() == QDialog::Accepted && history_.CorrectCurrent(mt_, box.Values()))

@@ -64,53 +64,6 @@ TEST(ChangeHistory, RowStaysRememberedWhenTheTableRefusesIt) {
     EXPECT_FALSE(history.Empty());
 }
 
-// Corrections, confirmations and deletions go back newest first, each where it was made; what
-// they leave behind (the imported values, the confirmation) follows.
-TEST(ChangeHistory, UndoesCorrectionsConfirmationsAndDeletionsInTurn) {
-    TPersonTable table = TableOf({Row("", "A"), Row("", "b."), Row("", "C")});
-    TChangeHistory history;
-    TRowHints hints;
-    const auto refresh = [&] {
-        hints.Compute(table);
-        history.ApplyTo(table, hints);
-    };
-    refresh();
-    ASSERT_EQ(hints.HintedRows(), 3); // every first name is empty; "b." is not a surname
-
-    table.MoveTo(2);
-    ASSERT_TRUE(history.ConfirmCurrent(table, hints));
-    EXPECT_FALSE(history.ConfirmCurrent(table, hints)) << "once is enough";
-    refresh();
-    EXPECT_EQ(hints.HintedRows(), 2);
-    EXPECT_EQ(hints.NextHinted(table, 1, 1), 3) << "a confirmed row does not stop the search";
-
-    ASSERT_TRUE(history.CorrectCurrent(table, Row("", "B", "Jan")));
-    EXPECT_FALSE(history.CorrectCurrent(table, Row("", "B", "Jan"))) << "nothing changed";
-    refresh();
-    EXPECT_TRUE(hints.HintsOf(2).ToCheck()) << "a correction clears the confirmation";
-    ASSERT_NE(history.ImportedRow(2), nullptr);
-    EXPECT_EQ(history.ImportedRow(2)->nazwisko, "b.");
-    history.DeleteCurrent(table);
-    table.MoveFirst();
-    EXPECT_THAT(Surnames(table), ElementsAre("A#1", "C#3"));
-
-    ASSERT_TRUE(history.UndoLast(table));
-    EXPECT_THAT(Surnames(table), ElementsAre("A#1", "B#2", "C#3"));
-    ASSERT_TRUE(history.UndoLast(table));
-    EXPECT_EQ(table.RowNumber(), 2);
-    EXPECT_THAT(Surnames(table), ElementsAre("A#1", "b.#2", "C#3"));
-    EXPECT_EQ(table.RowAt(2).imie, "");
-    refresh();
-    EXPECT_FALSE(hints.HintsOf(2).ToCheck()) << "the confirmation is back with the values";
-    ASSERT_TRUE(history.UndoLast(table));
-    refresh();
-    EXPECT_EQ(hints.HintedRows(), 3);
-    EXPECT_FALSE(history.UndoLast(table));
-
-    history.Clear();
-    EXPECT_EQ(history.ImportedRow(2), nullptr);
-}
-
 TEST(ChangeHistory, GuessesNoLongerHintAValueTheClerkChanged) {
     TPersonTable table = TableOf({Row("44051401359", "TESTOWY", "Jan", "M", "szer.", "", "x")});
     TImportTrace trace;
