@@ -13,6 +13,7 @@
 #include "TOrderBoxLines.h"
 #include "TOrderHighlighter.h"
 #include "TOrderParser.h"
+#include "TPersonDialog.h"
 #include "TPersonFileWriter.h"
 #include "TPicture.h"
 #include "TRecordCounter.h"
@@ -21,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QFileInfo>
@@ -153,7 +155,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     AddShortcut(QKeySequence(Qt::Key_F3), [this] { FindHintedRow(1); });
     AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
     // In the order box Ctrl+Z stays the box's own undo of an edit.
-    AddShortcut(QKeySequence::Undo, [this] { UndoDeletion(); });
+    AddShortcut(QKeySequence::Undo, [this] { UndoChange(); });
 }
 
 // A key that does what a click on the button does, wherever the focus is in the window.
@@ -364,12 +366,28 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
     RxDBGrid1_->SetOnGetCellNote(
         [this](TPersonField field) { return RxDBGrid1GetCellNote(field); });
     RxDBGrid1_->SetRowDeleter([this] { DeletePerson(); });
+    RxDBGrid1_->SetRowOpener([this] { CorrectPerson(); });
+    RxDBGrid1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddGridAction(QStringLiteral("Popraw dane osoby…"), QKeySequence(Qt::Key_F4),
+                  [this] { CorrectPerson(); });
+    AddGridAction(QStringLiteral("Oznacz jako sprawdzone"), QKeySequence(Qt::CTRL | Qt::Key_K),
+                  [this] { ConfirmPerson(); });
     RxDBGrid1_->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
     column->addWidget(CreateCounterLine(panel6));
     column->addWidget(RxDBGrid1_, 1);
     return panel6;
+}
+
+// An entry of the grid's context menu, with its key while the grid has the focus.
+void Tfnolt_f_r::AddGridAction(const QString& caption, const QKeySequence& keys,
+                               const std::function<void()>& action) {
+    auto* entry = new QAction(caption, RxDBGrid1_);
+    entry->setShortcut(keys);
+    entry->setShortcutContext(Qt::WidgetShortcut);
+    connect(entry, &QAction::triggered, this, Guarded(action));
+    RxDBGrid1_->addAction(entry);
 }
 
 // The record counter over the grid's width, its numbers at the right, and at its left what the
@@ -388,7 +406,8 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
     LDoSprawdzenia_ = new TCheckLabel(
         QStringLiteral("Do sprawdzenia: "), QColor(0xC0, 0x00, 0x00),
         QStringLiteral("Wiersze z oznaczonymi polami; opis w podpowiedzi pola.\n"
-                       "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia."),
+                       "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia,\n"
+                       "Ctrl+K – oznacz wiersz jako sprawdzony."),
         DBStatusLabel1_);
     LDoSprawdzenia_->setObjectName("LDoSprawdzenia");
     connect(LDoSprawdzenia_, &TCheckLabel::clicked, this, Guarded([this] { FindHintedRow(1); }));
@@ -417,8 +436,21 @@ void Tfnolt_f_r::RxDBGrid1GetCellProps(TPersonField, TCellFont&, QColor& Backgro
     SetRowBackground(mt_, Background);
 }
 
-QString Tfnolt_f_r::RxDBGrid1GetCellNote(TPersonField Field) const {
-    return HintNote(Field, hints_.HintsOf(CurrentId()).Of(Field));
+TCellNote Tfnolt_f_r::RxDBGrid1GetCellNote(TPersonField Field) const {
+    const std::int32_t id = CurrentId();
+    const TRowHintSet hints = hints_.HintsOf(id);
+    TCellNote note{HintNote(Field, hints.Of(Field)), hints.confirmed, {}};
+    const TPersonRecord* imported = history_.ImportedRow(id);
+    if (imported != nullptr && imported->Text(Field) != mt_.FieldText(FieldName(Field))) {
+        const std::string& was = imported->Text(Field);
+        note.correction =
+            was.empty()
+                ? QStringLiteral("Poprawiono; import nie znalazł wartości")
+                : QStringLiteral("Poprawiono; import znalazł: „%1”").arg(TWin1250::Decode(was));
+    }
+    if (hints.confirmed && !note.problems.isEmpty())
+        note.problems += QStringLiteral("\n(wiersz oznaczony jako sprawdzony)");
+    return note;
 }
 
 void Tfnolt_f_r::DeletePerson() {
@@ -426,9 +458,41 @@ void Tfnolt_f_r::DeletePerson() {
     RefreshChecks();
 }
 
-void Tfnolt_f_r::UndoDeletion() {
-    if (history_.RestoreLast(mt_))
+// The box shows the row as it stands; OK stores what it holds then, Cancel nothing.
+void Tfnolt_f_r::CorrectPerson() {
+    const std::int32_t id = CurrentId();
+    if (id == 0)
+        return;
+    TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(), this);
+    if (box.exec() == QDialog::Accepted && history_.CorrectCurrent(mt_, box.Values()))
         RefreshChecks();
+}
+
+void Tfnolt_f_r::ConfirmPerson() {
+    if (history_.ConfirmCurrent(mt_, hints_))
+        RefreshChecks();
+}
+
+void Tfnolt_f_r::UndoChange() {
+    if (history_.UndoLast(mt_))
+        RefreshChecks();
+}
+
+// The order lines from the current row's person line to its block's end, while the box still
+// holds the imported text; none otherwise.
+QStringList Tfnolt_f_r::CurrentRowOrderLines() const {
+    const TRowSources sources = trace_.SourcesOf(CurrentId());
+    if (!highlighter_->Following() || sources.person < 0)
+        return {};
+    int last = sources.person;
+    for (const int line :
+         {sources.directed, sources.nis, sources.rank, sources.legalBasis, sources.blockEnd})
+        last = std::max(last, line);
+    const TOrderBoxLines lines(*mrozkaz_->document());
+    QStringList shown;
+    for (int line = sources.person; line <= last; ++line)
+        shown.append(TWin1250::Decode(lines.Line(line)));
+    return shown;
 }
 
 void Tfnolt_f_r::FindHintedRow(int step) {
@@ -437,12 +501,14 @@ void Tfnolt_f_r::FindHintedRow(int step) {
         mt_.MoveTo(position);
 }
 
-// Rows came or went: a duplicate PESEL may have appeared or vanished anywhere, and the note of
-// the last save no longer tells what the rows hold. A restored row finds its guessed values in
-// the trace again by its id. The highlight follows the table's own notification of the change.
+// Rows came, went or changed: a duplicate PESEL may have appeared or vanished anywhere, and the
+// note of the last save no longer tells what the rows hold. A restored row finds its guessed
+// values in the trace again by its id; the clerk's corrections and confirmations then have their
+// say. The highlight follows the table's own notification of the change.
 void Tfnolt_f_r::RefreshChecks() {
     LZapisano_->hide();
     hints_.Compute(mt_, &trace_);
+    history_.ApplyTo(mt_, hints_);
     LDoSprawdzenia_->ShowCount(hints_.HintedRows());
     RxDBGrid1_->viewport()->update();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "TChangeHistory.h"
 #include "TDataSource.h"
-#include "TDeletionHistory.h"
 #include "TImportTrace.h"
 #include "TPersonGrid.h"
 #include "TPersonSaveDialog.h"
@@ -29,7 +29,10 @@ class TRecordCounter;
 //
 // Beside them the window helps the clerk check the rows: the order box highlights the lines that
 // fed the current row and marks the persons the import skipped, hinted cells carry a mark and a
-// tooltip, F3 and Shift+F3 walk the hinted rows, and Ctrl+Z brings back deleted rows.
+// tooltip, F3 and Shift+F3 walk the hinted rows. The clerk may correct a row in the box "Dane
+// osoby" (a double-click, F4 or the grid's context menu), which marks the changed cells, and
+// confirm a hinted row as right (Ctrl+K); Ctrl+Z takes back corrections, confirmations and
+// deletions one at a time.
 //
 // Every action has its key: Alt and the underlined letter of a button's caption (underlined
 // while Alt is held), Ctrl+S to save, Alt+F9 and Alt+F4 to minimize and close. After a save a
@@ -58,10 +61,13 @@ private:
     void SpeedButton2Click();
     void SpeedButton3Click();
     void RxDBGrid1GetCellProps(TPersonField Field, TCellFont& AFont, QColor& Background);
-    QString RxDBGrid1GetCellNote(TPersonField Field) const;
+    TCellNote RxDBGrid1GetCellNote(TPersonField Field) const;
 
     void DeletePerson();
-    void UndoDeletion();
+    void CorrectPerson();
+    void ConfirmPerson();
+    void UndoChange();
+    QStringList CurrentRowOrderLines() const;
     void FindHintedRow(int step);
     void RefreshChecks();
     void ShowSaveNote(const std::string& fileName);
@@ -73,6 +79,8 @@ private:
     QWidget* CreatePersonArea();
     QWidget* CreateCounterLine(QWidget* parent);
     void AddShortcut(const QKeySequence& keys, const std::function<void()>& action);
+    void AddGridAction(const QString& caption, const QKeySequence& keys,
+                       const std::function<void()>& action);
     void AddButtonKey(const QKeySequence& keys, QAbstractButton* button);
     TFlatButton* CreateTitleButton(QWidget* strip, const char* name, int x, const QString& action,
                                    const QKeySequence& keys);
@@ -90,7 +98,7 @@ private:
 
     TImportTrace trace_;
     TRowHints hints_;
-    TDeletionHistory history_;
+    TChangeHistory history_;
     TOrderHighlighter* highlighter_ = nullptr;
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;

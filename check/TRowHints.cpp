@@ -229,8 +229,25 @@ int TRowHints::NextHinted(const TPersonTable& table, int from, int step) const {
         from = step > 0 ? total : 1;
     for (int position = from, seen = 0; seen < total; ++seen) {
         position = (position - 1 + step + total) % total + 1;
-        if (HintsOf(table.RowAt(position).id).Any())
+        if (HintsOf(table.RowAt(position).id).ToCheck())
             return position;
     }
     return 0;
+}
+
+template <typename Change> void TRowHints::Amend(std::int32_t id, Change change) {
+    if (id < 1 || static_cast<std::size_t>(id) > byId_.size())
+        return;
+    TRowHintSet& set = byId_[static_cast<std::size_t>(id - 1)];
+    const bool before = set.ToCheck();
+    change(set);
+    hintedRows_ += static_cast<int>(set.ToCheck()) - static_cast<int>(before);
+}
+
+void TRowHints::Waive(std::int32_t id, TPersonField field, THintMask hints) {
+    Amend(id, [&](TRowHintSet& set) { MaskOf(set, field) &= ~hints; });
+}
+
+void TRowHints::Confirm(std::int32_t id) {
+    Amend(id, [](TRowHintSet& set) { set.confirmed = true; });
 }

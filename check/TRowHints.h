@@ -53,12 +53,21 @@ constexpr std::array<THint, 18> kAllHints{THint::PeselNotElevenDigits,
 
 using THintMask = std::uint32_t;
 
+// The hints that the import's guesses give; they do not apply to a value the clerk wrote.
+constexpr THintMask kGuessHints = static_cast<THintMask>(THint::NamesByPlace) |
+                                  static_cast<THintMask>(THint::SexByDefault) |
+                                  static_cast<THintMask>(THint::RankLastWord) |
+                                  static_cast<THintMask>(THint::PositionLastOfSeparators);
+
 // The problems of one row, field by field.
 struct TRowHintSet {
     std::array<THintMask, static_cast<std::size_t>(TPersonField::Count)> fields{};
+    bool confirmed = false; // the clerk checked the row and found it right
 
     THintMask Of(TPersonField field) const { return fields[static_cast<std::size_t>(field)]; }
     bool Any() const;
+    // Whether the row still waits for the clerk: it has a problem nobody confirmed.
+    bool ToCheck() const { return Any() && !confirmed; }
     bool operator==(const TRowHintSet&) const = default;
 };
 
@@ -70,17 +79,25 @@ public:
     void Compute(const TPersonTable& table, const TImportTrace* trace = nullptr);
     // The row's problems; none for an id not seen by the last Compute.
     TRowHintSet HintsOf(std::int32_t id) const;
-    // How many rows have at least one problem.
+    // How many rows have at least one problem that the clerk did not confirm.
     int HintedRows() const { return hintedRows_; }
-    // The position of the nearest row with a problem after `from` (step +1) or before it
+    // The position of the nearest row to check (ToCheck) after `from` (step +1) or before it
     // (step -1), going round past the table's end; 0 when no row has one. `from` 0 starts the
     // search at the table's edge.
     int NextHinted(const TPersonTable& table, int from, int step) const;
+
+    // The clerk's word on the rows, given after each Compute: `hints` of a field no longer apply
+    // to row `id` (the clerk wrote the value); the clerk confirmed row `id`.
+    void Waive(std::int32_t id, TPersonField field, THintMask hints);
+    void Confirm(std::int32_t id);
 
     // The problems a row has whatever the other rows hold.
     static TRowHintSet RowOwnHints(const TPersonRecord& row);
 
 private:
+    // Changes the set of row `id`, if Compute saw it, keeping the count of rows to check.
+    template <typename Change> void Amend(std::int32_t id, Change change);
+
     std::vector<TRowHintSet> byId_; // index id - 1
     int hintedRows_ = 0;
 };

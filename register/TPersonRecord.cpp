@@ -45,3 +45,7 @@ std::optional<TPersonField> FieldByName(std::string_view name) {
 std::size_t FieldWidth(TPersonField field) {
     return Info(field).width;
 }
+
+std::string_view FieldValue(TPersonField field, std::string_view text) {
+    return text.substr(0, text.find('\0')).substr(0, FieldWidth(field));
+}

@@ -67,3 +67,5 @@ std::string_view FieldName(TPersonField field);
 std::optional<TPersonField> FieldByName(std::string_view name);
 // The width of a text field in characters (bytes); 0 for `id`.
 std::size_t FieldWidth(TPersonField field);
+// What a text field holds of `text`: the text up to a NUL, if any, cut to the field's width.
+std::string_view FieldValue(TPersonField field, std::string_view text);

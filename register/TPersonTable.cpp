@@ -78,8 +78,7 @@ void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view tex
     const TPersonField field = FieldOrThrow(fieldName);
     if (field == TPersonField::id)
         Fail("Field 'id' is read-only");
-    text = text.substr(0, text.find('\0'));
-    pending_->Text(field).assign(text.substr(0, FieldWidth(field)));
+    pending_->Text(field).assign(FieldValue(field, text));
     pendingTouched_ = true;
     Notify(TTableChange::RowsChanged);
 }
@@ -242,6 +241,18 @@ void TPersonTable::RestoreRow(int position, TPersonRecord row) {
     rows_.insert(place, std::move(row));
     current_ = static_cast<std::size_t>(position - 1);
     atEnd_ = false;
+    Notify(TTableChange::RowsChanged);
+}
+
+void TPersonTable::ReplaceRow(const TPersonRecord& row) {
+    RequireOpen();
+    if (pending_)
+        Fail("Cannot replace a row while a new row is pending");
+    if (!current_)
+        Fail("Cannot perform this operation on an empty dataset");
+    TPersonRecord& stored = rows_[*current_];
+    for (const TPersonField field : kTextFields)
+        stored.Text(field).assign(FieldValue(field, row.Text(field)));
     Notify(TTableChange::RowsChanged);
 }
 

@@ -53,6 +53,11 @@ public:
     // (1..TotalRows+1) and makes it current. Refuses an id this table never gave or still holds.
     void RestoreRow(int position, TPersonRecord row);
 
+    // Replaces the texts of the current stored row by those of `row`, each cut like SetFieldText
+    // cuts it; the row keeps its id and position (row.id is not read) and stays current. Refused
+    // on a closed table, without a current row, and while a row is pending.
+    void ReplaceRow(const TPersonRecord& row);
+
     // The stored row at a 1-based position; throws std::out_of_range outside 1..TotalRows.
     const TPersonRecord& RowAt(int position) const;
 

@@ -24,6 +24,8 @@ namespace {
 
 const QColor kLineColour = QColor::fromRgb(Design::kColumnLineGrey);
 const QColor kNoteColour(0xE0, 0x00, 0x00);
+const QColor kCheckedNoteColour = QColor::fromRgb(Design::kCheckedNoteGrey);
+const QColor kCorrectionColour = QColor::fromRgb(Design::kCorrectionBlue);
 // The side of the triangle that marks a cell with a note.
 constexpr int kNoteMark = 7;
 // Text in a left-aligned cell starts 2 px in; every text's top is 2 px below the cell's top.
@@ -99,6 +101,10 @@ void TPersonGrid::SetRowDeleter(TRowDeleter deleter) {
     deleteRow_ = std::move(deleter);
 }
 
+void TPersonGrid::SetRowOpener(TRowOpener opener) {
+    openRow_ = std::move(opener);
+}
+
 void TPersonGrid::SetActionRunner(TActionRunner runner) {
     runAction_ = std::move(runner);
 }
@@ -121,6 +127,11 @@ int TPersonGrid::DrawnLines() const {
 
 int TPersonGrid::CurrentRow() const {
     return model_->CurrentIndex().row() + 1;
+}
+
+int TPersonGrid::RowAtY(int y) const {
+    const int row = top_ + y / rowHeight_;
+    return row <= RowCount() ? row : 0;
 }
 
 int TPersonGrid::LastShownRow() const {
@@ -310,13 +321,23 @@ void TPersonGrid::ConfirmAndDelete() {
         deleteRow_();
 }
 
-// The press itself gives the grid the keyboard focus, by its focus policy.
+// The press itself gives the grid the keyboard focus, by its focus policy. The right button
+// selects the line too, since the context menu's actions act on the current row.
 void TPersonGrid::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return;
-    const int row = top_ + static_cast<int>(event->position().y()) / rowHeight_;
-    if (row <= RowCount())
+    const int row = RowAtY(static_cast<int>(event->position().y()));
+    if (row != 0)
         runAction_([&] { MoveBy(row - CurrentRow()); });
+}
+
+// The second press of a double-click comes as this event: it selects the line as a press does,
+// then opens its row.
+void TPersonGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && RowAtY(static_cast<int>(event->position().y())) != 0 &&
+        openRow_)
+        runAction_(openRow_);
 }
 
 void TPersonGrid::wheelEvent(QWheelEvent* event) {
@@ -464,23 +485,35 @@ void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
         }
         DrawCell(painter, cell, background, font, model_->data(index).toString(),
                  Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
-        if (!CellNote(field).isEmpty())
-            DrawNoteMark(painter, cell);
+        DrawNoteMarks(painter, cell, CellNote(field));
     });
 }
 
-void TPersonGrid::DrawNoteMark(QPainter& painter, const QRect& cell) const {
-    const QPoint corner = cell.topRight() - QPoint(1, 0);
-    const QPoint triangle[] = {corner, corner - QPoint(kNoteMark, 0),
-                               corner + QPoint(0, kNoteMark)};
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kNoteColour);
-    painter.drawPolygon(triangle, 3);
-    painter.setBrush(Qt::NoBrush);
+// The problems' triangle in the top right corner, the correction's in the top left.
+void TPersonGrid::DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const {
+    const auto mark = [&painter](QPoint corner, int across, const QColor& colour) {
+        const QPoint triangle[] = {corner, corner + QPoint(across, 0),
+                                   corner + QPoint(0, kNoteMark)};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawPolygon(triangle, 3);
+        painter.setBrush(Qt::NoBrush);
+    };
+    if (!note.problems.isEmpty())
+        mark(cell.topRight() - QPoint(1, 0), -kNoteMark,
+             note.checked ? kCheckedNoteColour : kNoteColour);
+    if (!note.correction.isEmpty())
+        mark(cell.topLeft(), kNoteMark, kCorrectionColour);
 }
 
-QString TPersonGrid::CellNote(TPersonField field) const {
-    return onGetCellNote_ ? onGetCellNote_(field) : QString();
+TCellNote TPersonGrid::CellNote(TPersonField field) const {
+    return onGetCellNote_ ? onGetCellNote_(field) : TCellNote();
+}
+
+QString TCellNote::Tooltip() const {
+    if (problems.isEmpty() || correction.isEmpty())
+        return problems + correction;
+    return problems + QLatin1Char('\n') + correction;
 }
 
 bool TPersonGrid::viewportEvent(QEvent* event) {
@@ -496,7 +529,7 @@ void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
     QString note;
     if (row <= RowCount() && column >= 0) {
         const TPersonTable::TDrawnRow drawn(Table(), row);
-        note = CellNote(GridColumn(column).field);
+        note = CellNote(GridColumn(column).field).Tooltip();
     }
     if (note.isEmpty()) {
         QToolTip::hideText();

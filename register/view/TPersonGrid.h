@@ -21,6 +21,18 @@ struct TCellFont {
     QColor color;
 };
 
+// What the grid shows of a cell beyond its text; each part is a line or lines of its tooltip.
+struct TCellNote {
+    // The cell's problems, marked by a red corner at its top right; grey once they were checked.
+    QString problems;
+    bool checked = false;
+    // The clerk changed the value: what it was, marked by a blue corner at the top left.
+    QString correction;
+
+    bool Empty() const { return problems.isEmpty() && correction.isEmpty(); }
+    QString Tooltip() const;
+};
+
 // The person grid `RxDBGrid1`: one line per row of the person table, the current row selected as
 // a whole line. It keeps no row of its own: it draws the rows on its visible lines through the
 // model, and every move of the selection is a move of the table's current row, which the grid
@@ -40,12 +52,14 @@ public:
         std::function<void(TPersonField field, TCellFont& font, QColor& background)>;
     // The grid's note of a cell: asked for every data cell drawn and for the cell under a
     // tooltip request, while the table's reads refer to the cell's row. A cell with a note
-    // carries a small red mark in its top right corner, and the note is its tooltip.
-    using TCellNoteHandler = std::function<QString(TPersonField field)>;
+    // carries a small mark in a corner (TCellNote), and the note is its tooltip.
+    using TCellNoteHandler = std::function<TCellNote(TPersonField field)>;
     // Runs the modal "Delete record?" box until it is answered.
     using TConfirmRunner = std::function<void(QMessageBox& box)>;
     // Deletes the current row once Ctrl+Delete was confirmed.
     using TRowDeleter = std::function<void()>;
+    // Opens the current row for correction, after a double-click on its line.
+    using TRowOpener = std::function<void()>;
     // Runs what a key, a click, the wheel or the scroll bar does to the table, where Qt called
     // the grid; the program's runner catches a failure there (by default it is just run).
     using TActionRunner = std::function<void(const std::function<void()>& action)>;
@@ -56,6 +70,8 @@ public:
     void SetOnGetCellNote(TCellNoteHandler handler);
     // Replaces the table's own DeleteRow as what a confirmed Ctrl+Delete does.
     void SetRowDeleter(TRowDeleter deleter);
+    // What a double-click on a data line does, through the action runner; nothing by default.
+    void SetRowOpener(TRowOpener opener);
     void SetActionRunner(TActionRunner runner);
     // Replaces the modal run of the confirm box, so that tests can answer it.
     void SetConfirmRunner(TConfirmRunner runner);
@@ -80,6 +96,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +107,8 @@ private:
     int CurrentRow() const;
     int RowCount() const { return model_->rowCount(); }
     int LastShownRow() const;
+    // The row number on the line at `y` in the viewport; 0 below the last row.
+    int RowAtY(int y) const;
     int DrawnLines() const;
     QColor Colour(QPalette::ColorRole role) const;
 
@@ -115,8 +134,8 @@ private:
     void PaintEmptyLine(QPainter& painter) const;
     void PaintFocusSign(QPainter& painter) const;
     void CellProps(TPersonField field, TCellFont& font, QColor& background) const;
-    QString CellNote(TPersonField field) const;
-    void DrawNoteMark(QPainter& painter, const QRect& cell) const;
+    TCellNote CellNote(TPersonField field) const;
+    void DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const;
     void ShowCellNote(QHelpEvent* event) const;
     void DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
                   const TCellFont& font, const QString& text, Qt::Alignment alignment) const;
@@ -129,6 +148,7 @@ private:
     TCellNoteHandler onGetCellNote_;
     TConfirmRunner confirm_;
     TRowDeleter deleteRow_;
+    TRowOpener openRow_;
     TActionRunner runAction_;
     int top_ = 1;
     // The current row and the row count as last followed, to keep the current row's screen line

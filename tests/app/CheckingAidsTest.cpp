@@ -1,14 +1,20 @@
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
+#include "ScrambleLine.h"
 #include "TGridColumn.h"
 #include "TOrderHighlighter.h"
+#include "TPersonDialog.h"
 #include "TempFolder.h"
 #include "WindowTestSupport.h"
 
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QToolTip>
@@ -107,7 +113,48 @@ protected:
     void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&Grid(), key, modifiers);
     }
+
+    // The middle of the grid's line that shows the row at `position`.
+    QPoint LineCentre(int position) {
+        return {Grid().viewport()->width() / 2,
+                (position - Grid().TopRow()) * Grid().RowHeight() + Grid().RowHeight() / 2};
+    }
+
+    // Opens the box "Dane osoby" with `open` and lets `fill` act in it; true when it came.
+    bool InPersonBox(const std::function<void()>& open,
+                     const std::function<void(TPersonDialog&)>& fill) {
+        const ModalAnswer<TPersonDialog> box(fill);
+        open();
+        // Without a window manager nobody gives the window back its activation.
+        window.activateWindow();
+        return box.Answered() && QTest::qWaitForWindowActive(&window);
+    }
 };
+
+QLineEdit& FieldEdit(TPersonDialog& box, TPersonField field) {
+    return *box.findChild<QLineEdit*>(QString::fromLatin1(FieldName(field)));
+}
+
+QString FieldNote(TPersonDialog& box, TPersonField field) {
+    return box.findChild<QLabel*>(QString::fromLatin1(FieldName(field)) + "Uwagi")->text();
+}
+
+// Types `text` a key at a time, as a keyboard with Polish letters does.
+void Type(QWidget& widget, const QString& text) {
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, &widget, Qt::Key_unknown, QString(character),
+                            Qt::NoModifier);
+}
+
+void Retype(TPersonDialog& box, TPersonField field, const QString& text) {
+    QLineEdit& edit = FieldEdit(box, field);
+    edit.selectAll();
+    Type(edit, text);
+}
+
+void Answer(TPersonDialog& box, QDialogButtonBox::StandardButton button) {
+    box.findChild<QDialogButtonBox*>()->button(button)->click();
+}
 
 TEST_F(CheckingAidsTest, HintsNameTheProblemsOfEachCellAndAreCounted) {
     Import(FaultyOrder());
@@ -258,6 +305,125 @@ TEST_F(CheckingAidsTest, CtrlZBringsDeletedRowsBackInPlaceAndASaveWritesThem) {
     Click("SpeedButton1");
     Keys(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(window.mt().TotalRows(), 4);
+}
+
+// The clerk double-clicks row 2, retypes its surname with a small letter first (the hint shows
+// at once), then right; OK keeps the row in place with its id, the cell carries the value the
+// import found, and the file holds the new value.
+TEST_F(CheckingAidsTest, DoubleClickCorrectsTheRowInPlaceAndTheFileHoldsTheNewValue) {
+    Import(FaultyOrder());
+    QString title, lines, hintWhileTyping;
+    ASSERT_TRUE(InPersonBox(
+        [&] { QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, LineCentre(2)); },
+        [&](TPersonDialog& box) {
+            title = box.windowTitle();
+            lines = box.findChild<QPlainTextEdit*>("WierszeRozkazu")->toPlainText();
+            Retype(box, TPersonField::nazwisko, QStringLiteral("Próbna"));
+            hintWhileTyping = FieldNote(box, TPersonField::nazwisko);
+            Retype(box, TPersonField::nazwisko, QStringLiteral("PRÓBNA-NOWAK"));
+            Answer(box, QDialogButtonBox::Ok);
+        }));
+    EXPECT_EQ(title, QStringLiteral("Dane osoby"));
+    EXPECT_TRUE(lines.startsWith(QStringLiteral("2. kpr. PRÓBNA Ewa C. Jana")))
+        << lines.toStdString();
+    EXPECT_TRUE(lines.endsWith(QStringLiteral("UZASADNIENIE: brak")));
+    EXPECT_TRUE(hintWhileTyping.startsWith(QStringLiteral("Nazwisko z małą literą")));
+
+    EXPECT_EQ(window.mt().RowNumber(), 2);
+    EXPECT_EQ(window.mt().FieldNumber("id"), 2);
+    EXPECT_EQ(window.mt().FieldText("nazwisko"), "PR\xD3"
+                                                 "BNA-NOWAK");
+    EXPECT_EQ(Tooltip(2, TPersonField::nazwisko),
+              QStringLiteral("Poprawiono; import znalazł: „PRÓBNA”"));
+    EXPECT_EQ(Tooltip(2, TPersonField::imie), QString()) << "an unchanged cell is not marked";
+
+    const TempFolder folder;
+    const ModalAnswer<QFileDialog> dialog(
+        [&](QFileDialog& shown) { EnterFileName(shown, Native(folder / "osoby.os")); });
+    Click("SpeedButton2");
+    const std::string bytes = FileBytes(folder / "osoby.os");
+    EXPECT_NE(ScrambleLine(bytes).find("\tPR\xD3"
+                                       "BNA-NOWAK\t"),
+              std::string::npos);
+}
+
+// F4 opens the box too. A character that Windows-1250 lacks is refused, and said so; Cancel
+// keeps the row as it was and leaves nothing to undo.
+TEST_F(CheckingAidsTest, CancelChangesNothingAndACharacterOutsideWindows1250IsRefused) {
+    Import(FaultyOrder());
+    const std::vector<TPersonRecord> imported = TableRows(window.mt());
+    Grid().setFocus();
+    QString afterCheckMark, note;
+    ASSERT_TRUE(InPersonBox([&] { Keys(Qt::Key_F4); },
+                            [&](TPersonDialog& box) {
+                                QLineEdit& edit = FieldEdit(box, TPersonField::imie);
+                                edit.end(false);
+                                Type(edit, QStringLiteral("✓"));
+                                afterCheckMark = edit.text();
+                                note = FieldNote(box, TPersonField::imie);
+                                Type(edit, QStringLiteral("ł"));
+                                Answer(box, QDialogButtonBox::Cancel);
+                            }));
+    EXPECT_EQ(afterCheckMark, QStringLiteral("Jan"));
+    EXPECT_TRUE(note.startsWith(QStringLiteral("Odrzucono znak spoza strony kodowej")))
+        << note.toStdString();
+    EXPECT_EQ(TableRows(window.mt()), imported);
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(TableRows(window.mt()), imported);
+}
+
+// Ctrl+Z takes back a deletion, then the correction made before it, each where it was made.
+TEST_F(CheckingAidsTest, CtrlZUndoesACorrectionAfterTheDeletionThatFollowedIt) {
+    Import(FaultyOrder());
+    const std::vector<TPersonRecord> imported = TableRows(window.mt());
+    ASSERT_TRUE(InPersonBox(
+        [&] { QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, LineCentre(1)); },
+        [](TPersonDialog& box) {
+            Retype(box, TPersonField::stanowisko, QStringLiteral("kierowca-operator"));
+            Answer(box, QDialogButtonBox::Ok);
+        }));
+    window.mt().MoveTo(3);
+    Click("SpeedButton3");
+    ASSERT_EQ(window.mt().TotalRows(), 3);
+
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().TotalRows(), 4);
+    EXPECT_EQ(window.mt().RowAt(1).stanowisko, "kierowca-operator");
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().RowNumber(), 1);
+    EXPECT_EQ(TableRows(window.mt()), imported);
+    EXPECT_EQ(Tooltip(1, TPersonField::stanowisko), QString()) << "the mark goes with the change";
+}
+
+// The context menu confirms a hinted row: it leaves the count and F3 passes it by; a correction
+// brings it back, and Ctrl+Z takes both back in turn.
+TEST_F(CheckingAidsTest, ConfirmedRowLeavesTheCountUntilItIsCorrected) {
+    Import(FaultyOrder());
+    QStringList entries;
+    for (QAction* action : Grid().actions())
+        entries.append(action->text() + QLatin1Char(' ') + action->shortcut().toString());
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("Popraw dane osoby… F4"),
+                                    QStringLiteral("Oznacz jako sprawdzone Ctrl+K")}));
+    window.mt().MoveTo(3);
+    Grid().actions().at(1)->trigger();
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));
+    window.mt().MoveTo(1);
+    Keys(Qt::Key_F3);
+    Keys(Qt::Key_F3);
+    EXPECT_EQ(window.mt().RowNumber(), 4) << "row 3 does not stop F3";
+
+    window.mt().MoveTo(3);
+    Grid().setFocus(); // the grid's own keys
+    ASSERT_TRUE(InPersonBox([&] { Keys(Qt::Key_F4); },
+                            [](TPersonDialog& box) {
+                                Retype(box, TPersonField::imie, QStringLiteral("Marta"));
+                                Answer(box, QDialogButtonBox::Ok);
+                            }));
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
 }
 
 } // namespace

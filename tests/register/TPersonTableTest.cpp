@@ -263,3 +263,39 @@ TEST(PersonTable, RestoreRefusesBadPlacesAndIdsItNeverGaveOrStillHolds) {
     table.Close();
     EXPECT_THROW(table.RestoreRow(1, row), TTableError);
 }
+
+TEST(PersonTable, ReplacedRowKeepsItsIdAndPlaceAndIsCutLikeSetFieldText) {
+    TPersonTable table = TableWithRows(3);
+    table.MoveTo(2);
+    std::vector<TTableChange> changes;
+    table.OnTableChanged = [&changes](TTableChange c) { changes.push_back(c); };
+    TPersonRecord row = Row("123456789012345", std::string("NOWY\0X", 6), "Jan", "MK");
+    row.id = 9; // not read: the stored row keeps its own
+    table.ReplaceRow(row);
+
+    EXPECT_THAT(Ids(table), ElementsAre(1, 2, 3));
+    EXPECT_EQ(table.RowNumber(), 2);
+    TPersonRecord expected = Row("12345678901", "NOWY", "Jan", "M");
+    expected.id = 2;
+    EXPECT_EQ(table.RowAt(2), expected);
+    EXPECT_EQ(table.RowAt(3).nazwisko, "ROW3");
+    EXPECT_THAT(changes, ElementsAre(TTableChange::RowsChanged));
+    StoreRow(table, Row("", "ROW4"));
+    EXPECT_EQ(table.FieldNumber("id"), 4) << "the id counter is untouched";
+}
+
+TEST(PersonTable, ReplaceRefusesWithoutAStoredCurrentRowAndChangesNothing) {
+    TPersonTable table;
+    const TPersonRecord row = Row("1", "X");
+    EXPECT_EQ(ErrorOf([&] { table.ReplaceRow(row); }),
+              "mt: Cannot perform this operation on an empty dataset");
+    StoreRow(table, Row("", "KEPT"));
+    table.AppendRow();
+    EXPECT_EQ(ErrorOf([&] { table.ReplaceRow(row); }),
+              "mt: Cannot replace a row while a new row is pending");
+    table.DeleteRow(); // drops the pending row
+    EXPECT_EQ(table.RowAt(1).nazwisko, "KEPT");
+    table.Close();
+    EXPECT_EQ(ErrorOf([&] { table.ReplaceRow(row); }),
+              "mt: Cannot perform this operation on a closed dataset");
+}

@@ -1,6 +1,8 @@
-#include "TDeletionHistory.h"
+#include "TChangeHistory.h"
 #include "PersonRows.h"
+#include "TImportTrace.h"
 #include "TPersonTable.h"
+#include "TRowHints.h"
 #include "TTableError.h"
 
 #include <gmock/gmock.h>
@@ -21,10 +23,10 @@ std::vector<std::string> Surnames(const TPersonTable& table) {
     return surnames;
 }
 
-TEST(DeletionHistory, RestoresRowsNewestFirstInTheirFormerPlaces) {
+TEST(ChangeHistory, RestoresRowsNewestFirstInTheirFormerPlaces) {
     TPersonTable table =
         TableOf({Row("", "A"), Row("", "B"), Row("", "C"), Row("", "D"), Row("", "E")});
-    TDeletionHistory history;
+    TChangeHistory history;
     table.MoveTo(2);
     history.DeleteCurrent(table); // B; C becomes current
     history.DeleteCurrent(table); // C
@@ -32,19 +34,19 @@ TEST(DeletionHistory, RestoresRowsNewestFirstInTheirFormerPlaces) {
     history.DeleteCurrent(table); // E
     EXPECT_THAT(Surnames(table), ElementsAre("A#1", "D#4"));
 
-    ASSERT_TRUE(history.RestoreLast(table));
+    ASSERT_TRUE(history.UndoLast(table));
     EXPECT_THAT(Surnames(table), ElementsAre("A#1", "D#4", "E#5"));
     EXPECT_EQ(table.RowNumber(), 3);
-    ASSERT_TRUE(history.RestoreLast(table));
-    ASSERT_TRUE(history.RestoreLast(table));
+    ASSERT_TRUE(history.UndoLast(table));
+    ASSERT_TRUE(history.UndoLast(table));
     EXPECT_THAT(Surnames(table), ElementsAre("A#1", "B#2", "C#3", "D#4", "E#5"));
     EXPECT_EQ(table.FieldText("nazwisko"), "B");
-    EXPECT_FALSE(history.RestoreLast(table));
+    EXPECT_FALSE(history.UndoLast(table));
 }
 
-TEST(DeletionHistory, PendingRowAndEmptyTableLeaveNothingToRestore) {
+TEST(ChangeHistory, PendingRowAndEmptyTableLeaveNothingToRestore) {
     TPersonTable table;
-    TDeletionHistory history;
+    TChangeHistory history;
     EXPECT_THROW(history.DeleteCurrent(table), TTableError);
     table.AppendRow();
     table.SetFieldText("nazwisko", "P");
@@ -53,13 +55,27 @@ TEST(DeletionHistory, PendingRowAndEmptyTableLeaveNothingToRestore) {
     EXPECT_EQ(table.TotalRows(), 0);
 }
 
-TEST(DeletionHistory, RowStaysRememberedWhenTheTableRefusesIt) {
+TEST(ChangeHistory, RowStaysRememberedWhenTheTableRefusesIt) {
     TPersonTable table = TableOf({Row("", "A"), Row("", "B")});
-    TDeletionHistory history;
+    TChangeHistory history;
     history.DeleteCurrent(table);
     table.Close(); // a closed table refuses the row; the history keeps it
-    EXPECT_THROW(history.RestoreLast(table), TTableError);
+    EXPECT_THROW(history.UndoLast(table), TTableError);
     EXPECT_FALSE(history.Empty());
+}
+
+TEST(ChangeHistory, GuessesNoLongerHintAValueTheClerkChanged) {
+    TPersonTable table = TableOf({Row("44051401359", "TESTOWY", "Jan", "M", "szer.", "", "x")});
+    TImportTrace trace;
+    trace.RowStored(1, {}, TRowGuesses{.namesByPlace = true});
+    TChangeHistory history;
+    TRowHints hints;
+    ASSERT_TRUE(
+        history.CorrectCurrent(table, Row("44051401359", "NOWAK", "Jan", "M", "szer.", "", "x")));
+    hints.Compute(table, &trace);
+    history.ApplyTo(table, hints);
+    EXPECT_EQ(hints.HintsOf(1).Of(TPersonField::nazwisko), 0u);
+    EXPECT_EQ(hints.HintsOf(1).Of(TPersonField::imie), static_cast<THintMask>(THint::NamesByPlace));
 }
 
 } // namespace
