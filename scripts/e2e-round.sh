@@ -6,47 +6,12 @@
 # starts its own virtual X display.
 #
 # Usage: scripts/e2e-round.sh <program> <order text, UTF-8> <output folder>
-# Leaves osoby.os, okno.png and round.log in the output folder and names it on stdout.
+# Leaves osoby.os, okno.png and e2e-round.log in the output folder and names it on stdout.
 set -euo pipefail
 
-[ $# -eq 3 ] || { echo "usage: $0 <program> <order text> <output folder>" >&2; exit 2; }
-program=$(realpath "$1")
-order=$(realpath "$2")
-mkdir -p "$3"
-out=$(cd "$3" && pwd)
-log="$out/round.log"
-: >"$log"
-person_file="$out/osoby.os"
-rm -f "$person_file" "$out/okno.png" "$out/failure.png"
-
-helpers=()
-stop_helpers() {
-  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
-trap stop_helpers EXIT
-
-fail() {
-  echo "e2e-round: $*" >&2
-  [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null &&
-    echo "e2e-round: the screen at that moment: $out/failure.png" >&2
-  echo "e2e-round: log: $log" >&2
-  exit 1
-}
-
 source "$(dirname "$0")/x-display.sh"
-use_virtual_display "$out" "$log" || fail "the virtual display did not start"
-echo "e2e-round: display $DISPLAY" >>"$log"
-
-xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
-helpers+=($!)
-clipboard_holds_order() { xclip -selection clipboard -o | cmp -s - "$order"; }
-wait_for 10 clipboard_holds_order || fail "the clipboard did not take the order"
-
-# Started in the output folder, so that the save dialog opens there.
-(cd "$out" && exec env QT_QPA_PLATFORM=xcb "$program") >>"$log" 2>&1 &
-app=$!
-wait_for 30 xdotool search --onlyvisible --name '^NOLT-Fr$' || fail "the window did not appear"
-window=$(xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
+start_round e2e-round "$@"
+rm -f "$out/okno.png"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "e2e-round: window $window at $X,$Y, $WIDTH x $HEIGHT" >>"$log"
 
@@ -73,18 +38,13 @@ click_action_button() { # <name of the button's top in the column>
 click_action_button kPasteButtonTop  # WKLEJ ROZKAZ
 click_action_button kImportButtonTop # IMPORTUJ OSOBY
 click_action_button kSaveButtonTop   # ZAPISZ DO PLIKU
-wait_for 20 xdotool search --onlyvisible --name '^Wprowad' || fail "the save dialog did not appear"
-dialog=$(xdotool search --onlyvisible --name '^Wprowad' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-# Without a window manager the keyboard follows the pointer: point at the dialog and focus it.
-xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-xdotool windowfocus --sync "$dialog"
+wait_for 20 save_dialog || fail "the save dialog did not appear"
+focus "$(save_dialog | head -n 1)"
 # Typed without an extension: the dialog adds ".os".
 xdotool type --delay 15 "$out/osoby"
 xdotool key Return
 wait_for 30 test -s "$person_file" || fail "the person file $person_file was not written"
-dialog_gone() { ! xdotool search --onlyvisible --name '^Wprowad'; }
-wait_for 10 dialog_gone || fail "the save dialog did not close"
+wait_for 10 save_dialog_gone || fail "the save dialog did not close"
 
 # The window repaints what the dialog covered; shoot until two pictures in a row are the same.
 shot() { import -window root -depth 8 "rgb:$1"; }
@@ -103,7 +63,6 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 title_button_middle=$(($(design kTitleButtonSize) / 2))
 click_at $((X + WIDTH - $(design kTitleRightWidth) + $(design kCloseButtonLeft) + title_button_middle)) \
   $((Y + $(design kTitleButtonTop) + title_button_middle)) # SBKoniec
-program_ended() { ! kill -0 "$app"; }
 wait_for 10 program_ended || fail "the close button did not end the program"
 wait "$app" || fail "the program ended with status $?"
 

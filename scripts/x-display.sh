@@ -1,6 +1,13 @@
-# Sourced by the scripts that drive the real window under X: waiting without a fixed sleep, and a
-# virtual X display where there is none. The caller keeps the helpers' ids in the array `helpers`
-# and stops them when it ends.
+# Sourced by the scripts that drive the real window under X (e2e-round.sh, memory-round.sh): the
+# round's folder and log, waiting without a fixed sleep, a virtual X display where there is none,
+# the order on the clipboard and the program started. Helpers started here are stopped when the
+# caller ends.
+
+helpers=()
+stop_helpers() {
+  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap stop_helpers EXIT
 
 # wait_for <seconds> <command...>: runs the command every tenth of a second until it succeeds,
 # for at most that many seconds.
@@ -14,17 +21,67 @@ wait_for() {
   done
 }
 
-# use_virtual_display <folder> <log>: without a DISPLAY, starts Xvfb and exports its DISPLAY.
-# Returns non-zero when the display does not come up.
+# fail <message>: says what went wrong, with a screenshot of that moment and the log, and ends.
+fail() {
+  echo "$round: $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null &&
+    echo "$round: the screen at that moment: $out/failure.png" >&2
+  echo "$round: log: $log" >&2
+  exit 1
+}
+
+# use_virtual_display: without a DISPLAY, starts Xvfb and exports its DISPLAY.
 use_virtual_display() {
   [ -z "${DISPLAY:-}" ] || return 0
   # Xvfb picks a free display number itself and writes it to the descriptor it is given.
-  local display_number="$1/.display"
+  local display_number="$out/.display"
   : >"$display_number"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_number" 2>>"$2" &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_number" 2>>"$log" &
   helpers+=($!)
-  wait_for 20 test -s "$display_number" || return 1
+  wait_for 20 test -s "$display_number" || fail "the virtual display did not start"
   export DISPLAY=":$(head -n 1 "$display_number")"
   rm -f "$display_number"
   unset WAYLAND_DISPLAY
 }
+
+# start_round <round name> <program> <order text, UTF-8> <output folder>: sets round, program,
+# out, log and person_file, puts the order on the clipboard, starts the program in the output
+# folder (so that the save dialog opens there) and waits for its window; sets app and window.
+start_round() {
+  round=$1
+  [ $# -eq 4 ] || { echo "usage: $round <program> <order text> <output folder>" >&2; exit 2; }
+  program=$(realpath "$2")
+  local order
+  order=$(realpath "$3")
+  mkdir -p "$4"
+  out=$(cd "$4" && pwd)
+  log="$out/$round.log"
+  : >"$log"
+  person_file="$out/osoby.os"
+  rm -f "$person_file" "$out/failure.png"
+  use_virtual_display
+  echo "$round: display $DISPLAY" >>"$log"
+
+  xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
+  helpers+=($!)
+  clipboard_holds() { xclip -selection clipboard -o | cmp -s - "$1"; }
+  wait_for 20 clipboard_holds "$order" || fail "the clipboard did not take the order"
+
+  (cd "$out" && exec env QT_QPA_PLATFORM=xcb "$program") >>"$log" 2>&1 &
+  app=$!
+  helpers+=($app)
+  wait_for 30 xdotool search --onlyvisible --name '^NOLT-Fr$' || fail "the window did not appear"
+  window=$(xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
+}
+
+# focus <window>: without a window manager the keyboard follows the pointer, so point at the
+# window and focus it.
+focus() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  xdotool windowfocus --sync "$1"
+}
+
+save_dialog() { xdotool search --onlyvisible --name '^Wprowad'; }
+save_dialog_gone() { ! save_dialog; }
+program_ended() { ! kill -0 "$app"; }

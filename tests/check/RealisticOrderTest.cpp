@@ -1,35 +1,20 @@
-#include "RealisticOrder.h"
-#include "TImportTrace.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TRowHints.h"
-#include "TVectorOrderLines.h"
+#include "HintedImport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TImportScore ScoreOf(const TRealisticOrder& order) {
-    TPersonTable table;
-    TImportTrace trace;
-    TOrderParser().ImportPersons(TVectorOrderLines(order.lines), table, &trace);
-    TRowHints hints;
-    hints.Compute(table, &trace);
-    std::vector<TPersonRecord> rows;
-    std::vector<bool> hinted;
-    for (int position = 1; position <= table.TotalRows(); ++position) {
-        rows.push_back(table.RowAt(position));
-        hinted.push_back(hints.HintsOf(rows.back().id).Any());
-    }
-    return ScoreImport(rows, hinted, order.truth);
+    const THintedRows imported = ImportWithHints(order);
+    return ScoreImport(imported.rows, imported.hinted, order.truth);
 }
 
 // Floors well below what the report program measures (about 94 % right, under 0.05 % wrong
 // without a hint, 7 % of the right rows hinted), so that only a real loss of accuracy fails.
 TEST(RealisticOrders, MostPersonsComeOutRightAndWrongRowsCarryHints) {
-    for (const unsigned seed : {1u, 2u}) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        const TImportScore score = ScoreOf(MakeRealisticOrder(2000, seed));
+    for (const unsigned draw : {1u, 2u}) {
+        SCOPED_TRACE(testing::Message() << "order " << draw);
+        const TImportScore score = ScoreOf(MakeRealisticOrder(2000, draw));
         EXPECT_EQ(score.persons, 2000);
         EXPECT_GE(score.RightShare(), 0.85);
         EXPECT_LE(score.WrongSilentShare(), 0.005);
@@ -37,8 +22,8 @@ TEST(RealisticOrders, MostPersonsComeOutRightAndWrongRowsCarryHints) {
     }
 }
 
-// A missing row counts as wrong and silent, a hinted wrong row as wrong only; the same seed
-// gives the same order.
+// A missing row counts as wrong and silent, a hinted wrong row as wrong only; the same number
+// draws the same order.
 TEST(RealisticOrders, ScoreCountsMissingRowsAsWrongAndSilent) {
     const TPersonRecord a{1, "44051401359", "TESTOWY", "Jan", "M", "szer.", "ZS1", "kierowca"};
     TPersonRecord b = a;
