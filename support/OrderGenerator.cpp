@@ -51,13 +51,6 @@ constexpr std::array<std::string_view, 3> kHeading{"ROZKAZ PERSONALNY NR 1",
                                                    "DOW\323DCY JEDNOSTKI WOJSKOWEJ NR 0000",
                                                    "z dnia 1 stycznia 2000 r."};
 
-std::string Digits(std::uint64_t value, int width) {
-    std::string text(static_cast<std::size_t>(width), '0');
-    for (int i = width - 1; i >= 0 && value > 0; --i, value /= 10)
-        text[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
-    return text;
-}
-
 // Joins words with one space, or now and then with a run of spaces the parser must collapse;
 // some lines arrive indented.
 class TLineBuilder {
@@ -215,6 +208,13 @@ private:
 };
 
 } // namespace
+
+std::string Digits(std::uint64_t value, int width) {
+    std::string text(static_cast<std::size_t>(width), '0');
+    for (int i = width - 1; i >= 0 && value > 0; --i, value /= 10)
+        text[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    return text;
+}
 
 GeneratedOrder GenerateOrder(int persons, unsigned variant) {
     return TOrderWriter(variant).Write(persons);

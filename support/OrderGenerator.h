@@ -2,6 +2,7 @@
 
 #include "TPersonRecord.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,3 +18,6 @@ struct GeneratedOrder {
 // person line or after it, and blocks with or without their position and rank lines, some of
 // them before the person line. The same `persons` and `variant` always give the same order.
 GeneratedOrder GenerateOrder(int persons, unsigned variant = 1);
+
+// `value` in `width` decimal digits, zero-padded on the left (the lowest digits if it is longer).
+std::string Digits(std::uint64_t value, int width);

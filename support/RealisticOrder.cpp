@@ -1,5 +1,7 @@
 #include "RealisticOrder.h"
 
+#include "OrderGenerator.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -97,13 +99,6 @@ constexpr std::array<std::string_view, 3> kUnits{"do PKW", "do PKW KFOR",
 constexpr std::array<std::string_view, 4> kFreeText{"", "Sprawy osobowe \226 kierowanie",
                                                     "z dniem 1 marca 2026 r.",
                                                     "W zwi\271zku z potrzebami s\263u\277by:"};
-
-std::string Digits(std::uint64_t value, int width) {
-    std::string text(static_cast<std::size_t>(width), '0');
-    for (int i = width - 1; i >= 0 && value > 0; --i, value /= 10)
-        text[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
-    return text;
-}
 
 // A PESEL that passes every check: a real birth date, the sex digit, the check digit.
 std::string MakePesel(TRandom& random, bool male) {
