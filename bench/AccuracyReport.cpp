@@ -1,11 +1,6 @@
 // Prints how many persons of realistic orders the import records right, and how many wrong rows
 // the hints leave silent. Usage: nolt_accuracy_report [persons] [seed]
 #include "RealisticOrder.h"
-#include "TImportTrace.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TRowHints.h"
-#include "TVectorOrderLines.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,17 +22,9 @@ int main(int argc, char** argv) {
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
     const TRealisticOrder order = MakeRealisticOrder(persons, seed);
 
-    TPersonTable table;
-    TImportTrace trace;
-    TOrderParser().ImportPersons(TVectorOrderLines(order.lines), table, &trace);
-    TRowHints hints;
-    hints.Compute(table, &trace);
-    std::vector<TPersonRecord> rows;
-    std::vector<bool> hinted;
-    for (int position = 1; position <= table.TotalRows(); ++position) {
-        rows.push_back(table.RowAt(position));
-        hinted.push_back(hints.HintsOf(rows.back().id).Any());
-    }
+    const THintedRows imported = ImportWithHints(order);
+    const std::vector<TPersonRecord>& rows = imported.rows;
+    const std::vector<bool>& hinted = imported.hinted;
     const TImportScore score = ScoreImport(rows, hinted, order.truth);
 
     std::printf("persons %d, rows %zu (seed %u)\n", score.persons, rows.size(), seed);

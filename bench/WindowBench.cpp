@@ -178,11 +178,17 @@ void BM_CoreExport(benchmark::State& state) {
     CountPersons(state, table, PersonsOf(state));
 }
 
-void BM_WindowSave(benchmark::State& state) {
+// A shown window that pasted and imported the order of the benchmark's persons.
+std::unique_ptr<Tfnolt_f_r> ImportedWindow(benchmark::State& state) {
     PutOrderOnClipboard(PersonsOf(state));
-    const auto window = ShownWindow();
+    auto window = ShownWindow();
     Click(*window, "sbstaleplacowe");
     Click(*window, "SpeedButton1");
+    return window;
+}
+
+void BM_WindowSave(benchmark::State& state) {
+    const auto window = ImportedWindow(state);
     const TempFolder folder;
     for (auto _ : state)
         SaveThroughWindow(*window, (folder / "osoby.os").string());
@@ -190,10 +196,7 @@ void BM_WindowSave(benchmark::State& state) {
 }
 
 void BM_WindowSaveWithDialog(benchmark::State& state) {
-    PutOrderOnClipboard(PersonsOf(state));
-    const auto window = ShownWindow();
-    Click(*window, "sbstaleplacowe");
-    Click(*window, "SpeedButton1");
+    const auto window = ImportedWindow(state);
     const TempFolder folder;
     for (auto _ : state)
         state.SetIterationTime(SaveThroughDialog(*window, (folder / "osoby.os").string()));

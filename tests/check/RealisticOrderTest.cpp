@@ -1,27 +1,12 @@
 #include "RealisticOrder.h"
-#include "TImportTrace.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TRowHints.h"
-#include "TVectorOrderLines.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TImportScore ScoreOf(const TRealisticOrder& order) {
-    TPersonTable table;
-    TImportTrace trace;
-    TOrderParser().ImportPersons(TVectorOrderLines(order.lines), table, &trace);
-    TRowHints hints;
-    hints.Compute(table, &trace);
-    std::vector<TPersonRecord> rows;
-    std::vector<bool> hinted;
-    for (int position = 1; position <= table.TotalRows(); ++position) {
-        rows.push_back(table.RowAt(position));
-        hinted.push_back(hints.HintsOf(rows.back().id).Any());
-    }
-    return ScoreImport(rows, hinted, order.truth);
+    const THintedRows imported = ImportWithHints(order);
+    return ScoreImport(imported.rows, imported.hinted, order.truth);
 }
 
 // Floors well below what the report program measures (about 94 % right, under 0.05 % wrong
