@@ -78,8 +78,9 @@ void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view tex
     const TPersonField field = FieldOrThrow(fieldName);
     if (field == TPersonField::id)
         Fail("Field 'id' is read-only");
-    text = text.substr(0, text.find('\0'));
-    pending_->Text(field).assign(text.substr(0, FieldWidth(field)));
+    // Cut at the width, then at a NUL within it: the search stops at the width.
+    text = text.substr(0, FieldWidth(field));
+    pending_->Text(field).assign(text.substr(0, text.find('\0')));
     pendingTouched_ = true;
     Notify(TTableChange::RowsChanged);
 }
@@ -87,10 +88,9 @@ void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view tex
 void TPersonTable::PostRow() {
     if (!pending_)
         return;
-    TPersonRecord row = std::move(*pending_);
+    rows_.push_back(std::move(*pending_));
     DropPending();
-    row.id = nextId_++;
-    rows_.push_back(std::move(row));
+    rows_.back().id = nextId_++;
     current_ = rows_.size() - 1;
     atEnd_ = false;
     Notify(TTableChange::RowsChanged);
