@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <iterator>
+
 namespace {
 
 QString EmptyText(TPersonField field) {
@@ -17,51 +19,51 @@ QString EmptyText(TPersonField field) {
     }
 }
 
+struct THintText {
+    THint hint;
+    const char16_t* text;
+};
+
+// One line for each hint, in the enum's order.
+constexpr THintText kHintTexts[] = {
+    {THint::PeselNotElevenDigits, u"PESEL nie składa się z 11 cyfr"},
+    {THint::PeselCheckDigit, u"Błędna cyfra kontrolna numeru PESEL"},
+    {THint::PeselBirthDate, u"Numer PESEL zawiera niemożliwą datę urodzenia"},
+    {THint::PeselSexMismatch, u"Płeć niezgodna z numerem PESEL"},
+    {THint::PeselDuplicate, u"Ten sam numer PESEL ma inna osoba na liście"},
+    {THint::EmptyValue, nullptr}, // named after the field: EmptyText
+    {THint::Tab, u"Wartość zawiera znak tabulacji"},
+    {THint::NonBreakingSpace, u"Wartość zawiera twardą spację"},
+    {THint::QuestionMark, u"Znak „?” może zastępować znak spoza strony kodowej Windows-1250"},
+    {THint::SurnameNotInCapitals,
+     u"Nazwisko z małą literą lub kropką na końcu – czy to nie stopień?"},
+    {THint::FirstNameOtherWords, u"Imię zawiera wyraz wielkimi literami, cyfrę lub skrót z kropką"},
+    {THint::RankOtherText, u"Stopień zawiera cyfrę, wielką literę, „/” lub „:”"},
+    {THint::PositionOrderWords, u"Stanowisko zaczyna się od słów rozkazu „na stanowisko”"},
+    {THint::FullWidth, u"Wartość wypełnia całe pole – mogła zostać ucięta"},
+    {THint::NamesByPlace, u"Żaden wyraz nie jest pisany wielkimi literami – nazwisko i imię "
+                          u"odczytane z kolejności wyrazów, sprawdź oba"},
+    {THint::SexByDefault,
+     u"Brak „S.” lub „C.” i 11-cyfrowego numeru PESEL – płeć przyjęta jako „K”"},
+    {THint::RankLastWord,
+     u"Stopień odczytany z wiersza bez dwukropka ani myślnika – sprawdź, czy jest pełny"},
+    {THint::PositionLastOfSeparators, u"Stanowisko odczytane po ostatnim z kilku myślników lub "
+                                      u"dwukropków – sprawdź, czy jest pełne"},
+};
+
+constexpr bool InHintOrder() {
+    if (std::size(kHintTexts) != kHintCount)
+        return false;
+    for (std::size_t i = 0; i < kHintCount; ++i)
+        if (kHintTexts[i].hint != kAllHints[i])
+            return false;
+    return true;
+}
+static_assert(InHintOrder(), "kHintTexts holds one line for each hint, in THint's order");
+
 QString HintText(TPersonField field, THint hint) {
-    switch (hint) {
-    case THint::PeselNotElevenDigits:
-        return QStringLiteral("PESEL nie składa się z 11 cyfr");
-    case THint::PeselCheckDigit:
-        return QStringLiteral("Błędna cyfra kontrolna numeru PESEL");
-    case THint::PeselBirthDate:
-        return QStringLiteral("Numer PESEL zawiera niemożliwą datę urodzenia");
-    case THint::PeselSexMismatch:
-        return QStringLiteral("Płeć niezgodna z numerem PESEL");
-    case THint::PeselDuplicate:
-        return QStringLiteral("Ten sam numer PESEL ma inna osoba na liście");
-    case THint::EmptyValue:
-        return EmptyText(field);
-    case THint::Tab:
-        return QStringLiteral("Wartość zawiera znak tabulacji");
-    case THint::NonBreakingSpace:
-        return QStringLiteral("Wartość zawiera twardą spację");
-    case THint::QuestionMark:
-        return QStringLiteral("Znak „?” może zastępować znak spoza strony kodowej Windows-1250");
-    case THint::SurnameNotInCapitals:
-        return QStringLiteral("Nazwisko z małą literą lub kropką na końcu – czy to nie stopień?");
-    case THint::FirstNameOtherWords:
-        return QStringLiteral("Imię zawiera wyraz wielkimi literami, cyfrę lub skrót z kropką");
-    case THint::RankOtherText:
-        return QStringLiteral("Stopień zawiera cyfrę, wielką literę, „/” lub „:”");
-    case THint::PositionOrderWords:
-        return QStringLiteral("Stanowisko zaczyna się od słów rozkazu „na stanowisko”");
-    case THint::FullWidth:
-        return QStringLiteral("Wartość wypełnia całe pole – mogła zostać ucięta");
-    case THint::NamesByPlace:
-        return QStringLiteral("Żaden wyraz nie jest pisany wielkimi literami – nazwisko i imię "
-                              "odczytane z kolejności wyrazów, sprawdź oba");
-    case THint::SexByDefault:
-        return QStringLiteral(
-            "Brak „S.” lub „C.” i 11-cyfrowego numeru PESEL – płeć przyjęta jako „K”");
-    case THint::RankLastWord:
-        return QStringLiteral(
-            "Stopień odczytany z wiersza bez dwukropka ani myślnika – sprawdź, czy jest pełny");
-    case THint::PositionLastOfSeparators:
-        return QStringLiteral(
-            "Stanowisko odczytane po ostatnim z kilku myślników lub dwukropków – sprawdź, "
-            "czy jest pełne");
-    }
-    return {};
+    const char16_t* text = kHintTexts[static_cast<std::size_t>(hint)].text;
+    return text ? QString::fromUtf16(text) : EmptyText(field);
 }
 
 } // namespace
@@ -69,7 +71,7 @@ QString HintText(TPersonField field, THint hint) {
 QString HintNote(TPersonField field, THintMask mask) {
     QStringList lines;
     for (const THint hint : kAllHints)
-        if (mask & static_cast<THintMask>(hint))
+        if (mask & HintBit(hint))
             lines.append(HintText(field, hint));
     return lines.join(QLatin1Char('\n'));
 }

@@ -8,6 +8,9 @@ namespace {
 
 bool IsLineBreak(QChar character) {
     const char16_t unit = character.unicode();
+    // One comparison passes over everything between the vertical tab and U+2028: nearly all text.
+    if (unit > u'\v' && unit < QChar::LineSeparator)
+        return false;
     return unit == QChar::LineSeparator || unit == u'\v' || unit == QChar::ParagraphSeparator;
 }
 

@@ -1,6 +1,6 @@
 // Prints how many persons of realistic orders the import records right, and how many wrong rows
 // the hints leave silent. Usage: nolt_accuracy_report [persons] [order number]
-#include "HintedImport.h"
+#include "RealisticOrder.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -40,21 +40,26 @@ std::unique_ptr<TOrderInput> MakeInput(std::vector<std::string> lines, int rows)
     return input;
 }
 
+// The input of `key`, made once by `make` and kept for the rest of the run.
+template <typename Key, typename Make>
+const TOrderInput& Cached(std::map<Key, std::unique_ptr<TOrderInput>>& inputs, Key key, Make make) {
+    auto& input = inputs[key];
+    if (!input)
+        input = make();
+    return *input;
+}
+
 const TOrderInput& GeneratedInput(int persons) {
     static std::map<int, std::unique_ptr<TOrderInput>> inputs;
-    auto& input = inputs[persons];
-    if (!input)
-        input = MakeInput(GenerateOrder(persons).lines, persons);
-    return *input;
+    return Cached(inputs, persons,
+                  [persons] { return MakeInput(GenerateOrder(persons).lines, persons); });
 }
 
 // Orders as clerks paste them: two-word ranks and surnames, dashes, tabs, non-breaking spaces.
 const TOrderInput& RealisticInput(int persons) {
     static std::map<int, std::unique_ptr<TOrderInput>> inputs;
-    auto& input = inputs[persons];
-    if (!input)
-        input = MakeInput(MakeRealisticOrder(persons).lines, persons);
-    return *input;
+    return Cached(inputs, persons,
+                  [persons] { return MakeInput(MakeRealisticOrder(persons).lines, persons); });
 }
 
 // A filler with runs of spaces and the beginnings of every marker, none of them complete.
@@ -71,15 +76,13 @@ std::string Filler(std::size_t length) {
 // whose later markers stand at the far end.
 const TOrderInput& LongLineInput(std::int64_t length) {
     static std::map<std::int64_t, std::unique_ptr<TOrderInput>> inputs;
-    auto& input = inputs[length];
-    if (!input) {
+    return Cached(inputs, length, [length] {
         const std::string filler = Filler(static_cast<std::size_t>(length));
-        input = MakeInput({"stopie\xF1 etatowy: " + filler + " szer.",
-                           "1. szer. TESTOWY Jan S. Adama, PESEL: 00000000001 kieruj\xEA - " +
-                               filler + " /ZS1 PODSTAWA PRAWNA: UZASADNIENIE:"},
-                          1);
-    }
-    return *input;
+        return MakeInput({"stopie\xF1 etatowy: " + filler + " szer.",
+                          "1. szer. TESTOWY Jan S. Adama, PESEL: 00000000001 kieruj\xEA - " +
+                              filler + " /ZS1 PODSTAWA PRAWNA: UZASADNIENIE:"},
+                         1);
+    });
 }
 
 // The least any import does: read every line, normalise it and look for every marker.

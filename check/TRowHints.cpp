@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr auto Bit(THint hint) {
-    return static_cast<THintMask>(hint);
-}
-
 // One search per character: the library's search scans many bytes at a time, and these
 // characters are rare.
 THintMask CharacterHints(std::string_view text) {
@@ -25,18 +21,18 @@ THintMask CharacterHints(std::string_view text) {
          {std::pair{'\t', THint::Tab}, std::pair{'\xA0', THint::NonBreakingSpace},
           std::pair{'?', THint::QuestionMark}})
         if (text.find(character) != std::string_view::npos)
-            mask |= Bit(hint);
+            mask |= HintBit(hint);
     return mask;
 }
 
 THintMask PeselHints(const TPeselVerdict& verdict) {
     if (!verdict.elevenDigits)
-        return Bit(THint::PeselNotElevenDigits);
+        return HintBit(THint::PeselNotElevenDigits);
     THintMask mask = 0;
     if (!verdict.checkDigitOk)
-        mask |= Bit(THint::PeselCheckDigit);
+        mask |= HintBit(THint::PeselCheckDigit);
     if (!verdict.dateOk)
-        mask |= Bit(THint::PeselBirthDate);
+        mask |= HintBit(THint::PeselBirthDate);
     return mask;
 }
 
@@ -96,10 +92,10 @@ bool StartsWithOrderWords(std::string_view position) {
 THintMask ShapeHints(TPersonField field, std::string_view value,
                      bool (*looksWrong)(std::string_view), THint hint) {
     if (value.empty())
-        return Bit(THint::EmptyValue);
-    THintMask mask = value.size() >= FieldWidth(field) ? Bit(THint::FullWidth) : 0;
+        return HintBit(THint::EmptyValue);
+    THintMask mask = value.size() >= FieldWidth(field) ? HintBit(THint::FullWidth) : 0;
     if (looksWrong(value))
-        mask |= Bit(hint);
+        mask |= HintBit(hint);
     return mask;
 }
 
@@ -132,7 +128,7 @@ TRowHintSet TRowHints::RowOwnHints(const TPersonRecord& row) {
     const TPeselVerdict verdict = CheckPesel(row.pesel);
     MaskOf(set, TPersonField::pesel) |= PeselHints(verdict);
     if (verdict.elevenDigits && row.plec != std::string_view(&verdict.sex, 1))
-        MaskOf(set, TPersonField::plec) |= Bit(THint::PeselSexMismatch);
+        MaskOf(set, TPersonField::plec) |= HintBit(THint::PeselSexMismatch);
     return set;
 }
 
@@ -178,15 +174,15 @@ std::vector<bool> DuplicatePesels(const TPersonTable& table) {
 // The values the import guessed, each on the field it set.
 void AddGuessHints(const TRowGuesses& guesses, TRowHintSet& set) {
     if (guesses.namesByPlace) {
-        MaskOf(set, TPersonField::nazwisko) |= Bit(THint::NamesByPlace);
-        MaskOf(set, TPersonField::imie) |= Bit(THint::NamesByPlace);
+        MaskOf(set, TPersonField::nazwisko) |= HintBit(THint::NamesByPlace);
+        MaskOf(set, TPersonField::imie) |= HintBit(THint::NamesByPlace);
     }
     if (guesses.sexByDefault)
-        MaskOf(set, TPersonField::plec) |= Bit(THint::SexByDefault);
+        MaskOf(set, TPersonField::plec) |= HintBit(THint::SexByDefault);
     if (guesses.rankLastWord)
-        MaskOf(set, TPersonField::ste) |= Bit(THint::RankLastWord);
+        MaskOf(set, TPersonField::ste) |= HintBit(THint::RankLastWord);
     if (guesses.positionAfterSeveralSeparators)
-        MaskOf(set, TPersonField::stanowisko) |= Bit(THint::PositionLastOfSeparators);
+        MaskOf(set, TPersonField::stanowisko) |= HintBit(THint::PositionLastOfSeparators);
 }
 
 } // namespace
@@ -205,7 +201,7 @@ void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
         const TPersonRecord& row = table.RowAt(position);
         TRowHintSet set = RowOwnHints(row);
         if (duplicate[static_cast<std::size_t>(position - 1)])
-            MaskOf(set, TPersonField::pesel) |= Bit(THint::PeselDuplicate);
+            MaskOf(set, TPersonField::pesel) |= HintBit(THint::PeselDuplicate);
         if (trace)
             AddGuessHints(trace->GuessesOf(row.id), set);
         if (set.Any())

@@ -9,55 +9,53 @@
 class TImportTrace;
 class TPersonTable;
 
-// A problem a value may show; each is a bit of a field's THintMask.
-enum class THint : std::uint32_t {
-    PeselNotElevenDigits = 1 << 0,
-    PeselCheckDigit = 1 << 1,
-    PeselBirthDate = 1 << 2,
-    PeselSexMismatch = 1 << 3, // set on `plec`: the PESEL's sex digit says otherwise
-    PeselDuplicate = 1 << 4,
-    EmptyValue = 1 << 5, // surname, first name, rank or position
-    Tab = 1 << 6,
-    NonBreakingSpace = 1 << 7,
-    QuestionMark = 1 << 8, // what stands for a character that Windows-1250 lacks
+// A problem a value may show; each is a bit of a field's THintMask (HintBit). The tooltip lists
+// a cell's problems in this order.
+enum class THint : std::uint8_t {
+    PeselNotElevenDigits,
+    PeselCheckDigit,
+    PeselBirthDate,
+    PeselSexMismatch, // set on `plec`: the PESEL's sex digit says otherwise
+    PeselDuplicate,
+    EmptyValue, // surname, first name, rank or position
+    Tab,
+    NonBreakingSpace,
+    QuestionMark, // what stands for a character that Windows-1250 lacks
     // The value does not look like its field: the order was read wrong.
-    SurnameNotInCapitals = 1 << 9, // a lower-case letter, or a final period ("szer.")
-    FirstNameOtherWords = 1 << 10, // a word in capitals, a digit, or a word ending in a period
-    RankOtherText = 1 << 11,       // a digit, a capital letter, "/" or ":"
-    PositionOrderWords = 1 << 12,  // begins with "na stanowisko" or "stanowisko"
-    FullWidth = 1 << 13,           // as long as its field: probably cut
+    SurnameNotInCapitals, // a lower-case letter, or a final period ("szer.")
+    FirstNameOtherWords,  // a word in capitals, a digit, or a word ending in a period
+    RankOtherText,        // a digit, a capital letter, "/" or ":"
+    PositionOrderWords,   // begins with "na stanowisko" or "stanowisko"
+    FullWidth,            // as long as its field: probably cut
     // The import took the likeliest value where it could not read the order (TRowGuesses).
-    NamesByPlace = 1 << 14,             // set on surname and first name
-    SexByDefault = 1 << 15,             // set on `plec`
-    RankLastWord = 1 << 16,             // set on `ste`
-    PositionLastOfSeparators = 1 << 17, // set on `stanowisko`
+    NamesByPlace,             // set on surname and first name
+    SexByDefault,             // set on `plec`
+    RankLastWord,             // set on `ste`
+    PositionLastOfSeparators, // set on `stanowisko`
+    Count
 };
-constexpr std::array<THint, 18> kAllHints{THint::PeselNotElevenDigits,
-                                          THint::PeselCheckDigit,
-                                          THint::PeselBirthDate,
-                                          THint::PeselSexMismatch,
-                                          THint::PeselDuplicate,
-                                          THint::EmptyValue,
-                                          THint::Tab,
-                                          THint::NonBreakingSpace,
-                                          THint::QuestionMark,
-                                          THint::SurnameNotInCapitals,
-                                          THint::FirstNameOtherWords,
-                                          THint::RankOtherText,
-                                          THint::PositionOrderWords,
-                                          THint::FullWidth,
-                                          THint::NamesByPlace,
-                                          THint::SexByDefault,
-                                          THint::RankLastWord,
-                                          THint::PositionLastOfSeparators};
 
 using THintMask = std::uint32_t;
 
+constexpr std::size_t kHintCount = static_cast<std::size_t>(THint::Count);
+static_assert(kHintCount <= 32, "every hint is one bit of a THintMask");
+
+constexpr THintMask HintBit(THint hint) {
+    return THintMask{1} << static_cast<unsigned>(hint);
+}
+
+// Every hint, in the enum's order.
+constexpr std::array<THint, kHintCount> kAllHints = [] {
+    std::array<THint, kHintCount> all{};
+    for (std::size_t i = 0; i < kHintCount; ++i)
+        all[i] = static_cast<THint>(i);
+    return all;
+}();
+
 // The hints that the import's guesses give; they do not apply to a value the clerk wrote.
-constexpr THintMask kGuessHints = static_cast<THintMask>(THint::NamesByPlace) |
-                                  static_cast<THintMask>(THint::SexByDefault) |
-                                  static_cast<THintMask>(THint::RankLastWord) |
-                                  static_cast<THintMask>(THint::PositionLastOfSeparators);
+constexpr THintMask kGuessHints = HintBit(THint::NamesByPlace) | HintBit(THint::SexByDefault) |
+                                  HintBit(THint::RankLastWord) |
+                                  HintBit(THint::PositionLastOfSeparators);
 
 // The problems of one row, field by field.
 struct TRowHintSet {

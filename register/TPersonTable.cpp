@@ -86,10 +86,9 @@ void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view tex
 void TPersonTable::PostRow() {
     if (!pending_)
         return;
-    TPersonRecord row = std::move(*pending_);
+    rows_.push_back(std::move(*pending_));
     DropPending();
-    row.id = nextId_++;
-    rows_.push_back(std::move(row));
+    rows_.back().id = nextId_++;
     current_ = rows_.size() - 1;
     atEnd_ = false;
     Notify(TTableChange::RowsChanged);

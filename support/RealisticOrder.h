@@ -35,3 +35,11 @@ struct TImportScore {
 // `hinted[i]` tells whether row i (0-based) carries a hint.
 TImportScore ScoreImport(const std::vector<TPersonRecord>& rows, const std::vector<bool>& hinted,
                          const std::vector<TPersonRecord>& truth);
+
+// The rows an import of the order gives, each with whether a hint marks it: what ScoreImport
+// compares with the truth.
+struct THintedRows {
+    std::vector<TPersonRecord> rows;
+    std::vector<bool> hinted;
+};
+THintedRows ImportWithHints(const TRealisticOrder& order);

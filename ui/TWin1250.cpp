@@ -75,7 +75,11 @@ void TWin1250::AppendEncoded(QStringView text, std::string& out, std::size_t lim
     const char16_t* unit = text.utf16();
     const char16_t* const end = unit + text.size();
     for (; unit != end && byte != last; ++unit) {
-        if (QChar::isHighSurrogate(*unit) && unit + 1 != end && QChar::isLowSurrogate(unit[1])) {
+        // Orders are nearly all ASCII, which is its own byte: no table lookup.
+        if (*unit < 0x80) {
+            *byte++ = static_cast<char>(*unit);
+        } else if (QChar::isHighSurrogate(*unit) && unit + 1 != end &&
+                   QChar::isLowSurrogate(unit[1])) {
             *byte++ = '?';
             ++unit;
         } else {

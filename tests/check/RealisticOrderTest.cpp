@@ -1,4 +1,4 @@
-#include "HintedImport.h"
+#include "RealisticOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -75,7 +75,7 @@ TEST(ChangeHistory, GuessesNoLongerHintAValueTheClerkChanged) {
     hints.Compute(table, &trace);
     history.ApplyTo(table, hints);
     EXPECT_EQ(hints.HintsOf(1).Of(TPersonField::nazwisko), 0u);
-    EXPECT_EQ(hints.HintsOf(1).Of(TPersonField::imie), static_cast<THintMask>(THint::NamesByPlace));
+    EXPECT_EQ(hints.HintsOf(1).Of(TPersonField::imie), HintBit(THint::NamesByPlace));
 }
 
 } // namespace

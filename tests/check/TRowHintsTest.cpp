@@ -17,7 +17,7 @@ using F = TPersonField;
 constexpr THintMask Bits(std::initializer_list<THint> hints) {
     THintMask mask = 0;
     for (const THint h : hints)
-        mask |= static_cast<THintMask>(h);
+        mask |= HintBit(h);
     return mask;
 }
 
