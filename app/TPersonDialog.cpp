@@ -31,7 +31,7 @@ constexpr TFieldCaption kFields[] = {
     {TPersonField::nis, u"NI&S"},
 };
 
-const QColor kHintColour(0xC0, 0x00, 0x00);
+const QColor kHintColour = QColor::fromRgb(Design::kHintTextRed);
 constexpr int kFieldWidth = 420; // wide enough for a long position to show most of itself
 constexpr int kOrderLinesShown = 8;
 

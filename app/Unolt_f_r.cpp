@@ -404,7 +404,7 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
     connect(LPominiete_, &TCheckLabel::clicked, this,
             Guarded([this] { highlighter_->ShowNextSkipped(); }));
     LDoSprawdzenia_ = new TCheckLabel(
-        QStringLiteral("Do sprawdzenia: "), QColor(0xC0, 0x00, 0x00),
+        QStringLiteral("Do sprawdzenia: "), QColor::fromRgb(kHintTextRed),
         QStringLiteral("Wiersze z oznaczonymi polami; opis w podpowiedzi pola.\n"
                        "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia,\n"
                        "Ctrl+K – oznacz wiersz jako sprawdzony."),
