@@ -45,6 +45,24 @@ QTextBlock TOrderHighlighter::BlockOf(int line) const {
     return box_.document()->findBlock(lineStarts_[static_cast<std::size_t>(line)]);
 }
 
+QStringList TOrderHighlighter::LinesText(int first, int last) const {
+    QStringList lines;
+    if (!HasLine(first))
+        return lines;
+    for (int line = first; line <= last && HasLine(line); ++line) {
+        const QTextBlock block = BlockOf(line);
+        const int start = lineStarts_[static_cast<std::size_t>(line)];
+        // A soft line break inside the block ends the line one character before the next start.
+        const int blockEnd = block.position() + block.length() - 1;
+        const int end =
+            HasLine(line + 1)
+                ? std::min(blockEnd, lineStarts_[static_cast<std::size_t>(line) + 1] - 1)
+                : blockEnd;
+        lines.append(block.text().mid(start - block.position(), end - start));
+    }
+    return lines;
+}
+
 // The whole width of the line's screen line, also past its last character: a full-width
 // selection colours the screen line of its cursor, which therefore selects nothing. A cursor
 // made at a block's start is far cheaper than one moved there, which measures the line.

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QStringList>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -31,6 +32,9 @@ public:
     // Whether the box still holds the text of the last import.
     bool Following() const { return !lineStarts_.empty(); }
     int SkippedCount() const { return static_cast<int>(skipped_.size()); }
+    // The text of imported lines `first` to `last` as the box holds them; none when the box no
+    // longer holds the imported text. Read from the lines' own blocks, not the whole document.
+    QStringList LinesText(int first, int last) const;
 
     // Highlights the lines of one row and scrolls its person line into view; a row without
     // lines (all -1) only clears the former highlight.

@@ -482,17 +482,13 @@ void Tfnolt_f_r::UndoChange() {
 // holds the imported text; none otherwise.
 QStringList Tfnolt_f_r::CurrentRowOrderLines() const {
     const TRowSources sources = trace_.SourcesOf(CurrentId());
-    if (!highlighter_->Following() || sources.person < 0)
+    if (sources.person < 0)
         return {};
     int last = sources.person;
     for (const int line :
          {sources.directed, sources.nis, sources.rank, sources.legalBasis, sources.blockEnd})
         last = std::max(last, line);
-    const TOrderBoxLines lines(*mrozkaz_->document());
-    QStringList shown;
-    for (int line = sources.person; line <= last; ++line)
-        shown.append(TWin1250::Decode(lines.Line(line)));
-    return shown;
+    return highlighter_->LinesText(sources.person, last);
 }
 
 void Tfnolt_f_r::FindHintedRow(int step) {
