@@ -2,20 +2,16 @@
 
 #include "TOrderLines.h"
 
-#include <QString>
-
 #include <cstddef>
 #include <string>
 #include <vector>
 
 class QTextDocument;
 
-// The lines of the order text box as the parser reads them, from the document's text taken
-// once. Block ends, paragraph separators and the soft line breaks inside a block (U+2028,
-// U+000B) all end a line. A non-breaking space stays byte 0xA0 and a tab stays a tab, which is
-// why the document's raw text is read and never its plain text. A line is encoded only when it
-// is read: the parser reads each about once, and an encoded copy of the whole text beside it
-// would cost an import of a big order both time and memory.
+// The lines of the order text box as the parser reads them, read from the document once and
+// held in Windows-1250. Block ends, paragraph separators and the soft line breaks inside a block
+// (U+2028, U+000B) all end a line. A non-breaking space stays byte 0xA0 and a tab stays a tab,
+// which is why the document's raw text is read and never its plain text.
 class TOrderBoxLines final : public TOrderLines {
 public:
     static constexpr std::size_t MaxLineLength = 4096;
@@ -32,9 +28,11 @@ public:
     std::vector<int> LineStarts() const;
 
 private:
-    QString text_;
-    // Where each line starts in the text (which is where it starts in the document), and one
-    // past the end of the text, as if a line break ended the last line too.
+    // Where each line starts in the document, and one past the end of the text, as if a line
+    // break ended the last line too.
     std::vector<int> starts_;
     int count_ = 0;
+    // All lines encoded back to back, and where each starts there (with the end after the last).
+    std::string bytes_;
+    std::vector<std::size_t> byteStarts_;
 };

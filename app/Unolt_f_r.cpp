@@ -199,18 +199,16 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
-    // Setting the text clears the box's undo, so Ctrl+Z there never undoes the paste.
-    mrozkaz_->setPlainText(text);
-    mrozkaz_->moveCursor(QTextCursor::Start);
+    mrozkaz_->ReplaceText(text);
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
-    const TOrderBoxLines lines(*mrozkaz_->document());
+    const std::shared_ptr<const TOrderBoxLines> lines = mrozkaz_->Lines();
     history_.Clear();
     // The controls follow the import's outcome, not each of its rows.
     const TDataSource::THold hold(ds_);
-    TOrderParser().ImportPersons(lines, mt_, &trace_);
-    highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
+    TOrderParser().ImportPersons(*lines, mt_, &trace_);
+    highlighter_->Follow(lines->LineStarts(), trace_.SkippedLines());
     LPominiete_->ShowCount(highlighter_->SkippedCount());
     RefreshChecks();
 }

@@ -14,11 +14,11 @@
 
 class QAbstractButton;
 class QLabel;
-class QPlainTextEdit;
 class QStyle;
 class TAccessKeyCue;
 class TCheckLabel;
 class TFlatButton;
+class TOrderBox;
 class TOrderHighlighter;
 class TRecordCounter;
 
@@ -92,7 +92,7 @@ private:
     TDataSource ds_{mt_}; // after mt_: the link goes before the table
     TPersonSaveDialog SDOsoby_;
     QLabel* Lwersja_ = nullptr;
-    QPlainTextEdit* mrozkaz_ = nullptr;
+    TOrderBox* mrozkaz_ = nullptr;
     TPersonGrid* RxDBGrid1_ = nullptr;
     TRecordCounter* DBStatusLabel1_ = nullptr;
 

@@ -33,7 +33,8 @@
 // The window offscreen with generated orders on the clipboard. The whole round through the window
 // (paste, import, save) for 10,000 and 100,000 persons against the core round (the same lines,
 // import, export), and each step against its counterpart: the paste against setting the same
-// text into a plain box of the same kind, the import and the save against the core's. The save
+// text into a plain box of the same kind, the import (of the text as pasted, and edited since)
+// and the save against the core's. The save
 // is timed with its dialog answered at once (the window's own cost) and through the real dialog
 // (from the confirmation on). Then the order box and grid on their own for 10,000 persons: the
 // box's lines, a row move, the first paint. Each figure is the median of five repetitions.
@@ -168,6 +169,23 @@ void BM_WindowImport(benchmark::State& state) {
     CountPersons(state, window->mt(), PersonsOf(state));
 }
 
+// An import of a text edited since its paste, which reads the box's lines again.
+void BM_WindowImportEdited(benchmark::State& state) {
+    PutOrderOnClipboard(PersonsOf(state));
+    const auto window = ShownWindow();
+    Click(*window, "sbstaleplacowe");
+    QTextCursor end(window->findChild<QPlainTextEdit*>("mrozkaz")->document());
+    for (auto _ : state) {
+        state.PauseTiming();
+        end.movePosition(QTextCursor::End);
+        end.insertText(QStringLiteral(" "));
+        end.deletePreviousChar();
+        state.ResumeTiming();
+        Click(*window, "SpeedButton1");
+    }
+    CountPersons(state, window->mt(), PersonsOf(state));
+}
+
 void BM_CoreExport(benchmark::State& state) {
     const TVectorOrderLines lines(Order(PersonsOf(state)).lines);
     TPersonTable table;
@@ -298,6 +316,7 @@ BENCHMARK(BM_PlainBoxSet)->Apply(RoundArguments);
 BENCHMARK(BM_WindowPaste)->Apply(RoundArguments);
 BENCHMARK(BM_CoreImport)->Apply(RoundArguments);
 BENCHMARK(BM_WindowImport)->Apply(RoundArguments);
+BENCHMARK(BM_WindowImportEdited)->Apply(RoundArguments);
 BENCHMARK(BM_CoreExport)->Apply(RoundArguments);
 BENCHMARK(BM_WindowSave)->Apply(RoundArguments);
 BENCHMARK(BM_WindowSaveWithDialog)->Apply(RoundArguments)->UseManualTime();
@@ -331,6 +350,8 @@ public:
             PrintRatio("paste / plain box set", "BM_WindowPaste", "BM_PlainBoxSet", persons, 1.2);
             PrintRatio("window import / core import", "BM_WindowImport", "BM_CoreImport", persons,
                        2);
+            PrintRatio("window import of an edited text / core import", "BM_WindowImportEdited",
+                       "BM_CoreImport", persons, 0);
             PrintRatio("window save / core export", "BM_WindowSave", "BM_CoreExport", persons, 1.5);
             PrintRatio("window save with the dialog / core export", "BM_WindowSaveWithDialog",
                        "BM_CoreExport", persons, 0);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-// The window's tests need the program's own application object, whose notify() turns a
-// handler's failure into the error box. Listing the tests needs no display, so the build's test
+// The window's tests need the program's own application object, which speaks Polish and shows
+// a failed action's error box. Listing the tests needs no display, so the build's test
 // discovery runs without one.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TOrderBox.h"
 #include "TOrderBoxLines.h"
 #include "Unolt_f_r.h"
 
@@ -49,14 +50,14 @@ protected:
         ASSERT_EQ(window.mt().TotalRows(), 1);
     }
 
-    QPlainTextEdit& Box() { return *window.findChild<QPlainTextEdit*>("mrozkaz"); }
+    TOrderBox& Box() { return *window.findChild<TOrderBox*>("mrozkaz"); }
 
     // The lines the box hands to the parser, from the first to the last counted one.
     Lines BoxLines() {
-        const TOrderBoxLines lines(*Box().document());
+        const std::shared_ptr<const TOrderBoxLines> lines = Box().Lines();
         Lines result;
-        for (int i = 0; i < lines.Count(); ++i)
-            result.push_back(lines.Line(i));
+        for (int i = 0; i < lines->Count(); ++i)
+            result.push_back(lines->Line(i));
         return result;
     }
 

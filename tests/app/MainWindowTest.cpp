@@ -129,6 +129,21 @@ TEST_F(MainWindowTest, SecondPasteReplacesTheFirst) {
     EXPECT_EQ(BoxLines(), (Lines{"second", "paste"}));
 }
 
+TEST_F(MainWindowTest, ImportSeesTheClerksEditsAndTheirUndoAfterAPaste) {
+    Paste(PersonBlock);
+    Click("SpeedButton1");
+    QTextCursor surname = Box().document()->find("TESTOWY");
+    Box().setTextCursor(surname);
+    Box().setFocus();
+    QTest::keyClicks(&Box(), "NOWAK");
+    Click("SpeedButton1");
+    EXPECT_EQ(window.mt().FieldText("nazwisko"), "NOWAK");
+
+    QTest::keyClick(&Box(), Qt::Key_Z, Qt::ControlModifier);
+    Click("SpeedButton1");
+    EXPECT_EQ(window.mt().FieldText("nazwisko"), "TESTOWY");
+}
+
 TEST_F(MainWindowTest, ImportSeesALongLineCutAt4096Characters) {
     // The slash of "/ZS" stands at character 4090, so the cut keeps "/ZS1234" of the NIS number.
     const QString nisLine = "- " + QString(4086, QLatin1Char('k')) + " /ZS1234567890AB";
