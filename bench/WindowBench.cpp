@@ -25,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -34,9 +35,9 @@
 // (paste, import, save) for 10,000 and 100,000 persons against the core round (the same lines,
 // import, export), and each step against its counterpart: the paste against setting the same
 // text into a plain box of the same kind, the import (of the text as pasted, and edited since)
-// and the save against the core's. The save
-// is timed with its dialog answered at once (the window's own cost) and through the real dialog
-// (from the confirmation on). Then the order box and grid on their own for 10,000 persons: the
+// and the save against the core's. The paste and the import take turns with their counterparts
+// in the same iterations. The save is timed with its dialog answered at once (the window's own
+// cost) and through the real dialog (from the confirmation on). Then the order box and grid on their own for 10,000 persons: the
 // box's lines, a row move, the first paint. Each figure is the median of five repetitions.
 
 namespace {
@@ -131,42 +132,64 @@ double SaveThroughDialog(Tfnolt_f_r& window, const std::string& fileName) {
     return SecondsSince(confirmed);
 }
 
-// The paste's baseline: the same text set into a shown plain box of the same kind and size.
-void BM_PlainBoxSet(benchmark::State& state) {
+double SecondsOf(const std::function<void()>& step) {
+    const Clock::time_point start = Clock::now();
+    step();
+    return SecondsSince(start);
+}
+
+// Times a window step and its baseline in turns, each iteration after `prepare` (untimed), so that
+// the machine's drift falls on both alike. The benchmark's time is the step's; counter `ratio` is
+// the step's time over the baseline's.
+void TimeInTurns(benchmark::State& state, const char* ratio, const std::function<void()>& prepare,
+                 const std::function<void()>& step, const std::function<void()>& baseline) {
+    double stepSeconds = 0;
+    double baselineSeconds = 0;
+    for (auto _ : state) {
+        prepare();
+        baselineSeconds += SecondsOf(baseline);
+        const double seconds = SecondsOf(step);
+        stepSeconds += seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters[ratio] = stepSeconds / baselineSeconds;
+}
+
+// The paste against the same text set into a shown plain box of the same kind and size.
+void BM_WindowPaste(benchmark::State& state) {
     const QString text = OrderText(PersonsOf(state));
+    QGuiApplication::clipboard()->setText(text);
     const auto window = ShownWindow();
     QPlainTextEdit box;
     box.setLineWrapMode(QPlainTextEdit::NoWrap);
     box.setGeometry(window->findChild<QPlainTextEdit*>("mrozkaz")->geometry());
     box.show();
-    for (auto _ : state)
-        box.setPlainText(text);
+    // Each timed step replaces a text of the same size.
+    box.setPlainText(text);
+    Click(*window, "sbstaleplacowe");
+    TimeInTurns(
+        state, "vs_plain_box", [] {}, [&] { Click(*window, "sbstaleplacowe"); },
+        [&] { box.setPlainText(text); });
     state.SetItemsProcessed(state.iterations() * PersonsOf(state));
 }
 
-void BM_WindowPaste(benchmark::State& state) {
-    PutOrderOnClipboard(PersonsOf(state));
-    const auto window = ShownWindow();
-    for (auto _ : state)
-        Click(*window, "sbstaleplacowe");
-    state.SetItemsProcessed(state.iterations() * PersonsOf(state));
-}
-
-void BM_CoreImport(benchmark::State& state) {
+// The window's import against the core import of the same lines; `edit` comes before each.
+void TimeImportInTurns(benchmark::State& state, Tfnolt_f_r& window,
+                       const std::function<void()>& edit) {
     const TVectorOrderLines lines(Order(PersonsOf(state)).lines);
     TPersonTable table;
-    for (auto _ : state)
-        TOrderParser().ImportPersons(lines, table);
-    CountPersons(state, table, PersonsOf(state));
+    TimeInTurns(
+        state, "vs_core", edit, [&] { Click(window, "SpeedButton1"); },
+        [&] { TOrderParser().ImportPersons(lines, table); });
+    CountPersons(state, window.mt(), PersonsOf(state));
 }
 
+// An import of the text as pasted: the box read its lines at the paste.
 void BM_WindowImport(benchmark::State& state) {
     PutOrderOnClipboard(PersonsOf(state));
     const auto window = ShownWindow();
     Click(*window, "sbstaleplacowe");
-    for (auto _ : state)
-        Click(*window, "SpeedButton1");
-    CountPersons(state, window->mt(), PersonsOf(state));
+    TimeImportInTurns(state, *window, [] {});
 }
 
 // An import of a text edited since its paste, which reads the box's lines again.
@@ -175,15 +198,11 @@ void BM_WindowImportEdited(benchmark::State& state) {
     const auto window = ShownWindow();
     Click(*window, "sbstaleplacowe");
     QTextCursor end(window->findChild<QPlainTextEdit*>("mrozkaz")->document());
-    for (auto _ : state) {
-        state.PauseTiming();
+    TimeImportInTurns(state, *window, [&] {
         end.movePosition(QTextCursor::End);
         end.insertText(QStringLiteral(" "));
         end.deletePreviousChar();
-        state.ResumeTiming();
-        Click(*window, "SpeedButton1");
-    }
-    CountPersons(state, window->mt(), PersonsOf(state));
+    });
 }
 
 void BM_CoreExport(benchmark::State& state) {
@@ -312,11 +331,9 @@ void RoundArguments(benchmark::internal::Benchmark* bench) {
         ->ReportAggregatesOnly(true);
 }
 
-BENCHMARK(BM_PlainBoxSet)->Apply(RoundArguments);
-BENCHMARK(BM_WindowPaste)->Apply(RoundArguments);
-BENCHMARK(BM_CoreImport)->Apply(RoundArguments);
-BENCHMARK(BM_WindowImport)->Apply(RoundArguments);
-BENCHMARK(BM_WindowImportEdited)->Apply(RoundArguments);
+BENCHMARK(BM_WindowPaste)->Apply(RoundArguments)->UseManualTime();
+BENCHMARK(BM_WindowImport)->Apply(RoundArguments)->UseManualTime();
+BENCHMARK(BM_WindowImportEdited)->Apply(RoundArguments)->UseManualTime();
 BENCHMARK(BM_CoreExport)->Apply(RoundArguments);
 BENCHMARK(BM_WindowSave)->Apply(RoundArguments);
 BENCHMARK(BM_WindowSaveWithDialog)->Apply(RoundArguments)->UseManualTime();
@@ -338,41 +355,63 @@ class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         // With repetitions, the medians stand for the benchmarks.
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                times_[run.run_name.function_name + "/" + run.run_name.args] =
-                    run.GetAdjustedRealTime();
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration && run.aggregate_name != "median")
+                continue;
+            const std::string name = run.run_name.function_name + "/" + run.run_name.args;
+            times_[name] = run.GetAdjustedRealTime();
+            for (const auto& [counter, value] : run.counters)
+                if (counter.rfind("vs_", 0) == 0)
+                    counted_[name] = value.value;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void PrintRatios() const {
-        for (const char* persons : {"10000", "100000"}) {
-            PrintRatio("paste / plain box set", "BM_WindowPaste", "BM_PlainBoxSet", persons, 1.2);
-            PrintRatio("window import / core import", "BM_WindowImport", "BM_CoreImport", persons,
-                       2);
-            PrintRatio("window import of an edited text / core import", "BM_WindowImportEdited",
-                       "BM_CoreImport", persons, 0);
-            PrintRatio("window save / core export", "BM_WindowSave", "BM_CoreExport", persons, 1.5);
-            PrintRatio("window save with the dialog / core export", "BM_WindowSaveWithDialog",
-                       "BM_CoreExport", persons, 0);
-            PrintRatio("window round / core round", "BM_WindowRound", "BM_CoreRound", persons, 0);
+        for (const std::string persons : {"10000", "100000"}) {
+            const auto ratio = [&](const std::string& window, const std::string& core) {
+                return Ratio(window + "/" + persons, core + "/" + persons);
+            };
+            Print(persons, "paste / plain box set", Counted("BM_WindowPaste/" + persons), 1.2);
+            Print(persons, "window import / core import", Counted("BM_WindowImport/" + persons), 2);
+            Print(persons, "window import of an edited text / core import",
+                  Counted("BM_WindowImportEdited/" + persons), 0);
+            Print(persons, "window save / core export", ratio("BM_WindowSave", "BM_CoreExport"),
+                  1.5);
+            Print(persons, "window save with the dialog / core export",
+                  ratio("BM_WindowSaveWithDialog", "BM_CoreExport"), 0);
+            Print(persons, "window round / core round", ratio("BM_WindowRound", "BM_CoreRound"), 0);
         }
     }
 
 private:
-    void PrintRatio(const char* what, const std::string& window, const std::string& core,
-                    const std::string& persons, double goal) const {
-        const auto w = times_.find(window + "/" + persons);
-        const auto c = times_.find(core + "/" + persons);
+    std::optional<double> Ratio(const std::string& window, const std::string& core) const {
+        const auto w = times_.find(window);
+        const auto c = times_.find(core);
         if (w == times_.end() || c == times_.end())
+            return std::nullopt;
+        return w->second / c->second;
+    }
+
+    std::optional<double> Counted(const std::string& name) const {
+        const auto ratio = counted_.find(name);
+        if (ratio == counted_.end())
+            return std::nullopt;
+        return ratio->second;
+    }
+
+    static void Print(const std::string& persons, const char* what, std::optional<double> ratio,
+                      double goal) {
+        if (!ratio)
             return;
-        std::printf("%s persons: %s: %.2f", persons.c_str(), what, w->second / c->second);
+        std::printf("%s persons: %s: %.2f", persons.c_str(), what, *ratio);
         if (goal > 0)
             std::printf(" (goal: at most %.1f)", goal);
         std::printf("\n");
     }
 
-    std::map<std::string, double> times_; // per iteration, in the benchmarks' units
+    std::map<std::string, double> times_;   // per iteration, in the benchmarks' units
+    std::map<std::string, double> counted_; // ratios a benchmark took itself
 };
 
 } // namespace
