@@ -1,27 +1,43 @@
 #include "TOrderBox.h"
 
-#include "TOrderBoxLines.h"
-
 #include <QKeyEvent>
 
-TOrderBox::TOrderBox(QWidget* parent) : QPlainTextEdit(parent) {
-    // Every change of the text, the clerk's own and a replacement alike, comes through here.
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { lines_.reset(); });
-}
+#include <algorithm>
 
-TOrderBox::~TOrderBox() = default;
+TOrderBox::TOrderBox(QWidget* parent) : QPlainTextEdit(parent) {
+    // Every change of the text, the clerk's own, an undo and a replacement alike, comes through
+    // here.
+    connect(document(), &QTextDocument::contentsChange, this, &TOrderBox::NoteChange);
+}
 
 void TOrderBox::ReplaceText(const QString& text) {
     // Setting the text clears the box's undo, so Ctrl+Z there never undoes the replacement.
     setPlainText(text);
     moveCursor(QTextCursor::Start);
-    Lines();
+    lines_.emplace(*document());
+    change_.reset();
 }
 
-std::shared_ptr<const TOrderBoxLines> TOrderBox::Lines() {
+const TOrderBoxLines& TOrderBox::Lines() {
     if (!lines_)
-        lines_ = std::make_shared<const TOrderBoxLines>(*document());
-    return lines_;
+        lines_.emplace(*document());
+    else if (change_)
+        lines_->Update(*document(), change_->from, change_->to, change_->shift);
+    change_.reset();
+    return *lines_;
+}
+
+// Changes add up to one stretch that covers them all: its start is the earliest, and its end the
+// latest, carried past each later change.
+void TOrderBox::NoteChange(int position, int removed, int added) {
+    if (!change_) {
+        change_ = TChange{position, position + added, added - removed};
+        return;
+    }
+    const int endBefore = std::max(change_->to, position + removed);
+    change_->from = std::min(change_->from, position);
+    change_->to = endBefore + added - removed;
+    change_->shift += added - removed;
 }
 
 bool TOrderBox::event(QEvent* event) {

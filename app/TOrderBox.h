@@ -1,10 +1,10 @@
 #pragma once
 
+#include "TOrderBoxLines.h"
+
 #include <QPlainTextEdit>
 
-#include <memory>
-
-class TOrderBoxLines;
+#include <optional>
 
 // The order text box `mrozkaz`. Ctrl+Z in it undoes only the clerk's own edits: while it has
 // none to undo, the key is left to the window (which brings back deleted rows).
@@ -13,17 +13,28 @@ class TOrderBox : public QPlainTextEdit {
 
 public:
     explicit TOrderBox(QWidget* parent = nullptr);
-    ~TOrderBox() override;
 
     // Replaces the whole text, with no undo, and reads its lines at once: a text set here is
-    // nearly always imported next, unedited.
+    // nearly always imported next.
     void ReplaceText(const QString& text);
-    // The box's lines as the parser reads them, read again only after the text has changed.
-    std::shared_ptr<const TOrderBoxLines> Lines();
+    // The box's lines as the parser reads them. The text is read whole once; after that only
+    // the blocks that the clerk's edits touched are read again.
+    const TOrderBoxLines& Lines();
 
 protected:
     bool event(QEvent* event) override;
 
 private:
-    std::shared_ptr<const TOrderBoxLines> lines_;
+    // Where the text changed since its lines were last read, as it stands now, and how far the
+    // text after the change moved.
+    struct TChange {
+        int from;
+        int to;
+        int shift;
+    };
+
+    void NoteChange(int position, int removed, int added);
+
+    std::optional<TOrderBoxLines> lines_;
+    std::optional<TChange> change_;
 };

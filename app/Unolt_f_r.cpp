@@ -203,12 +203,12 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
-    const std::shared_ptr<const TOrderBoxLines> lines = mrozkaz_->Lines();
+    const TOrderBoxLines& lines = mrozkaz_->Lines();
     history_.Clear();
     // The controls follow the import's outcome, not each of its rows.
     const TDataSource::THold hold(ds_);
-    TOrderParser().ImportPersons(*lines, mt_, &trace_);
-    highlighter_->Follow(lines->LineStarts(), trace_.SkippedLines());
+    TOrderParser().ImportPersons(lines, mt_, &trace_);
+    highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
     LPominiete_->ShowCount(highlighter_->SkippedCount());
     RefreshChecks();
 }

@@ -54,10 +54,10 @@ protected:
 
     // The lines the box hands to the parser, from the first to the last counted one.
     Lines BoxLines() {
-        const std::shared_ptr<const TOrderBoxLines> lines = Box().Lines();
+        const TOrderBoxLines& lines = Box().Lines();
         Lines result;
-        for (int i = 0; i < lines->Count(); ++i)
-            result.push_back(lines->Line(i));
+        for (int i = 0; i < lines.Count(); ++i)
+            result.push_back(lines.Line(i));
         return result;
     }
 
