@@ -37,8 +37,9 @@
 // text into a plain box of the same kind, the import (of the text as pasted, and edited since)
 // and the save against the core's. The paste and the import take turns with their counterparts
 // in the same iterations. The save is timed with its dialog answered at once (the window's own
-// cost) and through the real dialog (from the confirmation on). Then the order box and grid on their own for 10,000 persons: the
-// box's lines, a row move, the first paint. Each figure is the median of five repetitions.
+// cost) and through the real dialog (from the confirmation on). Then the order box and grid on
+// their own for 10,000 persons: the box's lines, a row move, the first paint. Each figure is the
+// median of five repetitions.
 
 namespace {
 
