@@ -10,9 +10,10 @@ TOrderBox::TOrderBox(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TOrderBox::NoteChange);
 }
 
-void TOrderBox::ReplaceText(const QString& text) {
+void TOrderBox::ReplaceText(QString text) {
     // Setting the text clears the box's undo, so Ctrl+Z there never undoes the replacement.
     setPlainText(text);
+    text = QString();
     moveCursor(QTextCursor::Start);
     lines_.emplace(*document());
     change_.reset();

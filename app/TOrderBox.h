@@ -15,8 +15,9 @@ public:
     explicit TOrderBox(QWidget* parent = nullptr);
 
     // Replaces the whole text, with no undo, and reads its lines at once: a text set here is
-    // nearly always imported next.
-    void ReplaceText(const QString& text);
+    // nearly always imported next. The given text is let go before the reading, which holds a
+    // copy of the whole text for a while: a big order is then held twice, not three times.
+    void ReplaceText(QString text);
     // The box's lines as the parser reads them. The text is read whole once; after that only
     // the blocks that the clerk's edits touched are read again.
     const TOrderBoxLines& Lines();

@@ -36,6 +36,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -196,10 +197,10 @@ void Tfnolt_f_r::SBMinClick() {
 // count, so a clipboard without text (no owner, an image, only HTML) leaves the box as it is.
 // The text is set at once: the box's own paste inserts it as a fragment, at twice the cost.
 void Tfnolt_f_r::sbstaleplacoweClick() {
-    const QString text = QGuiApplication::clipboard()->text();
+    QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
-    mrozkaz_->ReplaceText(text);
+    mrozkaz_->ReplaceText(std::move(text));
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
