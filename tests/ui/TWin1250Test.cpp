@@ -37,23 +37,6 @@ TEST(TWin1250Test, PolishLettersAndMissingCharacters) {
     EXPECT_EQ(TWin1250::Encode(u"a\u4E2D\U0001F600\xD83D"), "a???");
 }
 
-// Runs of ASCII go eight characters at a time: a letter outside ASCII at any place of a run, and
-// a limit anywhere in it, must give what encoding one character at a time gives.
-TEST(TWin1250Test, LongTextsEncodeAsCharacterByCharacter) {
-    for (qsizetype other = 0; other < 20; ++other) {
-        QString text(20, QLatin1Char('k'));
-        text[other] = QChar(u'ż');
-        std::string oneByOne;
-        for (const QChar character : text)
-            oneByOne += TWin1250::Encode(QStringView(&character, 1));
-        for (std::size_t limit = 0; limit <= 20; ++limit) {
-            std::string bytes = "x"; // appended, not overwritten
-            TWin1250::AppendEncoded(text, bytes, limit);
-            EXPECT_EQ(bytes.substr(1), oneByOne.substr(0, limit)) << other << " " << limit;
-        }
-    }
-}
-
 // A file name is not Windows-1250: the name the dialog gave must reach the very file the export
 // writes through the narrow name, and a written file's name must read back as it was given.
 TEST(TWin1250Test, FileNamesTakeTheSystemsEncodingBothWays) {
