@@ -101,6 +101,8 @@ void TOrderBoxLines::Update(const QTextDocument& document, int from, int to, int
     const int end = last.position() + last.length();
     const auto oldFirst = std::lower_bound(starts_.begin(), starts_.end(), start);
     const auto oldLast = std::lower_bound(oldFirst, starts_.end(), end - shift);
+    // A change reported beyond the text, or that does not fit the lines held, must not leave
+    // wrong lines: the text is then read whole.
     if (!first.isValid() || oldFirst == starts_.end() || *oldFirst != start ||
         oldLast == starts_.end() || *oldLast != end - shift) {
         ReadAll(document);
