@@ -1,6 +1,7 @@
 #include "TOrderBox.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 
 #include <algorithm>
 
@@ -39,6 +40,17 @@ void TOrderBox::NoteChange(int position, int removed, int added) {
     change_->from = std::min(change_->from, position);
     change_->to = endBefore + added - removed;
     change_->shift += added - removed;
+}
+
+// Qt's own paste reads the clipboard's data even when the clipboard has no owner (nothing was
+// copied since the desktop started, or the program that copied has ended), and dies of it.
+bool TOrderBox::canInsertFromMimeData(const QMimeData* source) const {
+    return source != nullptr && source->hasText();
+}
+
+void TOrderBox::insertFromMimeData(const QMimeData* source) {
+    if (canInsertFromMimeData(source))
+        QPlainTextEdit::insertFromMimeData(source);
 }
 
 bool TOrderBox::event(QEvent* event) {

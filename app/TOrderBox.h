@@ -24,6 +24,10 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // The clerk's own paste into the box (Ctrl+V, Shift+Insert, the context menu): a clipboard
+    // without text leaves the box as it is.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     // Where the text changed since its lines were last read, as it stands now, and how far the

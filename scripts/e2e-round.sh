@@ -2,7 +2,8 @@
 # One round through the real window, as a clerk would do it: the order goes to the clipboard
 # (xclip), the mouse clicks "WKLEJ ROZKAZ", "IMPORTUJ OSOBY" and "ZAPISZ DO PLIKU", the file name
 # is typed into the save dialog, and once the person file is written a screenshot of the window
-# is taken and the close button clicked. Works without a window manager; without a DISPLAY it
+# is taken. Then the clipboard's owner goes, both pastes are tried on the empty clipboard, and the
+# close button is clicked. Works without a window manager; without a DISPLAY it
 # starts its own virtual X display.
 #
 # Usage: scripts/e2e-round.sh <program> <order text, UTF-8> <output folder>
@@ -58,6 +59,15 @@ done
 read -r screen_width screen_height < <(xdotool getdisplaygeometry)
 convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.shot-a" "$out/okno.png"
 rm -f "$out/.shot-a" "$out/.shot-b"
+
+# Once the program that copied has ended, the clipboard has no owner: neither the box's own paste
+# (Ctrl+V) nor "WKLEJ ROZKAZ" may then end the program, which the close button below checks.
+kill "$clipboard_owner"
+clipboard_unowned() { ! xclip -selection clipboard -o; }
+wait_for 10 clipboard_unowned || fail "the clipboard kept its owner"
+click_at $((column_left - 100)) $((column_top + 50)) # into the order box
+xdotool key ctrl+v
+click_action_button kPasteButtonTop
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 title_button_middle=$(($(design kTitleButtonSize) / 2))

@@ -45,8 +45,9 @@ use_virtual_display() {
 }
 
 # start_round <round name> <program> <order text, UTF-8> <output folder>: sets round, program,
-# out, log and person_file, puts the order on the clipboard, starts the program in the output
-# folder (so that the save dialog opens there) and waits for its window; sets app and window.
+# out, log and person_file, puts the order on the clipboard (owned by clipboard_owner), starts the
+# program in the output folder (so that the save dialog opens there) and waits for its window;
+# sets app and window.
 start_round() {
   round=$1
   [ $# -eq 4 ] || { echo "usage: $round <program> <order text> <output folder>" >&2; exit 2; }
@@ -63,7 +64,8 @@ start_round() {
   echo "$round: display $DISPLAY" >>"$log"
 
   xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
-  helpers+=($!)
+  clipboard_owner=$!
+  helpers+=($clipboard_owner)
   clipboard_holds() { xclip -selection clipboard -o | cmp -s - "$1"; }
   wait_for 20 clipboard_holds "$order" || fail "the clipboard did not take the order"
 

@@ -43,11 +43,14 @@ void PrintTo(const ClipboardCase& c, std::ostream* out) {
 class UnusableClipboardTest : public MainWindowTest,
                               public testing::WithParamInterface<ClipboardCase> {};
 
-TEST_P(UnusableClipboardTest, PasteChangesNothingAndSaysNothing) {
+// "WKLEJ ROZKAZ" and the box's own Ctrl+V alike.
+TEST_P(UnusableClipboardTest, PastesChangeNothingAndSayNothing) {
     const QString before = Box().toPlainText();
     GetParam().fill(*QGuiApplication::clipboard());
     const MessageBoxes boxes;
     Click("sbstaleplacowe");
+    Box().setFocus();
+    QTest::keyClick(&Box(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Box().toPlainText(), before);
     EXPECT_EQ(boxes.Texts(), QStringList());
 }
