@@ -96,7 +96,7 @@ void TWin1250::AppendEncoded(QStringView text, std::string& out, std::size_t lim
     const char16_t* const end = unit + text.size();
     for (; unit != end && byte != last; ++unit) {
         if (end - unit >= 8 && last - byte >= 8 && EncodeAsciiBlock(unit, byte)) {
-            unit += 7;
+            unit += 7; // and the loop's step makes eight
             byte += 8;
             continue;
         }
