@@ -17,4 +17,18 @@ mkdir -p "$prefix"
 flock -o "$prefix.lock" sh -c \
   '"$1" -p30 </dev/null >/dev/null 2>&1 && "$2" wineboot </dev/null >/dev/null 2>&1' \
   - "$(dirname "$wine")/wineserver" "$wine"
-exec "$wine" "$@"
+
+# A test program prints before it tests. Now and then Wine fails before the program runs, with no
+# output at all; such a run is tried once more, and says so. A program that fails on its own
+# fails the same way twice.
+output=$(mktemp) || exit 1
+trap 'rm -f "$output"' EXIT
+"$wine" "$@" >"$output" 2>&1
+status=$?
+if [ "$status" -ne 0 ] && [ ! -s "$output" ]; then
+  echo "wine-run: Wine ended with status $status before the program printed anything; once more"
+  "$wine" "$@" >"$output" 2>&1
+  status=$?
+fi
+cat "$output"
+exit "$status"
