@@ -16,8 +16,8 @@ void TOrderBox::ReplaceText(QString text) {
     setPlainText(text);
     text = QString();
     moveCursor(QTextCursor::Start);
-    lines_.emplace(*document());
-    change_.reset();
+    lines_.reset();
+    Lines();
 }
 
 const TOrderBoxLines& TOrderBox::Lines() {
