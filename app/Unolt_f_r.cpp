@@ -20,7 +20,6 @@
 #include "TThumbStyle.h"
 #include "TWin1250.h"
 
-#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QBoxLayout>
@@ -160,8 +159,8 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
 }
 
 // A key that does what a click on the button does, wherever the focus is in the window.
-void Tfnolt_f_r::AddButtonKey(const QKeySequence& keys, QAbstractButton* button) {
-    AddShortcut(keys, [button] { button->animateClick(); });
+void Tfnolt_f_r::AddButtonKey(const QKeySequence& keys, TFlatButton* button) {
+    AddShortcut(keys, [button] { button->Press(); });
 }
 
 void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
