@@ -98,6 +98,7 @@ private:
     TImportTrace trace_;
     TRowHints hints_;
     TChangeHistory history_;
+    int imports_ = 0; // tells a row of one import from the row of another with the same id
     TOrderHighlighter* highlighter_ = nullptr;
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;

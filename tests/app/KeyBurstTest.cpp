@@ -1,6 +1,11 @@
 #include "MainWindowFixture.h"
+#include "ModalAnswer.h"
 #include "TPersonDialog.h"
 #include "WindowTestSupport.h"
+
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include <memory>
 
@@ -127,6 +132,54 @@ TEST_F(KeyBurstTest, KeysActInTheOrderPressed) {
         EXPECT_EQ(Burst(race.keys), race.boxShowed);
         EXPECT_EQ(Surnames(), race.rows);
         EXPECT_EQ(window.mt().RowNumber(), race.currentAfter);
+    }
+}
+
+// OK in "Dane osoby" writes the row the box was opened for, wherever the current row has gone
+// meanwhile; a row that is gone (deleted, or its import replaced) takes nothing, and the clerk is
+// told so.
+TEST_F(KeyBurstTest, CorrectionLandsOnItsOwnRowOrNowhere) {
+    using Names = std::vector<std::string>;
+    const auto press = [this](const char* button) {
+        window.findChild<QAbstractButton*>(button)->click();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> meanwhile;
+        Names rows;
+        bool told;
+    } cases[] = {
+        {"current row moved",
+         [this] { window.mt().MoveTo(1); },
+         {"ALFA", "KOWALSKI", "GAMMA"},
+         false},
+        {"row deleted", [&] { press("SpeedButton3"); }, {"ALFA", "GAMMA"}, true},
+        {"imported again", [&] { press("SpeedButton1"); }, {"ALFA", "BETA", "GAMMA"}, true},
+    };
+    for (const auto& race : cases) {
+        SCOPED_TRACE(race.name);
+        Import({"ALFA", "BETA", "GAMMA"});
+        window.mt().MoveTo(2);
+        QString told;
+        const ModalAnswer<QMessageBox> message([&](QMessageBox& box) {
+            told = box.text();
+            box.accept();
+        });
+        const ModalAnswer<TPersonDialog> person([&](TPersonDialog& box) {
+            race.meanwhile();
+            box.findChild<QLineEdit*>("nazwisko")->setText(QStringLiteral("KOWALSKI"));
+            box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        window.findChild<QWidget*>("RxDBGrid1")->setFocus();
+        QTest::keyClick(window.findChild<QWidget*>("RxDBGrid1"), Qt::Key_F4);
+        ASSERT_TRUE(person.Answered());
+        EXPECT_EQ(Surnames(), race.rows);
+        EXPECT_EQ(message.Answered(), race.told);
+        if (race.told)
+            EXPECT_TRUE(told.startsWith(QStringLiteral("Poprawionej osoby nie ma już na liście")))
+                << told.toStdString();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 }
 
