@@ -1,9 +1,15 @@
 #include "ExportTestSupport.h"
 #include "TPersonFileWriter.h"
+#include "TSystemClock.h"
 #include "TempFolder.h"
 #include "TemporaryFileName.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <vector>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -12,6 +18,8 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -23,6 +31,11 @@ const std::string kOldContent = "the file as it was\r\n";
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A file untouched for an hour, as one that a killed export left.
+void MakeOld(const fs::path& path) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
 }
 
 // Holds a temporary file as a live export holds its own: locked, or on Windows open without
@@ -89,6 +102,8 @@ TEST(TemporaryFile, ExportRemovesStaleTemporariesOnly) {
         WriteFile(folder / name, "x");
     WriteFile(folder / stale, "x");
     WriteFile(folder / live, "x");
+    for (const std::string& name : {stale, live})
+        MakeOld(folder / name);
     {
         const TLiveFile liveExport(folder / live);
         TPersonTable table = TableOf({Row("1", "NOWAK")});
@@ -129,6 +144,92 @@ TEST(TemporaryFile, FileSizeLimitIsAnIoErrorAndKeepsTheTarget) {
     EXPECT_EQ(failure, "I/O error 223");
     EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"persons.os"});
     EXPECT_EQ(ReadBytes(target), kOldContent);
+}
+
+// Only the program's own stale files go: not a new one (that an export may be about to lock),
+// nor a link, a pipe or another user's kind of entry of the same name, nor the target itself,
+// even when the export then fails.
+TEST(TemporaryFile, CleanUpTakesOnlyItsOwnStaleFiles) {
+    const TempFolder folder;
+    const std::string stale = ".nolt_f_r-0000000000000001.tmp";
+    const std::string target = ".nolt_f_r-0000000000000002.tmp";
+    const std::set<std::string> kept = {".nolt_f_r-0000000000000003.tmp", // new
+                                        ".nolt_f_r-0000000000000004.tmp", // a pipe
+                                        ".nolt_f_r-0000000000000005.tmp", // a link
+                                        ".nolt_f_r-0000000000000006.tmp", // a second name
+                                        "linked.txt",
+                                        target};
+    WriteFile(folder / stale, "x");
+    WriteFile(folder / target, kOldContent);
+    WriteFile(folder / ".nolt_f_r-0000000000000003.tmp", "x");
+    ASSERT_EQ(::mkfifo((folder / ".nolt_f_r-0000000000000004.tmp").c_str(), 0600), 0);
+    WriteFile(folder / "linked.txt", "x");
+    fs::create_symlink("linked.txt", folder / ".nolt_f_r-0000000000000005.tmp");
+    fs::create_hard_link(folder / "linked.txt", folder / ".nolt_f_r-0000000000000006.tmp");
+    for (const std::string& name :
+         {stale, target, std::string(".nolt_f_r-0000000000000004.tmp"), std::string("linked.txt")})
+        MakeOld(folder / name);
+
+    TPersonTable table = TableOf({Row("1", "NOWAK")});
+    FaultyFileLayer files(TFault::Replace, 5);
+    TSystemClock clock;
+    EXPECT_THROW(TPersonFileWriter(clock, files).Export(table, (folder / target).string()),
+                 TIoError);
+    EXPECT_EQ(Listing(folder.Path()), kept);
+    EXPECT_EQ(ReadBytes(folder / target), kOldContent);
+}
+
+// A save whose temporary file another program removed says so, rather than blame the name.
+TEST(TemporaryFile, SaveWhoseTemporaryFileWentSaysSo) {
+    const TempFolder folder;
+    const std::string target = (folder / "persons.os").string();
+    const auto files = MakePlatformFileLayer();
+    const auto file = files->CreateBeside(target);
+    file->Close();
+    fs::remove(file->Name());
+    try {
+        files->Replace(file->Name(), target);
+        ADD_FAILURE() << "the save went through";
+    } catch (const TIoError& failure) {
+        EXPECT_STREQ(failure.what(), "The save's temporary file was removed by another program; "
+                                     "the file keeps its former content");
+    }
+}
+
+// Several programs saving into one folder at once, each its own rows over and over: every save
+// keeps its temporary file to itself until it has replaced the file, so none fails.
+TEST(TemporaryFile, ProgramsSavingIntoOneFolderNeverFail) {
+    constexpr int kSavesEach = 700;
+    for (const int programs : {2, 3}) {
+        const TempFolder folder;
+        const std::string target = (folder / "persons.os").string();
+        std::vector<pid_t> children;
+        for (int program = 0; program < programs; ++program) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                TPersonTable table = TableOf({Row(std::to_string(program), "NOWAK")});
+                int failures = 0;
+                for (int save = 0; save < kSavesEach; ++save) {
+                    try {
+                        TPersonFileWriter().Export(table, target);
+                    } catch (const TIoError&) {
+                        ++failures;
+                    }
+                }
+                ::_exit(std::min(failures, 100));
+            }
+            children.push_back(child);
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), 0)
+                << "failed saves of one of " << programs << " programs, of " << kSavesEach;
+        }
+        EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"persons.os"});
+    }
 }
 
 #endif
