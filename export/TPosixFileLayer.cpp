@@ -133,6 +133,13 @@ void Empty(const std::string& name) {
     ::close(fd);
 }
 
+// The group and the owner of the file replaced, where the saver may give them; otherwise the new
+// file keeps the saver's own, as any new file does.
+void KeepOwnership(int fd, const struct stat& existing) {
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+}
+
 // Takes the lock that tells other exports the file is being written. It lasts until the last
 // descriptor of the file is closed.
 bool LockAsWritten(int fd) {
@@ -283,6 +290,9 @@ public:
         std::unique_ptr<TPosixOpenFile> file = CreateUnnamed(folder);
         if (!file)
             file = CreateNamed(folder);
+        if (replacing)
+            KeepOwnership(file->Descriptor(), existing);
+        // After the owner: a change of owner clears the set-id bits.
         if (replacing && ::fchmod(file->Descriptor(), existing.st_mode & 07777) != 0) {
             const int error = errno;
             const std::string name = file->Name();

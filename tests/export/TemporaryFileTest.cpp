@@ -232,6 +232,42 @@ TEST(TemporaryFile, ProgramsSavingIntoOneFolderNeverFail) {
     }
 }
 
+// A group different from the test user's own that the test user may give a file; none when the
+// user belongs to no other group and has no privilege to give any.
+std::optional<gid_t> AnotherGroup() {
+    if (::geteuid() == 0)
+        return ::getegid() + 1;
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    groups.resize(static_cast<std::size_t>(
+        std::max(::getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    for (const gid_t group : groups)
+        if (group != ::getegid())
+            return group;
+    return std::nullopt;
+}
+
+// Replacing a file in a folder a group shares keeps the file's group and mode, so that the
+// group's other members may save over it again.
+TEST(TemporaryFile, ReplacedFileKeepsItsGroupAndMode) {
+    const std::optional<gid_t> group = AnotherGroup();
+    if (!group)
+        GTEST_SKIP() << "the test user belongs to no second group to give the file";
+    const TempFolder folder;
+    const fs::path target = folder / "persons.os";
+    WriteFile(target, kOldContent);
+    if (::chown(target.c_str(), static_cast<uid_t>(-1), *group) != 0)
+        GTEST_SKIP() << "the test user may not give a file another group";
+    ASSERT_EQ(::chmod(target.c_str(), 0664), 0);
+
+    TPersonTable table = TableOf({Row("1", "NOWAK")});
+    TPersonFileWriter().Export(table, target.string());
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_gid, *group);
+    EXPECT_EQ(info.st_mode & 07777, 0664u);
+    EXPECT_NE(ReadBytes(target), kOldContent);
+}
+
 #endif
 
 } // namespace
