@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QTimer>
 
 // A flat button without a glyph of its own: transparent, so that the picture lying under it
 // shows through, with its caption drawn `captionLeft` pixels from its left edge. It shows a raised
@@ -13,11 +14,16 @@ public:
     TFlatButton(const QString& caption, int captionLeft, QWidget* parent);
 
     void ShowAccessKey(bool shown);
+    // The button's action for a key: clicked at once, so that the keys pressed after it act
+    // after it; the button looks pressed for a moment afterwards.
+    void Press();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int captionLeft_;
     bool accessKeyShown_ = false;
+    QTimer pressedLook_;
 };

@@ -20,7 +20,6 @@
 #include "TThumbStyle.h"
 #include "TWin1250.h"
 
-#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QBoxLayout>
@@ -36,6 +35,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -132,6 +132,14 @@ QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margi
     return layout;
 }
 
+// The 1-based position of the row with `id`; 0 when the table holds none.
+int PositionOfId(const TPersonTable& table, std::int32_t id) {
+    for (int position = 1; position <= table.TotalRows(); ++position)
+        if (table.RowAt(position).id == id)
+            return position;
+    return 0;
+}
+
 } // namespace
 
 Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
@@ -160,8 +168,8 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
 }
 
 // A key that does what a click on the button does, wherever the focus is in the window.
-void Tfnolt_f_r::AddButtonKey(const QKeySequence& keys, QAbstractButton* button) {
-    AddShortcut(keys, [button] { button->animateClick(); });
+void Tfnolt_f_r::AddButtonKey(const QKeySequence& keys, TFlatButton* button) {
+    AddShortcut(keys, [button] { button->Press(); });
 }
 
 void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
@@ -205,6 +213,7 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
 
 void Tfnolt_f_r::SpeedButton1Click() {
     const TOrderBoxLines& lines = mrozkaz_->Lines();
+    ++imports_;
     history_.Clear();
     // The controls follow the import's outcome, not each of its rows.
     const TDataSource::THold hold(ds_);
@@ -457,13 +466,24 @@ void Tfnolt_f_r::DeletePerson() {
     RefreshChecks();
 }
 
-// The box shows the row as it stands; OK stores what it holds then, Cancel nothing.
+// The box shows the row as it stands; OK stores what it holds then in that very row, wherever
+// the current row is by then, and Cancel nothing. A row that went meanwhile (deleted, or its
+// import replaced by another, whose ids start again from 1) takes nothing.
 void Tfnolt_f_r::CorrectPerson() {
     const std::int32_t id = CurrentId();
     if (id == 0)
         return;
+    const int import = imports_;
     TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(), this);
-    if (box.exec() == QDialog::Accepted && history_.CorrectCurrent(mt_, box.Values()))
+    if (box.exec() != QDialog::Accepted)
+        return;
+    const int position = import == imports_ ? PositionOfId(mt_, id) : 0;
+    if (position == 0)
+        throw std::runtime_error(TWin1250::Encode(
+            QStringLiteral("Poprawionej osoby nie ma już na liście (usunięto ją albo ponownie "
+                           "zaimportowano osoby); niczego nie zmieniono")));
+    mt_.MoveTo(position);
+    if (history_.CorrectCurrent(mt_, box.Values()))
         RefreshChecks();
 }
 

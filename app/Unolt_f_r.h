@@ -12,7 +12,6 @@
 
 #include <functional>
 
-class QAbstractButton;
 class QLabel;
 class QStyle;
 class TAccessKeyCue;
@@ -81,7 +80,7 @@ private:
     void AddShortcut(const QKeySequence& keys, const std::function<void()>& action);
     void AddGridAction(const QString& caption, const QKeySequence& keys,
                        const std::function<void()>& action);
-    void AddButtonKey(const QKeySequence& keys, QAbstractButton* button);
+    void AddButtonKey(const QKeySequence& keys, TFlatButton* button);
     TFlatButton* CreateTitleButton(QWidget* strip, const char* name, int x, const QString& action,
                                    const QKeySequence& keys);
     TFlatButton* CreateActionButton(QWidget* column, const char* name, int y,
@@ -99,6 +98,7 @@ private:
     TImportTrace trace_;
     TRowHints hints_;
     TChangeHistory history_;
+    int imports_ = 0; // tells a row of one import from the row of another with the same id
     TOrderHighlighter* highlighter_ = nullptr;
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;

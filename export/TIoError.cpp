@@ -23,3 +23,5 @@ std::string MessageFor(int code) {
 } // namespace
 
 TIoError::TIoError(int code) : std::runtime_error(MessageFor(code)) {}
+
+TIoError::TIoError(const std::string& message) : std::runtime_error(message) {}

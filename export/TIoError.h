@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 // The Windows system error codes that the export names: the one list of them, for the messages
 // and for mapping POSIX conditions.
@@ -20,4 +21,6 @@ inline constexpr int kFileTooLarge = 223;
 class TIoError : public std::runtime_error {
 public:
     explicit TIoError(int code);
+    // A condition that no code's message names truly.
+    explicit TIoError(const std::string& message);
 };

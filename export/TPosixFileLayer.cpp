@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <iterator>
+#include <set>
 #include <utility>
 
 #include <dirent.h>
@@ -19,6 +22,8 @@
 namespace {
 
 constexpr int kCreateAttempts = 16;
+// Far longer than a new file stays unlocked, and than any export writes without a pause.
+constexpr std::time_t kStaleSeconds = 10 * 60;
 
 [[noreturn]] void FailWith(int posixError) {
     throw TIoError(WindowsErrorCode(posixError));
@@ -57,27 +62,86 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// A temporary file that no export can still want: the program's own kind of file (regular,
+// ours, with no other name), not the target, and untouched for long enough that it is no new
+// file in the moment before its export locks it.
+bool IsStale(const struct stat& file, const struct stat* target) {
+    return S_ISREG(file.st_mode) && file.st_uid == ::geteuid() && file.st_nlink == 1 &&
+           !(target != nullptr && target->st_dev == file.st_dev && target->st_ino == file.st_ino) &&
+           file.st_mtime <= std::time(nullptr) - kStaleSeconds;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // Removes the temporary files that exports killed part-way left in `folder`. A live export holds
-// a lock on its file, so one that can be locked has no writer left.
-void RemoveStaleTemporaries(const std::string& folder) {
+// a lock on its file from its creation until it has replaced its target, so a stale file that
+// can be locked has no writer left. Nothing is followed: a link or any other kind of entry that
+// bears such a name stays.
+void RemoveStaleTemporaries(const std::string& folder, const struct stat* target) {
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
                                                   &::closedir);
     if (!dir)
         return;
+    const int dirFd = ::dirfd(dir.get());
     while (const dirent* entry = ::readdir(dir.get())) {
-        if (!IsTemporaryFileName(entry->d_name))
+        struct stat named {};
+        if (!IsTemporaryFileName(entry->d_name) ||
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !IsStale(named, target))
             continue;
-        const int fd = ::openat(::dirfd(dir.get()), entry->d_name,
-                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const int fd =
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+        struct stat opened {};
+        struct stat still {};
+        if (::fstat(fd, &opened) == 0 && SameFile(named, opened) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dirFd, entry->d_name, &still, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(still, opened))
+            ::unlinkat(dirFd, entry->d_name, 0);
         ::close(fd);
     }
 }
 
-// Takes the lock that tells other exports the file is being written.
+// The temporary files of this process's failed exports that the folder did not let it remove;
+// each export tries again. The program exports on one thread.
+std::set<std::string>& Leftovers() {
+    static std::set<std::string> names;
+    return names;
+}
+
+void RetryLeftovers() {
+    for (auto name = Leftovers().begin(); name != Leftovers().end();) {
+        struct stat info {};
+        const bool gone = ::lstat(name->c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+                          ::unlink(name->c_str()) == 0;
+        name = gone ? Leftovers().erase(name) : std::next(name);
+    }
+}
+
+// A temporary file that cannot be removed at least keeps none of the persons' data.
+void Empty(const std::string& name) {
+    const int fd = ::open(name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        (void)::ftruncate(fd, 0);
+    ::close(fd);
+}
+
+// The group and the owner of the file replaced, where the saver may give them; otherwise the new
+// file keeps the saver's own, as any new file does.
+void KeepOwnership(int fd, const struct stat& existing) {
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+}
+
+// Takes the lock that tells other exports the file is being written. It lasts until the last
+// descriptor of the file is closed.
 bool LockAsWritten(int fd) {
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
@@ -88,6 +152,8 @@ bool StillNamed(int fd) {
     return ::fstat(fd, &info) == 0 && info.st_nlink > 0;
 }
 
+// The file keeps its lock after Close, through a second descriptor, for as long as the object
+// lives: its export renames it in the meantime, and no other export's clean-up may take it then.
 class TPosixOpenFile final : public TOpenFile {
 public:
     // An unnamed file gets `name` when it is closed.
@@ -96,6 +162,16 @@ public:
     ~TPosixOpenFile() override {
         if (fd_ >= 0)
             ::close(fd_);
+        if (lock_ >= 0)
+            ::close(lock_);
+    }
+
+    // False when the file could not be locked, or the lock not kept beyond Close.
+    bool Claim() {
+        if (!LockAsWritten(fd_))
+            return false;
+        lock_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+        return lock_ >= 0;
     }
 
     int Descriptor() const { return fd_; }
@@ -137,6 +213,7 @@ private:
     }
 
     int fd_;
+    int lock_ = -1;
     bool unnamed_;
 };
 
@@ -151,7 +228,7 @@ std::unique_ptr<TPosixOpenFile> CreateUnnamed(const std::string& folder) {
     if (fd < 0)
         return nullptr;
     auto file = std::make_unique<TPosixOpenFile>(TemporaryFileName(folder), fd, true);
-    if (!LockAsWritten(fd))
+    if (!file->Claim())
         return nullptr;
     return file;
 #else
@@ -167,7 +244,7 @@ std::unique_ptr<TPosixOpenFile> CreateNamed(const std::string& folder) {
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             auto file = std::make_unique<TPosixOpenFile>(std::move(name), fd, false);
-            if (LockAsWritten(fd) && StillNamed(fd))
+            if (file->Claim() && StillNamed(fd))
                 return file;
         } else if (errno != EEXIST && errno != EINTR) {
             FailWith(errno);
@@ -208,10 +285,14 @@ public:
         struct stat existing {};
         const bool replacing = ::stat(target.c_str(), &existing) == 0;
         const std::string folder = FolderOf(target);
-        RemoveStaleTemporaries(folder);
+        RetryLeftovers();
+        RemoveStaleTemporaries(folder, replacing ? &existing : nullptr);
         std::unique_ptr<TPosixOpenFile> file = CreateUnnamed(folder);
         if (!file)
             file = CreateNamed(folder);
+        if (replacing)
+            KeepOwnership(file->Descriptor(), existing);
+        // After the owner: a change of owner clears the set-id bits.
         if (replacing && ::fchmod(file->Descriptor(), existing.st_mode & 07777) != 0) {
             const int error = errno;
             const std::string name = file->Name();
@@ -223,12 +304,28 @@ public:
     }
 
     void Replace(const std::string& written, const std::string& target) override {
-        if (::rename(written.c_str(), target.c_str()) != 0)
-            FailWith(errno);
+        if (::rename(written.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            struct stat info {};
+            if (error == ENOENT && ::lstat(written.c_str(), &info) != 0 &&
+                ::stat(FolderOf(target).empty() ? "." : FolderOf(target).c_str(), &info) == 0)
+                throw TIoError("The save's temporary file was removed by another program; the "
+                               "file keeps its former content");
+            FailWith(error);
+        }
         SyncFolder(FolderOf(target));
     }
 
-    void Remove(const std::string& name) noexcept override { ::unlink(name.c_str()); }
+    void Remove(const std::string& name) noexcept override {
+        if (::unlink(name.c_str()) == 0 || errno == ENOENT)
+            return;
+        Empty(name);
+        try {
+            Leftovers().insert(name);
+        } catch (...) {
+            // Out of memory: the file stays, empty, for the clean-up of a later export.
+        }
+    }
 };
 
 } // namespace

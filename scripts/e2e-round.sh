@@ -13,7 +13,7 @@ set -euo pipefail
 source "$(dirname "$0")/x-display.sh"
 start_round e2e-round "$@"
 rm -f "$out/okno.png"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry_of "$window"
 echo "e2e-round: window $window at $X,$Y, $WIDTH x $HEIGHT" >>"$log"
 
 # The controls' places follow the window's layout, read from its design values by name: the
@@ -29,7 +29,7 @@ design() { # <name>: the value of "constexpr int <name> = <value>;"
 column_left=$((X + WIDTH - $(design kAreaMargin) - $(design kButtonColumnWidth)))
 column_top=$((Y + $(design kTitleStripHeight) + $(design kAreaMargin) + $(design kHeadingBarHeight)))
 click_at() {
-  xdotool mousemove --sync "$1" "$2" click 1
+  step xdotool mousemove --sync "$1" "$2" click 1
 }
 click_action_button() { # <name of the button's top in the column>
   click_at $((column_left + $(design kActionButtonLeft) + $(design kActionButtonWidth) / 2)) \
@@ -42,13 +42,13 @@ click_action_button kSaveButtonTop   # ZAPISZ DO PLIKU
 wait_for 20 save_dialog || fail "the save dialog did not appear"
 focus "$(save_dialog | head -n 1)"
 # Typed without an extension: the dialog adds ".os".
-xdotool type --delay 15 "$out/osoby"
-xdotool key Return
+step xdotool type --delay 15 "$out/osoby"
+step xdotool key Return
 wait_for 30 test -s "$person_file" || fail "the person file $person_file was not written"
 wait_for 10 save_dialog_gone || fail "the save dialog did not close"
 
 # The window repaints what the dialog covered; shoot until two pictures in a row are the same.
-shot() { import -window root -depth 8 "rgb:$1"; }
+shot() { step import -window root -depth 8 "rgb:$1"; }
 shot "$out/.shot-a"
 for _ in $(seq 50); do
   sleep 0.2
@@ -56,20 +56,26 @@ for _ in $(seq 50); do
   cmp -s "$out/.shot-a" "$out/.shot-b" && break
   mv "$out/.shot-b" "$out/.shot-a"
 done
-read -r screen_width screen_height < <(xdotool getdisplaygeometry)
-convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.shot-a" "$out/okno.png"
+screen=$(step xdotool getdisplaygeometry)
+read -r screen_width screen_height <<<"$screen"
+step convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.shot-a" "$out/okno.png"
 rm -f "$out/.shot-a" "$out/.shot-b"
 
 # Once the program that copied has ended, the clipboard has no owner: neither the box's own paste
 # (Ctrl+V) nor "WKLEJ ROZKAZ" may then end the program, which the close button below checks.
 kill "$clipboard_owner"
-clipboard_unowned() { ! xclip -selection clipboard -o; }
+# A request that times out is no answer: the clipboard may still have its owner.
+clipboard_unowned() {
+  local status=0
+  bounded xclip -selection clipboard -o || status=$?
+  [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$status" -ne 137 ]
+}
 wait_for 10 clipboard_unowned || fail "the clipboard kept its owner"
 click_at $((column_left - 100)) $((column_top + 50)) # into the order box
-xdotool key ctrl+v
+step xdotool key ctrl+v
 click_action_button kPasteButtonTop
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry_of "$window"
 title_button_middle=$(($(design kTitleButtonSize) / 2))
 click_at $((X + WIDTH - $(design kTitleRightWidth) + $(design kCloseButtonLeft) + title_button_middle)) \
   $((Y + $(design kTitleButtonTop) + title_button_middle)) # SBKoniec

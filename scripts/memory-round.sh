@@ -15,11 +15,11 @@ source "$(dirname "$0")/x-display.sh"
 start_round memory-round "$@"
 focus "$window"
 # The keys queue up: each action starts when the one before has ended.
-xdotool key alt+w alt+i alt+z
+step xdotool key alt+w alt+i alt+z
 wait_for 120 save_dialog || fail "the save dialog did not appear"
 focus "$(save_dialog | head -n 1)"
-xdotool type --delay 15 "$out/osoby.os"
-xdotool key Return
+step xdotool type --delay 15 "$out/osoby.os"
+step xdotool key Return
 wait_for 60 save_dialog_gone || fail "the save dialog did not close"
 wait_for 60 test -s "$person_file" || fail "the person file $person_file was not written"
 
@@ -29,5 +29,5 @@ echo "rss_MiB $(status_mib VmRSS)"
 echo "file_lines $(wc -l <"$person_file")"
 
 focus "$window"
-xdotool key alt+F4
+step xdotool key alt+F4
 wait_for 20 program_ended || fail "Alt+F4 did not end the program"

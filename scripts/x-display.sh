@@ -9,13 +9,22 @@ stop_helpers() {
 }
 trap stop_helpers EXIT
 
+# Every wait of a round has a time limit: an X tool can wait for an answer that never comes (a
+# clipboard owner killed in the middle of a request), and a round must then fail, not hang.
+# bounded <command...>: a probe, whose failure is an answer; a probe that hangs fails too.
+bounded() { timeout -k 2 10 "$@"; }
+# step <command...>: a step of the round; one that fails or does not finish ends the round.
+step() {
+  timeout -k 5 60 "$@" || fail "$1 failed or did not finish within 60 s (status $?): $*"
+}
+
 # wait_for <seconds> <command...>: runs the command every tenth of a second until it succeeds,
-# for at most that many seconds.
+# for at most that many seconds. The functions given to it bound their own commands.
 wait_for() {
   local limit=$1
   shift
   local deadline=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
+  until if declare -F "$1" >/dev/null; then "$@"; else bounded "$@"; fi >/dev/null 2>&1; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
@@ -24,7 +33,7 @@ wait_for() {
 # fail <message>: says what went wrong, with a screenshot of that moment and the log, and ends.
 fail() {
   echo "$round: $*" >&2
-  [ -n "${DISPLAY:-}" ] && import -window root "$out/failure.png" 2>/dev/null &&
+  [ -n "${DISPLAY:-}" ] && bounded import -window root "$out/failure.png" 2>/dev/null &&
     echo "$round: the screen at that moment: $out/failure.png" >&2
   echo "$round: log: $log" >&2
   exit 1
@@ -66,24 +75,31 @@ start_round() {
   xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
   clipboard_owner=$!
   helpers+=($clipboard_owner)
-  clipboard_holds() { xclip -selection clipboard -o | cmp -s - "$1"; }
+  clipboard_holds() { bounded xclip -selection clipboard -o | cmp -s - "$1"; }
   wait_for 20 clipboard_holds "$order" || fail "the clipboard did not take the order"
 
   (cd "$out" && exec env QT_QPA_PLATFORM=xcb "$program") >>"$log" 2>&1 &
   app=$!
   helpers+=($app)
   wait_for 30 xdotool search --onlyvisible --name '^NOLT-Fr$' || fail "the window did not appear"
-  window=$(xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
+  window=$(step xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
 }
 
 # focus <window>: without a window manager the keyboard follows the pointer, so point at the
 # window and focus it.
-focus() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-  xdotool windowfocus --sync "$1"
+# geometry_of <window>: sets X, Y, WIDTH and HEIGHT.
+geometry_of() {
+  local geometry
+  geometry=$(step xdotool getwindowgeometry --shell "$1") || exit 1
+  eval "$geometry"
 }
 
-save_dialog() { xdotool search --onlyvisible --name '^Wprowad'; }
+focus() {
+  geometry_of "$1"
+  step xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  step xdotool windowfocus --sync "$1"
+}
+
+save_dialog() { bounded xdotool search --onlyvisible --name '^Wprowad'; }
 save_dialog_gone() { ! save_dialog; }
 program_ended() { ! kill -0 "$app"; }

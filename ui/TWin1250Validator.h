@@ -2,8 +2,9 @@
 
 #include <QValidator>
 
-// Lets into a text field only what Windows-1250 can hold, so that no character the core would
-// turn into "?" is ever typed or pasted; a text with any other character is refused whole.
+// Lets into a text field only what Windows-1250 and a value of the person file can hold, so that
+// no character the core would turn into "?" is ever typed or pasted, nor a NUL or a line end; a
+// text with any other character is refused whole.
 class TWin1250Validator : public QValidator {
     Q_OBJECT
 

@@ -1,4 +1,5 @@
 #include "TWin1250.h"
+#include "TWin1250Validator.h"
 #include "TempFolder.h"
 
 #include <QFileInfo>
@@ -51,3 +52,19 @@ TEST(TWin1250Test, FileNamesTakeTheSystemsEncodingBothWays) {
 }
 
 } // namespace
+
+// The validator lets in what a value of the file keeps as typed, and refuses the rest whole.
+TEST(TWin1250Test, ValidatorRefusesWhatTheFileCannotHold) {
+    const std::pair<QString, QValidator::State> cases[] = {
+        {QStringLiteral("KOWALSKI-ŻÓŁĆ\tx"), QValidator::Acceptable},
+        {QStringLiteral("KOWAL") + QChar::Null + QStringLiteral("SKI"), QValidator::Invalid},
+        {QStringLiteral("KOWAL\nSKI"), QValidator::Invalid},
+        {QStringLiteral("KOWAL\rSKI"), QValidator::Invalid},
+        {QStringLiteral("KOWAL✓"), QValidator::Invalid},
+    };
+    const TWin1250Validator validator;
+    for (auto [text, state] : cases) {
+        int position = 0;
+        EXPECT_EQ(validator.validate(text, position), state) << text.toStdString();
+    }
+}
