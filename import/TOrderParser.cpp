@@ -95,6 +95,25 @@ void ReadNamesByPlace(std::string_view name, int markInName, TPendingPerson& per
                                : TrimText(SubText(name, words.w3, markInName - words.w3)));
 }
 
+// Whether nothing but blanks follows "PESEL:": a viewer that broke the line there put the number
+// on the next one.
+bool PeselAtLineEnd(std::string_view line, int pesel) {
+    const std::string_view rest =
+        line.substr(static_cast<std::size_t>(pesel) - 1 + OrderMarker::Pesel.size());
+    return std::all_of(rest.begin(), rest.end(), [](char c) { return IsBlank(c) || c == '\xA0'; });
+}
+
+// The number at the start of the line after a person line that ended with "PESEL:"; empty when the
+// line opens with anything but blanks and a digit.
+std::string_view PeselOpening(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && IsWordBlank(line[start]))
+        ++start;
+    if (start == line.size() || line[start] < '0' || line[start] > '9')
+        return {};
+    return TrimText(line.substr(start, kPeselLength));
+}
+
 void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
                     TPendingPerson& person, TRowGuesses& guesses) {
     const std::string_view name = NamePart(line);
@@ -186,6 +205,9 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     TPersonNameReader names;
     TRowSources sources;
     TRowGuesses guesses;
+    // The person line ended with "PESEL:"; whether its sex waits for the number too.
+    bool peselAwaited = false;
+    bool sexAwaited = false;
     std::string normalised;
     // The line before, where the rank stands: kept rather than asked for again, since the lines
     // may have to be converted to be read.
@@ -210,6 +232,13 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
             ReportSkipped(observer, person, sources.person);
             ReadPersonLine(line, markers.pesel, names, person, guesses);
             sources.person = i;
+            peselAwaited = person.pesel.empty() && PeselAtLineEnd(line, markers.pesel);
+            sexAwaited = peselAwaited && SexMark(line).position == 0;
+        } else if (peselAwaited) {
+            person.pesel.assign(PeselOpening(raw));
+            if (sexAwaited)
+                person.plec.assign(1, Sex({}, person.pesel, guesses.sexByDefault));
+            peselAwaited = false;
         }
         if (!person.pesel.empty() && HoldsDirected(line)) {
             person.directed = true;

@@ -93,7 +93,8 @@ const ParserCase kCases[] = {
      {Row("00000000001", "TESTOWY", "Jan", "M", "szer.", "ZS1", "kierowca 1/2")}},
     {"PeselGlued", Block("1. szer. TESTOWY Jan S. Adama, PESEL:00000000001,"), {kJanRow}},
     {"PeselAfterNbsp", Block("1. szer. TESTOWY Jan S. Adama, PESEL:\xA0" "00000000001,"), {kJanRow}},
-    {"PeselOnNextLine", Block("1. szer. TESTOWY Jan S. Adama, PESEL:", {"00000000001,"}), {}},
+    {"PeselOnNextLine", {"1. szer. TESTOWY Jan S. Adama, PESEL:", "00000000001,", kDirected, kEnd},
+     {kJanRow}},
     {"PeselStartsTheLine", Block("PESEL: 00000000001 szer. TESTOWY Jan S. Adama"),
      {Row("00000000001", "00000000001", "szer. TESTOWY Jan", "M")}},
     {"MarkerGlued", Block("1. TESTOWY S.PESEL:00000000001"),
@@ -219,6 +220,27 @@ const ParserCase kMendedCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Mended, OrderParser, testing::ValuesIn(kMendedCases));
+
+const std::string kJanBroken = "1. szer. TESTOWY Jan, PESEL: \t";
+
+// clang-format off
+// Orders copied from a PDF viewer: lines broken wherever the page ended them.
+const ParserCase kViewerCases[] = {
+    // The number on the line after "PESEL:" feeds the PESEL, the sex and "kieruję" there.
+    {"PeselNextLineDirects",
+     {kJanBroken, "\xA0 44051401359, kieruj\xEA do PKW", kEnd},
+     {Names("TESTOWY", "Jan", "M", "44051401359")}},
+    {"PeselNextLineSexFromPesel", {"1. szer. TESTOWA Ewa, PESEL:", "02211307589", kDirected, kEnd},
+     {Names("TESTOWA", "Ewa", "K", "02211307589")}},
+    {"PeselNextLineNotADigit", {kJanBroken, "nr 00000000001", kDirected, kEnd}, {}},
+    {"PeselNextLineOnlyNext", {kJanBroken, "", "00000000001", kDirected, kEnd}, {}},
+    {"PeselNextLineIsPersonLine",
+     {kJanBroken, "2. szer. TESTOWA Ewa C. Jana, PESEL: 00000000002,", kDirected, kEnd},
+     {Names("TESTOWA", "Ewa", "K", "00000000002")}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Viewer, OrderParser, testing::ValuesIn(kViewerCases));
 
 TEST(OrderImport, ReplacesTheRowsAndRestartsTheIds) {
     const Lines order = Join({Block(kJan), Block("2. szer. TESTOWA Ewa C. Jana, PESEL: 2")});
