@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -73,5 +74,23 @@ QString HintNote(TPersonField field, THintMask mask) {
     for (const THint hint : kAllHints)
         if (mask & HintBit(hint))
             lines.append(HintText(field, hint));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString SkippedNote(const std::vector<TSkipReason>& reasons) {
+    struct TReasonText {
+        TSkipReason reason;
+        const char16_t* text;
+    };
+    constexpr TReasonText kReasons[] = {
+        {TSkipReason::NoDirected, u"brak „kieruję” w bloku osoby"},
+        {TSkipReason::NoBlockEnd, u"brak „UZASADNIENIE:” przed następną osobą lub końcem rozkazu"},
+        {TSkipReason::NoPesel, u"brak numeru po „PESEL:”"},
+    };
+    QStringList lines{QStringLiteral("Osoby z wierszem „PESEL:”, z których nie powstał wiersz:")};
+    for (const auto& [reason, text] : kReasons)
+        if (const auto count = std::count(reasons.begin(), reasons.end(), reason); count > 0)
+            lines.append(QStringLiteral("– %1: %2").arg(QString::fromUtf16(text)).arg(count));
+    lines.append(QStringLiteral("Kliknij, aby pokazać w treści rozkazu następną z nich."));
     return lines.join(QLatin1Char('\n'));
 }

@@ -25,6 +25,13 @@ struct TRowGuesses {
     bool operator==(const TRowGuesses&) const = default;
 };
 
+// Why a person line gave no row.
+enum class TSkipReason : unsigned char {
+    NoDirected, // its block ended without "kieruję"
+    NoBlockEnd, // another person line or the order's end came before "UZASADNIENIE:"
+    NoPesel,    // no number after "PESEL:", so "kieruję" could not direct the person
+};
+
 // What an import reports beside the rows it stores, for a reader that wants to show where each
 // row came from. The import finds the same rows whether or not it has an observer.
 class TImportObserver {
@@ -36,7 +43,6 @@ public:
     // `guesses` were taken where the order could not be read for sure.
     virtual void RowStored(std::int32_t id, const TRowSources& sources,
                            const TRowGuesses& guesses) = 0;
-    // The person line at `line`, with a PESEL, gave no row: its block ended without "kieruję",
-    // another person line took its place, or the order ended before its block did.
-    virtual void PersonSkipped(int line) = 0;
+    // The person line at `line` gave no row, for `reason`.
+    virtual void PersonSkipped(int line, TSkipReason reason) = 0;
 };

@@ -185,11 +185,17 @@ bool ReadRank(std::string_view lineBefore, std::string& rank) {
                        [](char c) { return !IsWordBlank(c); });
 }
 
-// A person line with a PESEL that is still pending when another person line, a block end without
-// "kieruję" or the order's end arrives gave no row.
-void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int personLine) {
-    if (observer && personLine >= 0 && !person.pesel.empty())
-        observer->PersonSkipped(personLine);
+// The person line still pending when another person line, a block end without a row or the
+// order's end arrives gave no row: without a PESEL "kieruję" could not count, without "kieruję" the
+// block could not direct, and with both the block did not end.
+void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int personLine,
+                   bool directedSince) {
+    if (!observer || personLine < 0)
+        return;
+    const TSkipReason reason = person.pesel.empty() ? TSkipReason::NoPesel
+                               : directedSince      ? TSkipReason::NoBlockEnd
+                                                    : TSkipReason::NoDirected;
+    observer->PersonSkipped(personLine, reason);
 }
 
 } // namespace
@@ -208,6 +214,9 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     // The person line ended with "PESEL:"; whether its sex waits for the number too.
     bool peselAwaited = false;
     bool sexAwaited = false;
+    // "kieruję" stood on the pending person line or after it: the flag may come from a person line
+    // before it.
+    bool directedSince = false;
     std::string normalised;
     // The line before, where the rank stands: kept rather than asked for again, since the lines
     // may have to be converted to be read.
@@ -229,7 +238,8 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         }
 
         if (markers.pesel > 0) {
-            ReportSkipped(observer, person, sources.person);
+            ReportSkipped(observer, person, sources.person, directedSince);
+            directedSince = false;
             ReadPersonLine(line, markers.pesel, names, person, guesses);
             sources.person = i;
             peselAwaited = person.pesel.empty() && PeselAtLineEnd(line, markers.pesel);
@@ -242,6 +252,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
         }
         if (!person.pesel.empty() && HoldsDirected(line)) {
             person.directed = true;
+            directedSince = true;
             sources.directed = i;
         }
         if (markers.nis > 0) {
@@ -265,16 +276,17 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
                 if (observer)
                     observer->RowStored(table.RowAt(table.TotalRows()).id, sources, guesses);
             } else {
-                ReportSkipped(observer, person, sources.person);
+                ReportSkipped(observer, person, sources.person, false);
             }
             // A block end clears the pending person whether or not it was recorded, so a skipped
             // person's values never reach the next row.
             person.Clear();
             sources = TRowSources();
             guesses = TRowGuesses();
+            directedSince = false;
         }
         previous = std::move(raw);
     }
-    ReportSkipped(observer, person, sources.person);
+    ReportSkipped(observer, person, sources.person, directedSince);
     table.MoveFirst();
 }

@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 void PrintTo(const TRowGuesses& g, std::ostream* os) {
@@ -37,9 +38,13 @@ const std::string kText = "tekst rozkazu";
 struct TraceCase {
     const char* name;
     Lines lines;
-    std::vector<TRowSources> rows; // for ids 1, 2, ...
-    std::vector<int> skipped;
+    std::vector<TRowSources> rows;                    // for ids 1, 2, ...
+    std::vector<std::pair<int, TSkipReason>> skipped; // line and reason
 };
+
+constexpr TSkipReason kUndirected = TSkipReason::NoDirected;
+constexpr TSkipReason kUnended = TSkipReason::NoBlockEnd;
+constexpr TSkipReason kNoNumber = TSkipReason::NoPesel;
 
 void PrintTo(const TraceCase& c, std::ostream* os) {
     *os << c.name;
@@ -61,19 +66,28 @@ const TraceCase kCases[] = {
      {{1, 2, -1, -1, 0, 3}}, {}},
     {"BlockWithoutDirectedIsSkipped",
      {kJan, kEnd, kEwa, kDirected, kEnd},
-     {{2, 3, -1, -1, -1, 4}}, {0}},
+     {{2, 3, -1, -1, -1, 4}}, {{0, kUndirected}}},
     {"SecondPersonLineTakesThePlace",
      {kJan, kEwa, kDirected, kEnd},
-     {{1, 2, -1, -1, -1, 3}}, {0}},
+     {{1, 2, -1, -1, -1, 3}}, {{0, kUndirected}}},
     {"OrderEndsInsideABlock",
      {kJan, kDirected, kEnd, kEwa, kDirected},
-     {{0, 1, -1, -1, -1, 2}}, {3}},
-    {"PersonWithoutPeselIsNotCounted",
-     {kNoPesel, kEnd, kJan, kDirected, kEnd},
-     {{2, 3, -1, -1, -1, 4}}, {}},
+     {{0, 1, -1, -1, -1, 2}}, {{3, kUnended}}},
+    {"PersonWithoutPeselIsCounted",
+     {kNoPesel, kDirected, kEnd, kJan, kDirected, kEnd},
+     {{3, 4, -1, -1, -1, 5}}, {{0, kNoNumber}}},
     {"LinesOfASkippedBlockDoNotReachTheNextRow",
      {kJan, kNis, kRank, kBasis, kEnd, kEwa, kDirected, kEnd},
-     {{5, 6, -1, -1, -1, 7}}, {0}},
+     {{5, 6, -1, -1, -1, 7}}, {{0, kUndirected}}},
+    {"DirectedBlocksWithoutBlockEnd",
+     {kJan, kDirected, kEwa, kDirected},
+     {}, {{0, kUnended}, {2, kUnended}}},
+    {"ReasonOfTheLineItself",
+     {kJan, kDirected, kEwa, kJan, kDirected, kEnd},
+     {{3, 4, -1, -1, -1, 5}}, {{0, kUnended}, {2, kUndirected}}},
+    {"PeselOnTheNextLineIsNoSkip",
+     {kNoPesel, "44051401359, " + kDirected, kEnd},
+     {{0, 1, -1, -1, -1, 2}}, {}},
 };
 // clang-format on
 
@@ -89,7 +103,10 @@ TEST_P(ImportTrace, RecordsTheLinesOfEachRowAndTheSkippedPersons) {
     for (int position = 1; position <= table.TotalRows(); ++position)
         rows.push_back(trace.SourcesOf(table.RowAt(position).id));
     EXPECT_EQ(rows, c.rows);
-    EXPECT_EQ(trace.SkippedLines(), c.skipped);
+    std::vector<std::pair<int, TSkipReason>> skipped;
+    for (std::size_t i = 0; i < trace.SkippedLines().size(); ++i)
+        skipped.emplace_back(trace.SkippedLines()[i], trace.SkipReasons().at(i));
+    EXPECT_EQ(skipped, c.skipped);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ImportTrace, testing::ValuesIn(kCases),
