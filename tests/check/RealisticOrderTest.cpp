@@ -37,4 +37,21 @@ TEST(RealisticOrders, ScoreCountsMissingRowsAsWrongAndSilent) {
     EXPECT_NE(MakeRealisticOrder(50, 3).lines, MakeRealisticOrder(50, 4).lines);
 }
 
+// The viewer's copy holds the same persons on more, shorter lines, and its person lines are the
+// ones with "PESEL:".
+TEST(RealisticOrders, ViewerCopyBreaksTheLinesOfTheSamePersons) {
+    for (const unsigned draw : {1u, 2u, 3u}) {
+        SCOPED_TRACE(testing::Message() << "order " << draw);
+        const TRealisticOrder word = MakeRealisticOrder(300, draw);
+        const TRealisticOrder viewer = MakeRealisticOrder(300, draw, TOrderSource::PdfViewer);
+        ASSERT_EQ(viewer.truth.size(), word.truth.size());
+        for (std::size_t i = 0; i < word.truth.size(); ++i)
+            EXPECT_EQ(viewer.truth[i].pesel, word.truth[i].pesel);
+        EXPECT_GT(viewer.lines.size(), word.lines.size());
+        for (const int line : viewer.personLines)
+            EXPECT_NE(viewer.lines.at(static_cast<std::size_t>(line)).find("PESEL:"),
+                      std::string::npos);
+    }
+}
+
 } // namespace
