@@ -21,6 +21,13 @@ struct TRowGuesses {
     bool sexByDefault = false; // neither "S." / " C." nor an eleven-digit PESEL: "K"
     bool rankLastWord = false; // a rank line of several words without a separator: its last word
     bool positionAfterSeveralSeparators = false; // the text after the last of them
+    // Lines a PDF viewer broke: the position read over several lines before its "/ZS" line, from
+    // the last separator on them, or (`positionJoinedWhole`) all of them, none having a
+    // separator; page furniture (a page number, the repeated title) passed over between the lines
+    // that gave the PESEL or the rank.
+    bool positionJoined = false;
+    bool positionJoinedWhole = false;
+    bool pageSkipped = false;
 
     bool operator==(const TRowGuesses&) const = default;
 };

@@ -2,6 +2,8 @@
 
 #include "OrderMarkers.h"
 #include "OrderWords.h"
+#include "PageFurniture.h"
+#include "TBrokenPosition.h"
 #include "TLineMarkers.h"
 #include "TPendingPerson.h"
 #include "TPersonNameReader.h"
@@ -198,6 +200,165 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
     observer->PersonSkipped(personLine, reason);
 }
 
+// One import: the pending person and what the lines read so far tell about the next ones.
+class TImportRun {
+public:
+    TImportRun(TPersonTable& table, TImportObserver* observer)
+        : table_(table), observer_(observer) {}
+
+    void Read(int index, std::string raw);
+    // The order ended: a person still pending gave no row.
+    void Finish() { ReportSkipped(observer_, person_, sources_.person, directedSince_); }
+
+private:
+    void ReadPerson(int index, std::string_view line, int pesel);
+    void ReadAwaitedPesel(int index, std::string_view raw);
+    void ReadNis(int index, std::string_view line, const TLineMarkers& markers);
+    void EndBlock(int index);
+    void NoteTitle(std::string_view raw, const TLineMarkers& markers);
+
+    TPersonTable& table_;
+    TImportObserver* observer_;
+    TPendingPerson person_;
+    TPersonNameReader names_;
+    TRowSources sources_;
+    TRowGuesses guesses_;
+    // The person line ended with "PESEL:"; whether its sex waits for the number too.
+    bool peselAwaited_ = false;
+    bool sexAwaited_ = false;
+    // "kieruję" stood on the pending person line or after it: the flag may come from a person line
+    // before it.
+    bool directedSince_ = false;
+    std::string normalised_;
+    // The line before, where the rank stands, page furniture left out: kept rather than asked for
+    // again, since the lines may have to be converted to be read.
+    std::string previous_;
+    int previousIndex_ = -1;
+    TBrokenPosition broken_;
+    // The order's first line with text and no marker, repeated on every page of a PDF copy.
+    std::string title_;
+    bool titleSeen_ = false;
+};
+
+void TImportRun::Read(int index, std::string raw) {
+    TLineMarkers markers = TLineMarkers::Find(raw);
+    const bool anyMarker =
+        markers.pesel > 0 || markers.nis > 0 || markers.legalBasis || markers.blockEnd;
+    // The title itself is read before it is known, so it is no furniture.
+    const bool furniture = !anyMarker && IsPageFurniture(raw, title_);
+    NoteTitle(raw, markers);
+    std::string_view line = raw;
+    // Only the person line and the NIS line have values cut from them at positions, so only
+    // they are normalised; the other markers are found alike in the line as it came.
+    if (markers.pesel > 0 || markers.nis > 0) {
+        NormaliseLine(raw, normalised_);
+        line = normalised_;
+        if (markers.pesel > 0)
+            markers.pesel = NormalisedPosition(raw, markers.pesel);
+        if (markers.nis > 0)
+            markers.nis = NormalisedPosition(raw, markers.nis);
+    }
+
+    // The line that ends the person line's PESEL belongs to the person line.
+    const bool personLine = markers.pesel > 0 || (peselAwaited_ && !furniture);
+    if (markers.pesel > 0)
+        ReadPerson(index, line, markers.pesel);
+    else if (personLine)
+        ReadAwaitedPesel(index, raw);
+    const bool directed = !person_.pesel.empty() && HoldsDirected(line);
+    if (directed) {
+        person_.directed = true;
+        directedSince_ = true;
+        sources_.directed = index;
+    }
+    if (markers.nis > 0)
+        ReadNis(index, line, markers);
+    if (markers.legalBasis) {
+        // The first line has no line before it; an empty one leaves the rank empty.
+        guesses_.rankLastWord = ReadRank(previous_, person_.ste);
+        guesses_.pageSkipped |= previousIndex_ >= 0 && previousIndex_ != index - 1;
+        sources_.rank = previousIndex_;
+        sources_.legalBasis = index;
+    }
+    if (markers.blockEnd)
+        EndBlock(index);
+
+    // A position may run over the lines before its "/ZS" line, not past a marker or "kieruję".
+    if (anyMarker || personLine || directed || TrimText(raw).empty())
+        broken_.Clear();
+    else if (!furniture)
+        broken_.Hold(raw);
+    if (!furniture) {
+        previous_ = std::move(raw);
+        previousIndex_ = index;
+    }
+}
+
+void TImportRun::NoteTitle(std::string_view raw, const TLineMarkers& markers) {
+    if (titleSeen_)
+        return;
+    const std::string_view text = TrimText(raw);
+    if (text.empty())
+        return;
+    titleSeen_ = true;
+    if (markers.pesel == 0 && markers.nis == 0 && !markers.legalBasis && !markers.blockEnd)
+        title_.assign(text);
+}
+
+void TImportRun::ReadPerson(int index, std::string_view line, int pesel) {
+    ReportSkipped(observer_, person_, sources_.person, directedSince_);
+    directedSince_ = false;
+    ReadPersonLine(line, pesel, names_, person_, guesses_);
+    sources_.person = index;
+    peselAwaited_ = person_.pesel.empty() && PeselAtLineEnd(line, pesel);
+    sexAwaited_ = peselAwaited_ && SexMark(line).position == 0;
+}
+
+// The first line after the person line that is not page furniture.
+void TImportRun::ReadAwaitedPesel(int index, std::string_view raw) {
+    person_.pesel.assign(PeselOpening(raw));
+    if (sexAwaited_)
+        person_.plec.assign(1, Sex({}, person_.pesel, guesses_.sexByDefault));
+    guesses_.pageSkipped |= index - 1 != sources_.person;
+    peselAwaited_ = false;
+}
+
+void TImportRun::ReadNis(int index, std::string_view line, const TLineMarkers& markers) {
+    const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person_);
+    sources_.nis = index;
+    bool severalSeparators = false;
+    if (separatorEnd == std::string_view::npos) {
+        const std::string_view before = line.substr(0, static_cast<std::size_t>(markers.nis - 1));
+        const TBrokenPosition::TJoin join =
+            broken_.Join(before, sources_.person < 0, person_.stanowisko, severalSeparators);
+        guesses_.positionJoined = join != TBrokenPosition::TJoin::None;
+        guesses_.positionJoinedWhole = join == TBrokenPosition::TJoin::Whole;
+    }
+    // A second search of the lines that only a reader of the guesses pays for.
+    if (observer_)
+        guesses_.positionAfterSeveralSeparators =
+            severalSeparators || SeparatorBefore(line, separatorEnd, markers.pesel) ||
+            (separatorEnd != std::string_view::npos && broken_.HoldsSeparator(sources_.person < 0));
+}
+
+void TImportRun::EndBlock(int index) {
+    sources_.blockEnd = index;
+    if (person_.directed) {
+        person_.AppendTo(table_);
+        if (observer_)
+            observer_->RowStored(table_.RowAt(table_.TotalRows()).id, sources_, guesses_);
+    } else {
+        ReportSkipped(observer_, person_, sources_.person, false);
+    }
+    // A block end clears the pending person whether or not it was recorded, so a skipped
+    // person's values never reach the next row.
+    person_.Clear();
+    sources_ = TRowSources();
+    guesses_ = TRowGuesses();
+    directedSince_ = false;
+    peselAwaited_ = false;
+}
+
 } // namespace
 
 void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
@@ -206,87 +367,10 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     table.Open();
     if (observer)
         observer->ImportStarted();
-
-    TPendingPerson person;
-    TPersonNameReader names;
-    TRowSources sources;
-    TRowGuesses guesses;
-    // The person line ended with "PESEL:"; whether its sex waits for the number too.
-    bool peselAwaited = false;
-    bool sexAwaited = false;
-    // "kieruję" stood on the pending person line or after it: the flag may come from a person line
-    // before it.
-    bool directedSince = false;
-    std::string normalised;
-    // The line before, where the rank stands: kept rather than asked for again, since the lines
-    // may have to be converted to be read.
-    std::string previous;
+    TImportRun run(table, observer);
     const int count = lines.Count();
-    for (int i = 0; i < count; ++i) {
-        std::string raw = lines.Line(i);
-        TLineMarkers markers = TLineMarkers::Find(raw);
-        std::string_view line = raw;
-        // Only the person line and the NIS line have values cut from them at positions, so only
-        // they are normalised; the other markers are found alike in the line as it came.
-        if (markers.pesel > 0 || markers.nis > 0) {
-            NormaliseLine(raw, normalised);
-            line = normalised;
-            if (markers.pesel > 0)
-                markers.pesel = NormalisedPosition(raw, markers.pesel);
-            if (markers.nis > 0)
-                markers.nis = NormalisedPosition(raw, markers.nis);
-        }
-
-        if (markers.pesel > 0) {
-            ReportSkipped(observer, person, sources.person, directedSince);
-            directedSince = false;
-            ReadPersonLine(line, markers.pesel, names, person, guesses);
-            sources.person = i;
-            peselAwaited = person.pesel.empty() && PeselAtLineEnd(line, markers.pesel);
-            sexAwaited = peselAwaited && SexMark(line).position == 0;
-        } else if (peselAwaited) {
-            person.pesel.assign(PeselOpening(raw));
-            if (sexAwaited)
-                person.plec.assign(1, Sex({}, person.pesel, guesses.sexByDefault));
-            peselAwaited = false;
-        }
-        if (!person.pesel.empty() && HoldsDirected(line)) {
-            person.directed = true;
-            directedSince = true;
-            sources.directed = i;
-        }
-        if (markers.nis > 0) {
-            const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person);
-            sources.nis = i;
-            // A second search of the line that only a reader of the guesses pays for.
-            if (observer)
-                guesses.positionAfterSeveralSeparators =
-                    SeparatorBefore(line, separatorEnd, markers.pesel);
-        }
-        if (markers.legalBasis) {
-            // The first line has no line before it; an empty one leaves the rank empty.
-            guesses.rankLastWord = ReadRank(previous, person.ste);
-            sources.rank = i > 0 ? i - 1 : -1;
-            sources.legalBasis = i;
-        }
-        if (markers.blockEnd) {
-            sources.blockEnd = i;
-            if (person.directed) {
-                person.AppendTo(table);
-                if (observer)
-                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources, guesses);
-            } else {
-                ReportSkipped(observer, person, sources.person, false);
-            }
-            // A block end clears the pending person whether or not it was recorded, so a skipped
-            // person's values never reach the next row.
-            person.Clear();
-            sources = TRowSources();
-            guesses = TRowGuesses();
-            directedSince = false;
-        }
-        previous = std::move(raw);
-    }
-    ReportSkipped(observer, person, sources.person, directedSince);
+    for (int i = 0; i < count; ++i)
+        run.Read(i, lines.Line(i));
+    run.Finish();
     table.MoveFirst();
 }

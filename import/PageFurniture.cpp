@@ -1,0 +1,72 @@
+#include "PageFurniture.h"
+
+#include "OrderWords.h"
+#include "TextPrimitives.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// "Strona 12 z 345": no page number line is longer.
+constexpr std::size_t kLongestPageNumber = 16;
+
+bool IsNumber(std::string_view word) {
+    return !word.empty() && word.size() <= 4 &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsDash(std::string_view word) {
+    return word.size() == 1 && OrderCharKind(word[0]) == TOrderCharKind::Dash;
+}
+
+bool IsPageWord(std::string_view word) {
+    return word == "Strona" || word == "strona" || word == "Str." || word == "str.";
+}
+
+// "3/7"
+bool IsNumberOfPages(std::string_view word) {
+    const std::size_t slash = word.find('/');
+    return slash != std::string_view::npos && IsNumber(word.substr(0, slash)) &&
+           IsNumber(word.substr(slash + 1));
+}
+
+bool IsPageNumber(std::string_view text) {
+    std::array<std::string_view, 5> words{};
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        while (at < text.size() && IsWordBlank(text[at]))
+            ++at;
+        const std::size_t start = at;
+        while (at < text.size() && !IsWordBlank(text[at]))
+            ++at;
+        if (at == start)
+            break;
+        if (count == words.size())
+            return false;
+        words[count++] = text.substr(start, at - start);
+    }
+    switch (count) {
+    case 1:
+        return IsNumber(words[0]) || IsNumberOfPages(words[0]);
+    case 2:
+        return IsPageWord(words[0]) && IsNumber(words[1]);
+    case 3:
+        return IsDash(words[0]) && IsNumber(words[1]) && IsDash(words[2]);
+    case 4:
+        return IsPageWord(words[0]) && IsNumber(words[1]) && words[2] == "z" && IsNumber(words[3]);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool IsPageFurniture(std::string_view line, std::string_view title) {
+    const std::string_view text = TrimText(line);
+    if (text.empty())
+        return false;
+    if (text.size() <= kLongestPageNumber && IsPageNumber(text))
+        return true;
+    return !title.empty() && text == title;
+}
