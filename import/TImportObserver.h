@@ -28,6 +28,8 @@ struct TRowGuesses {
     bool positionJoined = false;
     bool positionJoinedWhole = false;
     bool pageSkipped = false;
+    // A person line broken before "PESEL:", read together with the line before it.
+    bool personLineJoined = false;
 
     bool operator==(const TRowGuesses&) const = default;
 };

@@ -200,6 +200,17 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
     observer->PersonSkipped(personLine, reason);
 }
 
+// "12. ", "3) ": the ordinal that opens a person's paragraph.
+bool OpensWithOrdinal(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t\xA0");
+    if (start == std::string_view::npos)
+        return false;
+    const std::size_t end = line.find_first_not_of("0123456789", start);
+    return end != std::string_view::npos && end > start && end - start <= 4 &&
+           (line[end] == '.' || line[end] == ')') && end + 1 < line.size() &&
+           IsWordBlank(line[end + 1]);
+}
+
 // One import: the pending person and what the lines read so far tell about the next ones.
 class TImportRun {
 public:
@@ -216,6 +227,7 @@ private:
     void ReadNis(int index, std::string_view line, const TLineMarkers& markers);
     void EndBlock(int index);
     void NoteTitle(std::string_view raw, const TLineMarkers& markers);
+    bool JoinPersonLine(std::string& raw, TLineMarkers& markers);
 
     TPersonTable& table_;
     TImportObserver* observer_;
@@ -234,6 +246,8 @@ private:
     // again, since the lines may have to be converted to be read.
     std::string previous_;
     int previousIndex_ = -1;
+    // The line before held no marker and no "kieruję": it may be the start of a person line.
+    bool previousFree_ = false;
     TBrokenPosition broken_;
     // The order's first line with text and no marker, repeated on every page of a PDF copy.
     std::string title_;
@@ -242,6 +256,8 @@ private:
 
 void TImportRun::Read(int index, std::string raw) {
     TLineMarkers markers = TLineMarkers::Find(raw);
+    if (markers.pesel > 0 && previousFree_ && JoinPersonLine(raw, markers))
+        guesses_.personLineJoined = true;
     const bool anyMarker =
         markers.pesel > 0 || markers.nis > 0 || markers.legalBasis || markers.blockEnd;
     // The title itself is read before it is known, so it is no furniture.
@@ -289,9 +305,24 @@ void TImportRun::Read(int index, std::string raw) {
     else if (!furniture)
         broken_.Hold(raw);
     if (!furniture) {
+        previousFree_ = !anyMarker && !personLine && !directed;
         previous_ = std::move(raw);
         previousIndex_ = index;
     }
+}
+
+// A person line that a PDF viewer broke before "PESEL:" ("1. szer. TESTOWY Jan" and "S. Adama,
+// PESEL: ..."): the line with "PESEL:" opens without an ordinal and holds no surname before it,
+// and the line before opens with one or holds a surname. The two are read as one.
+bool TImportRun::JoinPersonLine(std::string& raw, TLineMarkers& markers) {
+    const std::string_view zone = std::string_view(raw).substr(0, markers.pesel - 1);
+    if (OpensWithOrdinal(raw) || names_.HoldsSurname(zone) ||
+        !(OpensWithOrdinal(previous_) || names_.HoldsSurname(previous_)))
+        return false;
+    raw.insert(0, 1, ' ');
+    raw.insert(0, previous_);
+    markers = TLineMarkers::Find(raw);
+    return true;
 }
 
 void TImportRun::NoteTitle(std::string_view raw, const TLineMarkers& markers) {

@@ -61,3 +61,8 @@ bool TPersonNameReader::Read(std::string_view zone, std::string& surname, std::s
     firstName.resize(WithoutTrailingComma(firstName).size());
     return true;
 }
+
+bool TPersonNameReader::HoldsSurname(std::string_view zone) {
+    SplitWords(zone, words_);
+    return std::any_of(words_.begin(), words_.end(), IsSurnameWord);
+}
