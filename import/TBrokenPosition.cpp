@@ -1,6 +1,8 @@
 #include "TBrokenPosition.h"
 
 #include "OrderWords.h"
+#include "PageFurniture.h"
+#include "TOrderLines.h"
 
 namespace {
 
@@ -25,17 +27,21 @@ bool OpensPosition(std::string_view line) {
 
 } // namespace
 
-void TBrokenPosition::Hold(std::string_view line) {
-    if (count_ == kMostLines) {
-        overflow_ = true;
-        return;
+bool TBrokenPosition::Load(const TOrderLines& lines, std::string_view title, int titleIndex) {
+    count_ = 0;
+    if (held_ == 0 || held_ > kMostLines)
+        return false;
+    for (int index = first_; index <= last_; ++index) {
+        std::string line = lines.Line(index);
+        if (index == titleIndex || !IsPageFurniture(line, title))
+            lines_[count_++] = std::move(line);
     }
-    lines_[count_++].assign(line);
+    return true;
 }
 
 TBrokenPosition::TJoin TBrokenPosition::Join(std::string_view onNisLine, bool anchored,
                                              std::string& position, bool& severalSeparators) const {
-    if (count_ == 0 || overflow_ || OpensPosition(onNisLine))
+    if (count_ == 0 || OpensPosition(onNisLine))
         return TJoin::None;
     // The line the position starts on: the last with a separator or that opens a position, else
     // the first held.
@@ -61,8 +67,6 @@ TBrokenPosition::TJoin TBrokenPosition::Join(std::string_view onNisLine, bool an
 }
 
 bool TBrokenPosition::HoldsSeparator(bool anchored) const {
-    if (overflow_)
-        return false;
     for (std::size_t line = 0; line < count_; ++line)
         if (AfterLastSeparator(lines_[line]) != std::string_view::npos &&
             (!anchored || OpensPosition(lines_[line])))

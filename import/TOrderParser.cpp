@@ -7,6 +7,7 @@
 #include "TLineMarkers.h"
 #include "TPendingPerson.h"
 #include "TPersonNameReader.h"
+#include "TRecentLines.h"
 #include "TextPrimitives.h"
 
 #include <algorithm>
@@ -202,20 +203,21 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
 
 // "12. ", "3) ": the ordinal that opens a person's paragraph.
 bool OpensWithOrdinal(std::string_view line) {
-    const std::size_t start = line.find_first_not_of(" \t\xA0");
-    if (start == std::string_view::npos)
-        return false;
-    const std::size_t end = line.find_first_not_of("0123456789", start);
-    return end != std::string_view::npos && end > start && end - start <= 4 &&
-           (line[end] == '.' || line[end] == ')') && end + 1 < line.size() &&
-           IsWordBlank(line[end + 1]);
+    std::size_t at = 0;
+    while (at < line.size() && IsWordBlank(line[at]))
+        ++at;
+    const std::size_t digits = at;
+    while (at < line.size() && line[at] >= '0' && line[at] <= '9')
+        ++at;
+    return at > digits && at - digits <= 4 && at + 1 < line.size() &&
+           (line[at] == '.' || line[at] == ')') && IsWordBlank(line[at + 1]);
 }
 
 // One import: the pending person and what the lines read so far tell about the next ones.
 class TImportRun {
 public:
-    TImportRun(TPersonTable& table, TImportObserver* observer)
-        : table_(table), observer_(observer) {}
+    TImportRun(const TOrderLines& lines, TPersonTable& table, TImportObserver* observer)
+        : lines_(lines), table_(table), observer_(observer) {}
 
     void Read(int index, std::string raw);
     // The order ended: a person still pending gave no row.
@@ -226,9 +228,10 @@ private:
     void ReadAwaitedPesel(int index, std::string_view raw);
     void ReadNis(int index, std::string_view line, const TLineMarkers& markers);
     void EndBlock(int index);
-    void NoteTitle(std::string_view raw, const TLineMarkers& markers);
+    void NoteTitle(std::string_view raw, int index, const TLineMarkers& markers);
     bool JoinPersonLine(std::string& raw, TLineMarkers& markers);
 
+    const TOrderLines& lines_;
     TPersonTable& table_;
     TImportObserver* observer_;
     TPendingPerson person_;
@@ -242,27 +245,23 @@ private:
     // before it.
     bool directedSince_ = false;
     std::string normalised_;
-    // The line before, where the rank stands, page furniture left out: kept rather than asked for
+    // The lines before, where the rank stands, page furniture left out: kept rather than asked for
     // again, since the lines may have to be converted to be read.
-    std::string previous_;
-    int previousIndex_ = -1;
-    // The line before held no marker and no "kieruję": it may be the start of a person line.
-    bool previousFree_ = false;
+    TRecentLines recent_;
     TBrokenPosition broken_;
     // The order's first line with text and no marker, repeated on every page of a PDF copy.
     std::string title_;
+    int titleIndex_ = -1;
     bool titleSeen_ = false;
 };
 
 void TImportRun::Read(int index, std::string raw) {
     TLineMarkers markers = TLineMarkers::Find(raw);
-    if (markers.pesel > 0 && previousFree_ && JoinPersonLine(raw, markers))
+    if (markers.pesel > 0 && JoinPersonLine(raw, markers))
         guesses_.personLineJoined = true;
     const bool anyMarker =
         markers.pesel > 0 || markers.nis > 0 || markers.legalBasis || markers.blockEnd;
-    // The title itself is read before it is known, so it is no furniture.
-    const bool furniture = !anyMarker && IsPageFurniture(raw, title_);
-    NoteTitle(raw, markers);
+    NoteTitle(raw, index, markers);
     std::string_view line = raw;
     // Only the person line and the NIS line have values cut from them at positions, so only
     // they are normalised; the other markers are found alike in the line as it came.
@@ -276,7 +275,7 @@ void TImportRun::Read(int index, std::string raw) {
     }
 
     // The line that ends the person line's PESEL belongs to the person line.
-    const bool personLine = markers.pesel > 0 || (peselAwaited_ && !furniture);
+    const bool personLine = markers.pesel > 0 || (peselAwaited_ && !IsPageFurniture(raw, title_));
     if (markers.pesel > 0)
         ReadPerson(index, line, markers.pesel);
     else if (personLine)
@@ -291,49 +290,53 @@ void TImportRun::Read(int index, std::string raw) {
         ReadNis(index, line, markers);
     if (markers.legalBasis) {
         // The first line has no line before it; an empty one leaves the rank empty.
-        guesses_.rankLastWord = ReadRank(previous_, person_.ste);
-        guesses_.pageSkipped |= previousIndex_ >= 0 && previousIndex_ != index - 1;
-        sources_.rank = previousIndex_;
+        const TRecentLines::TLine* before = recent_.Newest(title_, titleIndex_);
+        guesses_.rankLastWord = ReadRank(before ? before->text : std::string_view(), person_.ste);
+        guesses_.pageSkipped |= before && before->index != index - 1;
+        sources_.rank = before ? before->index : -1;
         sources_.legalBasis = index;
     }
     if (markers.blockEnd)
         EndBlock(index);
 
     // A position may run over the lines before its "/ZS" line, not past a marker or "kieruję".
-    if (anyMarker || personLine || directed || TrimText(raw).empty())
+    if (anyMarker || personLine || directed || raw.empty() ||
+        (IsBlank(raw.front()) && TrimText(raw).empty()))
         broken_.Clear();
-    else if (!furniture)
-        broken_.Hold(raw);
-    if (!furniture) {
-        previousFree_ = !anyMarker && !personLine && !directed;
-        previous_ = std::move(raw);
-        previousIndex_ = index;
-    }
+    else
+        broken_.Hold(index);
+    recent_.Push(raw, index, !anyMarker && !personLine && !directed);
 }
 
 // A person line that a PDF viewer broke before "PESEL:" ("1. szer. TESTOWY Jan" and "S. Adama,
 // PESEL: ..."): the line with "PESEL:" opens without an ordinal and holds no surname before it,
 // and the line before opens with one or holds a surname. The two are read as one.
 bool TImportRun::JoinPersonLine(std::string& raw, TLineMarkers& markers) {
-    const std::string_view zone = std::string_view(raw).substr(0, markers.pesel - 1);
-    if (OpensWithOrdinal(raw) || names_.HoldsSurname(zone) ||
-        !(OpensWithOrdinal(previous_) || names_.HoldsSurname(previous_)))
+    // A marked line before (most often the block end) is no start of a person line.
+    if (!recent_.NewestFree() || OpensWithOrdinal(raw) ||
+        TPersonNameReader::HoldsSurname(std::string_view(raw).substr(0, markers.pesel - 1)))
+        return false;
+    const TRecentLines::TLine* before = recent_.Newest(title_, titleIndex_);
+    if (!before || !before->free ||
+        !(OpensWithOrdinal(before->text) || TPersonNameReader::HoldsSurname(before->text)))
         return false;
     raw.insert(0, 1, ' ');
-    raw.insert(0, previous_);
+    raw.insert(0, before->text);
     markers = TLineMarkers::Find(raw);
     return true;
 }
 
-void TImportRun::NoteTitle(std::string_view raw, const TLineMarkers& markers) {
+void TImportRun::NoteTitle(std::string_view raw, int index, const TLineMarkers& markers) {
     if (titleSeen_)
         return;
     const std::string_view text = TrimText(raw);
     if (text.empty())
         return;
     titleSeen_ = true;
-    if (markers.pesel == 0 && markers.nis == 0 && !markers.legalBasis && !markers.blockEnd)
+    if (markers.pesel == 0 && markers.nis == 0 && !markers.legalBasis && !markers.blockEnd) {
         title_.assign(text);
+        titleIndex_ = index;
+    }
 }
 
 void TImportRun::ReadPerson(int index, std::string_view line, int pesel) {
@@ -357,11 +360,15 @@ void TImportRun::ReadAwaitedPesel(int index, std::string_view raw) {
 void TImportRun::ReadNis(int index, std::string_view line, const TLineMarkers& markers) {
     const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person_);
     sources_.nis = index;
+    const bool anchored = sources_.person < 0;
+    // Lines held before this one are read again only where they may matter.
+    const bool loaded = (separatorEnd == std::string_view::npos || observer_) &&
+                        broken_.Load(lines_, title_, titleIndex_);
     bool severalSeparators = false;
-    if (separatorEnd == std::string_view::npos) {
+    if (separatorEnd == std::string_view::npos && loaded) {
         const std::string_view before = line.substr(0, static_cast<std::size_t>(markers.nis - 1));
         const TBrokenPosition::TJoin join =
-            broken_.Join(before, sources_.person < 0, person_.stanowisko, severalSeparators);
+            broken_.Join(before, anchored, person_.stanowisko, severalSeparators);
         guesses_.positionJoined = join != TBrokenPosition::TJoin::None;
         guesses_.positionJoinedWhole = join == TBrokenPosition::TJoin::Whole;
     }
@@ -369,7 +376,7 @@ void TImportRun::ReadNis(int index, std::string_view line, const TLineMarkers& m
     if (observer_)
         guesses_.positionAfterSeveralSeparators =
             severalSeparators || SeparatorBefore(line, separatorEnd, markers.pesel) ||
-            (separatorEnd != std::string_view::npos && broken_.HoldsSeparator(sources_.person < 0));
+            (separatorEnd != std::string_view::npos && loaded && broken_.HoldsSeparator(anchored));
 }
 
 void TImportRun::EndBlock(int index) {
@@ -398,7 +405,7 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     table.Open();
     if (observer)
         observer->ImportStarted();
-    TImportRun run(table, observer);
+    TImportRun run(lines, table, observer);
     const int count = lines.Count();
     for (int i = 0; i < count; ++i)
         run.Read(i, lines.Line(i));

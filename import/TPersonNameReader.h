@@ -15,7 +15,7 @@ public:
     bool Read(std::string_view zone, std::string& surname, std::string& firstName);
 
     // Whether `zone` holds such a surname word.
-    bool HoldsSurname(std::string_view zone);
+    static bool HoldsSurname(std::string_view zone);
 
 private:
     std::vector<std::string_view> words_; // kept between lines for its storage
