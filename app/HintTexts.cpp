@@ -50,6 +50,8 @@ constexpr THintText kHintTexts[] = {
      u"Stopień odczytany z wiersza bez dwukropka ani myślnika – sprawdź, czy jest pełny"},
     {THint::PositionLastOfSeparators, u"Stanowisko odczytane po ostatnim z kilku myślników lub "
                                       u"dwukropków – sprawdź, czy jest pełne"},
+    {THint::PositionJoinedLines, u"Stanowisko złożone z kilku wierszy bez myślnika ani dwukropka "
+                                 u"– sprawdź, gdzie się zaczyna"},
 };
 
 constexpr bool InHintOrder() {

@@ -13,7 +13,8 @@
 
 void PrintTo(const TRowGuesses& g, std::ostream* os) {
     *os << '{' << g.namesByPlace << ',' << g.sexByDefault << ',' << g.rankLastWord << ','
-        << g.positionAfterSeveralSeparators << '}';
+        << g.positionAfterSeveralSeparators << ',' << g.positionJoined << ','
+        << g.positionJoinedWhole << ',' << g.pageSkipped << ',' << g.personLineJoined << '}';
 }
 
 void PrintTo(const TRowSources& s, std::ostream* os) {
@@ -149,6 +150,16 @@ TRowGuesses Guessed(bool names, bool sex, bool rank, bool position) {
     return {names, sex, rank, position};
 }
 
+// What the import did with lines a PDF viewer broke.
+TRowGuesses Broken(bool joined, bool whole, bool page, bool person) {
+    TRowGuesses guesses;
+    guesses.positionJoined = joined;
+    guesses.positionJoinedWhole = whole;
+    guesses.pageSkipped = page;
+    guesses.personLineJoined = person;
+    return guesses;
+}
+
 const std::string kDashedNis = "na stanowisko \x96 dow\xF3"
                                "dca dru\xBFyny \x96 zast\xEApca /ZS000000000001";
 
@@ -172,6 +183,21 @@ const GuessCase kGuessCases[] = {
     {"NeitherMarkerNorElevenDigits",
      {"1. szer. TESTOWY Jan, PESEL: 4405140135", kDirected, kEnd},
      Guessed(false, true, false, false)},
+    {"PositionJoinedFromSeparator",
+     {kJan, kDirected, "na stanowisko - starszy", "kierowca /ZS1", kEnd},
+     Broken(true, false, false, false)},
+    {"PositionJoinedWithoutSeparator",
+     {kJan, kDirected, "starszy", "kierowca /ZS1", kEnd}, Broken(true, true, false, false)},
+    {"DashedPositionOverLines",
+     {kJan, kDirected, "na stanowisko \x96 dow\xF3" "dca", "\x96 zast\xEApca /ZS1", kEnd},
+     Guessed(false, false, false, true)},
+    {"RankAndPeselPastPageFurniture",
+     {"1. szer. TESTOWY Jan S. Adama, PESEL:", "- 2 -", "44051401359", kDirected, kRank, "2",
+      kBasis, kEnd},
+     Broken(false, false, true, false)},
+    {"PersonLineJoined",
+     {"1. szer. TESTOWY", "Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
+     Broken(false, false, false, true)},
     {"GuessesOfASkippedBlockDoNotReachTheNextRow",
      {"1. szer. Testowy Jan, PESEL: 1", kDashedNis, "st. szer.", kBasis, kEnd,
       kEwa, kDirected, kEnd}, {}},
