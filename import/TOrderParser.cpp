@@ -317,7 +317,8 @@ bool TImportRun::JoinPersonLine(std::string& raw, TLineMarkers& markers) {
         TPersonNameReader::HoldsSurname(std::string_view(raw).substr(0, markers.pesel - 1)))
         return false;
     const TRecentLines::TLine* before = recent_.Newest(title_, titleIndex_);
-    if (!before || !before->free ||
+    // The order's title, in capitals, opens no person line.
+    if (!before || !before->free || before->index == titleIndex_ ||
         !(OpensWithOrdinal(before->text) || TPersonNameReader::HoldsSurname(before->text)))
         return false;
     raw.insert(0, 1, ' ');

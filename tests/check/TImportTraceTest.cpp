@@ -196,7 +196,7 @@ const GuessCase kGuessCases[] = {
       kBasis, kEnd},
      Broken(false, false, true, false)},
     {"PersonLineJoined",
-     {"1. szer. TESTOWY", "Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
+     {kText, "1. szer. TESTOWY", "Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
      Broken(false, false, false, true)},
     {"GuessesOfASkippedBlockDoNotReachTheNextRow",
      {"1. szer. Testowy Jan, PESEL: 1", kDashedNis, "st. szer.", kBasis, kEnd,

@@ -241,9 +241,11 @@ const ParserCase kViewerCases[] = {
      {kJanBroken, "Strona 2 z 3", "44051401359 kieruj\xEA", kEnd},
      {Names("TESTOWY", "Jan", "M", "44051401359")}},
     // A person line broken before "PESEL:" is read with the line before it.
-    {"PersonLineBrokenInName", {"1. szer. TESTOWY Jan", "S. Adama, PESEL: 00000000001,", kDirected, kEnd},
+    {"PersonLineBrokenInName", {kEnd, "1. szer. TESTOWY Jan", "S. Adama, PESEL: 00000000001,", kDirected, kEnd},
      {kJanRow}},
-    {"PersonLineBrokenBeforePesel", {"szer. TESTOWY Jan,", "PESEL: 44051401359", kDirected, kEnd},
+    {"TitleOpensNoPersonLine", {"ROZKAZ NR 1", "szer. Testowy Jan S. Adama, PESEL: 00000000001", kDirected, kEnd},
+     {Names("Testowy", "Jan")}},
+    {"PersonLineBrokenBeforePesel", {kEnd, "szer. TESTOWY Jan,", "PESEL: 44051401359", kDirected, kEnd},
      {Names("TESTOWY", "Jan", "M", "44051401359")}},
     // The position over the lines before "/ZS", from the last separator, not past "kieruję".
     {"PositionOverLines",
