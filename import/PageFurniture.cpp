@@ -8,9 +8,6 @@
 
 namespace {
 
-// "Strona 12 z 345": no page number line is longer.
-constexpr std::size_t kLongestPageNumber = 16;
-
 bool IsNumber(std::string_view word) {
     return !word.empty() && word.size() <= 4 &&
            std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -62,7 +59,7 @@ bool IsPageNumber(std::string_view text) {
 
 } // namespace
 
-bool IsPageFurniture(std::string_view line, std::string_view title) {
+bool IsPageFurnitureText(std::string_view line, std::string_view title) {
     const std::string_view text = TrimText(line);
     if (text.empty())
         return false;
