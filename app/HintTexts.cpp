@@ -79,20 +79,27 @@ QString HintNote(TPersonField field, THintMask mask) {
     return lines.join(QLatin1Char('\n'));
 }
 
+namespace {
+
+QString ReasonText(TSkipReason reason) {
+    switch (reason) {
+    case TSkipReason::NoDirected:
+        return QStringLiteral("brak „kieruję” w bloku osoby");
+    case TSkipReason::NoBlockEnd:
+        return QStringLiteral("brak „UZASADNIENIE:” przed następną osobą lub końcem rozkazu");
+    default:
+        return QStringLiteral("brak numeru po „PESEL:”");
+    }
+}
+
+} // namespace
+
 QString SkippedNote(const std::vector<TSkipReason>& reasons) {
-    struct TReasonText {
-        TSkipReason reason;
-        const char16_t* text;
-    };
-    constexpr TReasonText kReasons[] = {
-        {TSkipReason::NoDirected, u"brak „kieruję” w bloku osoby"},
-        {TSkipReason::NoBlockEnd, u"brak „UZASADNIENIE:” przed następną osobą lub końcem rozkazu"},
-        {TSkipReason::NoPesel, u"brak numeru po „PESEL:”"},
-    };
     QStringList lines{QStringLiteral("Osoby z wierszem „PESEL:”, z których nie powstał wiersz:")};
-    for (const auto& [reason, text] : kReasons)
+    for (const TSkipReason reason :
+         {TSkipReason::NoDirected, TSkipReason::NoBlockEnd, TSkipReason::NoPesel})
         if (const auto count = std::count(reasons.begin(), reasons.end(), reason); count > 0)
-            lines.append(QStringLiteral("– %1: %2").arg(QString::fromUtf16(text)).arg(count));
+            lines.append(QStringLiteral("– %1: %2").arg(ReasonText(reason)).arg(count));
     lines.append(QStringLiteral("Kliknij, aby pokazać w treści rozkazu następną z nich."));
     return lines.join(QLatin1Char('\n'));
 }

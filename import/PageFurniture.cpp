@@ -31,18 +31,14 @@ bool IsNumberOfPages(std::string_view word) {
 bool IsPageNumber(std::string_view text) {
     std::array<std::string_view, 5> words{};
     std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        while (at < text.size() && IsWordBlank(text[at]))
-            ++at;
-        const std::size_t start = at;
-        while (at < text.size() && !IsWordBlank(text[at]))
-            ++at;
-        if (at == start)
-            break;
-        if (count == words.size())
+    // More words than any page number has stop the walk.
+    if (AnyWord(text, [&](std::string_view word) {
+            if (count == words.size())
+                return true;
+            words[count++] = word;
             return false;
-        words[count++] = text.substr(start, at - start);
-    }
+        }))
+        return false;
     switch (count) {
     case 1:
         return IsNumber(words[0]) || IsNumberOfPages(words[0]);

@@ -65,14 +65,5 @@ bool TPersonNameReader::Read(std::string_view zone, std::string& surname, std::s
 // Word by word in place, stopping at the first surname: asked of every person line that may
 // continue the line before.
 bool TPersonNameReader::HoldsSurname(std::string_view zone) {
-    for (std::size_t at = 0; at < zone.size();) {
-        while (at < zone.size() && IsWordBlank(zone[at]))
-            ++at;
-        const std::size_t start = at;
-        while (at < zone.size() && !IsWordBlank(zone[at]))
-            ++at;
-        if (at > start && IsSurnameWord(zone.substr(start, at - start)))
-            return true;
-    }
-    return false;
+    return AnyWord(zone, IsSurnameWord);
 }
