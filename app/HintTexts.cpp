@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -49,6 +50,8 @@ constexpr THintText kHintTexts[] = {
      u"Stopień odczytany z wiersza bez dwukropka ani myślnika – sprawdź, czy jest pełny"},
     {THint::PositionLastOfSeparators, u"Stanowisko odczytane po ostatnim z kilku myślników lub "
                                       u"dwukropków – sprawdź, czy jest pełne"},
+    {THint::PositionJoinedLines, u"Stanowisko złożone z kilku wierszy bez myślnika ani dwukropka "
+                                 u"– sprawdź, gdzie się zaczyna"},
 };
 
 constexpr bool InHintOrder() {
@@ -73,5 +76,30 @@ QString HintNote(TPersonField field, THintMask mask) {
     for (const THint hint : kAllHints)
         if (mask & HintBit(hint))
             lines.append(HintText(field, hint));
+    return lines.join(QLatin1Char('\n'));
+}
+
+namespace {
+
+QString ReasonText(TSkipReason reason) {
+    switch (reason) {
+    case TSkipReason::NoDirected:
+        return QStringLiteral("brak „kieruję” w bloku osoby");
+    case TSkipReason::NoBlockEnd:
+        return QStringLiteral("brak „UZASADNIENIE:” przed następną osobą lub końcem rozkazu");
+    default:
+        return QStringLiteral("brak numeru po „PESEL:”");
+    }
+}
+
+} // namespace
+
+QString SkippedNote(const std::vector<TSkipReason>& reasons) {
+    QStringList lines{QStringLiteral("Osoby z wierszem „PESEL:”, z których nie powstał wiersz:")};
+    for (const TSkipReason reason :
+         {TSkipReason::NoDirected, TSkipReason::NoBlockEnd, TSkipReason::NoPesel})
+        if (const auto count = std::count(reasons.begin(), reasons.end(), reason); count > 0)
+            lines.append(QStringLiteral("– %1: %2").arg(ReasonText(reason)).arg(count));
+    lines.append(QStringLiteral("Kliknij, aby pokazać w treści rozkazu następną z nich."));
     return lines.join(QLatin1Char('\n'));
 }

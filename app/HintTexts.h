@@ -1,9 +1,16 @@
 #pragma once
 
+#include "TImportObserver.h"
 #include "TRowHints.h"
 
 #include <QString>
 
+#include <vector>
+
 // The tooltip of a cell with problems: one line in Polish for each, in the order of THint; empty
 // for a cell without any.
 QString HintNote(TPersonField field, THintMask mask);
+
+// The tooltip of "Pominięte osoby": how many person lines gave no row for each reason, and how
+// to find them.
+QString SkippedNote(const std::vector<TSkipReason>& reasons);

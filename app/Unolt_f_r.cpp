@@ -220,6 +220,7 @@ void Tfnolt_f_r::SpeedButton1Click() {
     TOrderParser().ImportPersons(lines, mt_, &trace_);
     highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
     LPominiete_->ShowCount(highlighter_->SkippedCount());
+    LPominiete_->setToolTip(SkippedNote(trace_.SkipReasons()));
     RefreshChecks();
 }
 
@@ -403,11 +404,9 @@ void Tfnolt_f_r::AddGridAction(const QString& caption, const QKeySequence& keys,
 QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
     DBStatusLabel1_ = new TRecordCounter(ds_, parent);
     DBStatusLabel1_->setObjectName("DBStatusLabel1");
-    LPominiete_ = new TCheckLabel(
-        QStringLiteral("Pominięte osoby: "), TOrderHighlighter::SkippedLineColour.darker(250),
-        QStringLiteral("Osoby z numerem PESEL, z których nie powstał wiersz (brak \"kieruję\").\n"
-                       "Kliknij, aby pokazać w treści rozkazu następną z nich."),
-        DBStatusLabel1_);
+    LPominiete_ = new TCheckLabel(QStringLiteral("Pominięte osoby: "),
+                                  TOrderHighlighter::SkippedLineColour.darker(250), SkippedNote({}),
+                                  DBStatusLabel1_);
     LPominiete_->setObjectName("LPominiete");
     connect(LPominiete_, &TCheckLabel::clicked, this,
             Guarded([this] { highlighter_->ShowNextSkipped(); }));

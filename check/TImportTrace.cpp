@@ -3,6 +3,7 @@
 void TImportTrace::ImportStarted() {
     byId_.clear();
     skipped_.clear();
+    reasons_.clear();
 }
 
 void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources,
@@ -15,8 +16,9 @@ void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources,
     byId_[index] = {sources, guesses};
 }
 
-void TImportTrace::PersonSkipped(int line) {
+void TImportTrace::PersonSkipped(int line, TSkipReason reason) {
     skipped_.push_back(line);
+    reasons_.push_back(reason);
 }
 
 TRowSources TImportTrace::SourcesOf(std::int32_t id) const {

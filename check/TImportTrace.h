@@ -13,7 +13,7 @@ public:
     void ImportStarted() override;
     void RowStored(std::int32_t id, const TRowSources& sources,
                    const TRowGuesses& guesses) override;
-    void PersonSkipped(int line) override;
+    void PersonSkipped(int line, TSkipReason reason) override;
 
     // The lines of row `id`; all -1 for an id the last import did not store.
     TRowSources SourcesOf(std::int32_t id) const;
@@ -21,6 +21,8 @@ public:
     TRowGuesses GuessesOf(std::int32_t id) const;
     // The skipped person lines, in the order's order.
     const std::vector<int>& SkippedLines() const { return skipped_; }
+    // Why each of them gave no row, in the same order.
+    const std::vector<TSkipReason>& SkipReasons() const { return reasons_; }
 
 private:
     struct TRowTrace {
@@ -32,4 +34,5 @@ private:
 
     std::vector<TRowTrace> byId_; // index id - 1: an import gives ids 1, 2, 3 ...
     std::vector<int> skipped_;
+    std::vector<TSkipReason> reasons_;
 };

@@ -183,6 +183,9 @@ void AddGuessHints(const TRowGuesses& guesses, TRowHintSet& set) {
         MaskOf(set, TPersonField::ste) |= HintBit(THint::RankLastWord);
     if (guesses.positionAfterSeveralSeparators)
         MaskOf(set, TPersonField::stanowisko) |= HintBit(THint::PositionLastOfSeparators);
+    // A join from a separator reads the position as one line would; one without any is a guess.
+    if (guesses.positionJoinedWhole)
+        MaskOf(set, TPersonField::stanowisko) |= HintBit(THint::PositionJoinedLines);
 }
 
 } // namespace

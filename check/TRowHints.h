@@ -32,6 +32,7 @@ enum class THint : std::uint8_t {
     SexByDefault,             // set on `plec`
     RankLastWord,             // set on `ste`
     PositionLastOfSeparators, // set on `stanowisko`
+    PositionJoinedLines,      // set on `stanowisko`: broken lines joined without a separator
     Count
 };
 
@@ -53,9 +54,9 @@ constexpr std::array<THint, kHintCount> kAllHints = [] {
 }();
 
 // The hints that the import's guesses give; they do not apply to a value the clerk wrote.
-constexpr THintMask kGuessHints = HintBit(THint::NamesByPlace) | HintBit(THint::SexByDefault) |
-                                  HintBit(THint::RankLastWord) |
-                                  HintBit(THint::PositionLastOfSeparators);
+constexpr THintMask kGuessHints =
+    HintBit(THint::NamesByPlace) | HintBit(THint::SexByDefault) | HintBit(THint::RankLastWord) |
+    HintBit(THint::PositionLastOfSeparators) | HintBit(THint::PositionJoinedLines);
 
 // The problems of one row, field by field.
 struct TRowHintSet {

@@ -37,6 +37,21 @@ inline bool IsWordBlank(char c) {
     return OrderCharKind(c) == TOrderCharKind::Blank;
 }
 
+// Calls `visit` with each maximal run of non-blank characters of `text`, in order, until it
+// returns true; returns whether it did. Nothing is stored, so a walk that stops early costs little.
+template <typename Visit> bool AnyWord(std::string_view text, Visit visit) {
+    for (std::size_t at = 0; at < text.size();) {
+        while (at < text.size() && IsWordBlank(text[at]))
+            ++at;
+        const std::size_t start = at;
+        while (at < text.size() && !IsWordBlank(text[at]))
+            ++at;
+        if (at > start && visit(text.substr(start, at - start)))
+            return true;
+    }
+    return false;
+}
+
 // The maximal runs of non-blank characters of `text`, in order, into `words` (emptied first).
 void SplitWords(std::string_view text, std::vector<std::string_view>& words);
 

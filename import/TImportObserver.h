@@ -21,8 +21,24 @@ struct TRowGuesses {
     bool sexByDefault = false; // neither "S." / " C." nor an eleven-digit PESEL: "K"
     bool rankLastWord = false; // a rank line of several words without a separator: its last word
     bool positionAfterSeveralSeparators = false; // the text after the last of them
+    // Lines a PDF viewer broke: the position read over several lines before its "/ZS" line, from
+    // the last separator on them, or (`positionJoinedWhole`) all of them, none having a
+    // separator; page furniture (a page number, the repeated title) passed over between the lines
+    // that gave the PESEL or the rank.
+    bool positionJoined = false;
+    bool positionJoinedWhole = false;
+    bool pageSkipped = false;
+    // A person line broken before "PESEL:", read together with the line before it.
+    bool personLineJoined = false;
 
     bool operator==(const TRowGuesses&) const = default;
+};
+
+// Why a person line gave no row.
+enum class TSkipReason : unsigned char {
+    NoDirected, // its block ended without "kieruję"
+    NoBlockEnd, // another person line or the order's end came before "UZASADNIENIE:"
+    NoPesel,    // no number after "PESEL:", so "kieruję" could not direct the person
 };
 
 // What an import reports beside the rows it stores, for a reader that wants to show where each
@@ -36,7 +52,6 @@ public:
     // `guesses` were taken where the order could not be read for sure.
     virtual void RowStored(std::int32_t id, const TRowSources& sources,
                            const TRowGuesses& guesses) = 0;
-    // The person line at `line`, with a PESEL, gave no row: its block ended without "kieruję",
-    // another person line took its place, or the order ended before its block did.
-    virtual void PersonSkipped(int line) = 0;
+    // The person line at `line` gave no row, for `reason`.
+    virtual void PersonSkipped(int line, TSkipReason reason) = 0;
 };

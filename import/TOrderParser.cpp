@@ -2,9 +2,12 @@
 
 #include "OrderMarkers.h"
 #include "OrderWords.h"
+#include "PageFurniture.h"
+#include "TBrokenPosition.h"
 #include "TLineMarkers.h"
 #include "TPendingPerson.h"
 #include "TPersonNameReader.h"
+#include "TRecentLines.h"
 #include "TextPrimitives.h"
 
 #include <algorithm>
@@ -95,6 +98,25 @@ void ReadNamesByPlace(std::string_view name, int markInName, TPendingPerson& per
                                : TrimText(SubText(name, words.w3, markInName - words.w3)));
 }
 
+// Whether nothing but blanks follows "PESEL:": a viewer that broke the line there put the number
+// on the next one.
+bool PeselAtLineEnd(std::string_view line, int pesel) {
+    const std::string_view rest =
+        line.substr(static_cast<std::size_t>(pesel) - 1 + OrderMarker::Pesel.size());
+    return std::all_of(rest.begin(), rest.end(), [](char c) { return IsBlank(c) || c == '\xA0'; });
+}
+
+// The number at the start of the line after a person line that ended with "PESEL:"; empty when the
+// line opens with anything but blanks and a digit.
+std::string_view PeselOpening(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && IsWordBlank(line[start]))
+        ++start;
+    if (start == line.size() || line[start] < '0' || line[start] > '9')
+        return {};
+    return TrimText(line.substr(start, kPeselLength));
+}
+
 void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
                     TPendingPerson& person, TRowGuesses& guesses) {
     const std::string_view name = NamePart(line);
@@ -166,11 +188,214 @@ bool ReadRank(std::string_view lineBefore, std::string& rank) {
                        [](char c) { return !IsWordBlank(c); });
 }
 
-// A person line with a PESEL that is still pending when another person line, a block end without
-// "kieruję" or the order's end arrives gave no row.
-void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int personLine) {
-    if (observer && personLine >= 0 && !person.pesel.empty())
-        observer->PersonSkipped(personLine);
+// The person line still pending when another person line, a block end without a row or the
+// order's end arrives gave no row: without a PESEL "kieruję" could not count, without "kieruję" the
+// block could not direct, and with both the block did not end.
+void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int personLine,
+                   bool directedSince) {
+    if (!observer || personLine < 0)
+        return;
+    const TSkipReason reason = person.pesel.empty() ? TSkipReason::NoPesel
+                               : directedSince      ? TSkipReason::NoBlockEnd
+                                                    : TSkipReason::NoDirected;
+    observer->PersonSkipped(personLine, reason);
+}
+
+// "12. ", "3) ": the ordinal that opens a person's paragraph.
+bool OpensWithOrdinal(std::string_view line) {
+    std::size_t at = 0;
+    while (at < line.size() && IsWordBlank(line[at]))
+        ++at;
+    const std::size_t digits = at;
+    while (at < line.size() && line[at] >= '0' && line[at] <= '9')
+        ++at;
+    return at > digits && at - digits <= 4 && at + 1 < line.size() &&
+           (line[at] == '.' || line[at] == ')') && IsWordBlank(line[at + 1]);
+}
+
+// One import: the pending person and what the lines read so far tell about the next ones.
+class TImportRun {
+public:
+    TImportRun(const TOrderLines& lines, TPersonTable& table, TImportObserver* observer)
+        : lines_(lines), table_(table), observer_(observer) {}
+
+    void Read(int index, std::string raw);
+    // The order ended: a person still pending gave no row.
+    void Finish() { ReportSkipped(observer_, person_, sources_.person, directedSince_); }
+
+private:
+    void ReadPerson(int index, std::string_view line, int pesel);
+    void ReadAwaitedPesel(int index, std::string_view raw);
+    void ReadNis(int index, std::string_view line, const TLineMarkers& markers);
+    void EndBlock(int index);
+    void NoteTitle(std::string_view raw, int index, const TLineMarkers& markers);
+    bool JoinPersonLine(std::string& raw, TLineMarkers& markers);
+
+    const TOrderLines& lines_;
+    TPersonTable& table_;
+    TImportObserver* observer_;
+    TPendingPerson person_;
+    TPersonNameReader names_;
+    TRowSources sources_;
+    TRowGuesses guesses_;
+    // The person line ended with "PESEL:"; whether its sex waits for the number too.
+    bool peselAwaited_ = false;
+    bool sexAwaited_ = false;
+    // "kieruję" stood on the pending person line or after it: the flag may come from a person line
+    // before it.
+    bool directedSince_ = false;
+    std::string normalised_;
+    // The lines before, where the rank stands, page furniture left out: kept rather than asked for
+    // again, since the lines may have to be converted to be read.
+    TRecentLines recent_;
+    TBrokenPosition broken_;
+    // The order's first line with text and no marker, repeated on every page of a PDF copy.
+    std::string title_;
+    int titleIndex_ = -1;
+    bool titleSeen_ = false;
+};
+
+void TImportRun::Read(int index, std::string raw) {
+    TLineMarkers markers = TLineMarkers::Find(raw);
+    if (markers.pesel > 0 && JoinPersonLine(raw, markers))
+        guesses_.personLineJoined = true;
+    const bool anyMarker =
+        markers.pesel > 0 || markers.nis > 0 || markers.legalBasis || markers.blockEnd;
+    NoteTitle(raw, index, markers);
+    std::string_view line = raw;
+    // Only the person line and the NIS line have values cut from them at positions, so only
+    // they are normalised; the other markers are found alike in the line as it came.
+    if (markers.pesel > 0 || markers.nis > 0) {
+        NormaliseLine(raw, normalised_);
+        line = normalised_;
+        if (markers.pesel > 0)
+            markers.pesel = NormalisedPosition(raw, markers.pesel);
+        if (markers.nis > 0)
+            markers.nis = NormalisedPosition(raw, markers.nis);
+    }
+
+    // The line that ends the person line's PESEL belongs to the person line.
+    const bool personLine = markers.pesel > 0 || (peselAwaited_ && !IsPageFurniture(raw, title_));
+    if (markers.pesel > 0)
+        ReadPerson(index, line, markers.pesel);
+    else if (personLine)
+        ReadAwaitedPesel(index, raw);
+    const bool directed = !person_.pesel.empty() && HoldsDirected(line);
+    if (directed) {
+        person_.directed = true;
+        directedSince_ = true;
+        sources_.directed = index;
+    }
+    if (markers.nis > 0)
+        ReadNis(index, line, markers);
+    if (markers.legalBasis) {
+        // The first line has no line before it; an empty one leaves the rank empty.
+        const TRecentLines::TLine* before = recent_.Newest(title_, titleIndex_);
+        guesses_.rankLastWord = ReadRank(before ? before->text : std::string_view(), person_.ste);
+        guesses_.pageSkipped |= before && before->index != index - 1;
+        sources_.rank = before ? before->index : -1;
+        sources_.legalBasis = index;
+    }
+    if (markers.blockEnd)
+        EndBlock(index);
+
+    // A position may run over the lines before its "/ZS" line, not past a marker or "kieruję".
+    if (anyMarker || personLine || directed || raw.empty() ||
+        (IsBlank(raw.front()) && TrimText(raw).empty()))
+        broken_.Clear();
+    else
+        broken_.Hold(index);
+    recent_.Push(raw, index, !anyMarker && !personLine && !directed);
+}
+
+// A person line that a PDF viewer broke before "PESEL:" ("1. szer. TESTOWY Jan" and "S. Adama,
+// PESEL: ..."): the line with "PESEL:" opens without an ordinal and holds no surname before it,
+// and the line before opens with one or holds a surname. The two are read as one.
+bool TImportRun::JoinPersonLine(std::string& raw, TLineMarkers& markers) {
+    // A marked line before (most often the block end) is no start of a person line.
+    if (!recent_.NewestFree() || OpensWithOrdinal(raw) ||
+        TPersonNameReader::HoldsSurname(std::string_view(raw).substr(0, markers.pesel - 1)))
+        return false;
+    const TRecentLines::TLine* before = recent_.Newest(title_, titleIndex_);
+    // The order's title, in capitals, opens no person line.
+    if (!before || !before->free || before->index == titleIndex_ ||
+        !(OpensWithOrdinal(before->text) || TPersonNameReader::HoldsSurname(before->text)))
+        return false;
+    raw.insert(0, 1, ' ');
+    raw.insert(0, before->text);
+    markers = TLineMarkers::Find(raw);
+    return true;
+}
+
+void TImportRun::NoteTitle(std::string_view raw, int index, const TLineMarkers& markers) {
+    if (titleSeen_)
+        return;
+    const std::string_view text = TrimText(raw);
+    if (text.empty())
+        return;
+    titleSeen_ = true;
+    if (markers.pesel == 0 && markers.nis == 0 && !markers.legalBasis && !markers.blockEnd) {
+        title_.assign(text);
+        titleIndex_ = index;
+    }
+}
+
+void TImportRun::ReadPerson(int index, std::string_view line, int pesel) {
+    ReportSkipped(observer_, person_, sources_.person, directedSince_);
+    directedSince_ = false;
+    ReadPersonLine(line, pesel, names_, person_, guesses_);
+    sources_.person = index;
+    peselAwaited_ = person_.pesel.empty() && PeselAtLineEnd(line, pesel);
+    sexAwaited_ = peselAwaited_ && SexMark(line).position == 0;
+}
+
+// The first line after the person line that is not page furniture.
+void TImportRun::ReadAwaitedPesel(int index, std::string_view raw) {
+    person_.pesel.assign(PeselOpening(raw));
+    if (sexAwaited_)
+        person_.plec.assign(1, Sex({}, person_.pesel, guesses_.sexByDefault));
+    guesses_.pageSkipped |= index - 1 != sources_.person;
+    peselAwaited_ = false;
+}
+
+void TImportRun::ReadNis(int index, std::string_view line, const TLineMarkers& markers) {
+    const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person_);
+    sources_.nis = index;
+    const bool anchored = sources_.person < 0;
+    // Lines held before this one are read again only where they may matter.
+    const bool loaded = (separatorEnd == std::string_view::npos || observer_) &&
+                        broken_.Load(lines_, title_, titleIndex_);
+    bool severalSeparators = false;
+    if (separatorEnd == std::string_view::npos && loaded) {
+        const std::string_view before = line.substr(0, static_cast<std::size_t>(markers.nis - 1));
+        const TBrokenPosition::TJoin join =
+            broken_.Join(before, anchored, person_.stanowisko, severalSeparators);
+        guesses_.positionJoined = join != TBrokenPosition::TJoin::None;
+        guesses_.positionJoinedWhole = join == TBrokenPosition::TJoin::Whole;
+    }
+    // A second search of the lines that only a reader of the guesses pays for.
+    if (observer_)
+        guesses_.positionAfterSeveralSeparators =
+            severalSeparators || SeparatorBefore(line, separatorEnd, markers.pesel) ||
+            (separatorEnd != std::string_view::npos && loaded && broken_.HoldsSeparator(anchored));
+}
+
+void TImportRun::EndBlock(int index) {
+    sources_.blockEnd = index;
+    if (person_.directed) {
+        person_.AppendTo(table_);
+        if (observer_)
+            observer_->RowStored(table_.RowAt(table_.TotalRows()).id, sources_, guesses_);
+    } else {
+        ReportSkipped(observer_, person_, sources_.person, false);
+    }
+    // A block end clears the pending person whether or not it was recorded, so a skipped
+    // person's values never reach the next row.
+    person_.Clear();
+    sources_ = TRowSources();
+    guesses_ = TRowGuesses();
+    directedSince_ = false;
+    peselAwaited_ = false;
 }
 
 } // namespace
@@ -181,71 +406,10 @@ void TOrderParser::ImportPersons(const TOrderLines& lines, TPersonTable& table,
     table.Open();
     if (observer)
         observer->ImportStarted();
-
-    TPendingPerson person;
-    TPersonNameReader names;
-    TRowSources sources;
-    TRowGuesses guesses;
-    std::string normalised;
-    // The line before, where the rank stands: kept rather than asked for again, since the lines
-    // may have to be converted to be read.
-    std::string previous;
+    TImportRun run(lines, table, observer);
     const int count = lines.Count();
-    for (int i = 0; i < count; ++i) {
-        std::string raw = lines.Line(i);
-        TLineMarkers markers = TLineMarkers::Find(raw);
-        std::string_view line = raw;
-        // Only the person line and the NIS line have values cut from them at positions, so only
-        // they are normalised; the other markers are found alike in the line as it came.
-        if (markers.pesel > 0 || markers.nis > 0) {
-            NormaliseLine(raw, normalised);
-            line = normalised;
-            if (markers.pesel > 0)
-                markers.pesel = NormalisedPosition(raw, markers.pesel);
-            if (markers.nis > 0)
-                markers.nis = NormalisedPosition(raw, markers.nis);
-        }
-
-        if (markers.pesel > 0) {
-            ReportSkipped(observer, person, sources.person);
-            ReadPersonLine(line, markers.pesel, names, person, guesses);
-            sources.person = i;
-        }
-        if (!person.pesel.empty() && HoldsDirected(line)) {
-            person.directed = true;
-            sources.directed = i;
-        }
-        if (markers.nis > 0) {
-            const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person);
-            sources.nis = i;
-            // A second search of the line that only a reader of the guesses pays for.
-            if (observer)
-                guesses.positionAfterSeveralSeparators =
-                    SeparatorBefore(line, separatorEnd, markers.pesel);
-        }
-        if (markers.legalBasis) {
-            // The first line has no line before it; an empty one leaves the rank empty.
-            guesses.rankLastWord = ReadRank(previous, person.ste);
-            sources.rank = i > 0 ? i - 1 : -1;
-            sources.legalBasis = i;
-        }
-        if (markers.blockEnd) {
-            sources.blockEnd = i;
-            if (person.directed) {
-                person.AppendTo(table);
-                if (observer)
-                    observer->RowStored(table.RowAt(table.TotalRows()).id, sources, guesses);
-            } else {
-                ReportSkipped(observer, person, sources.person);
-            }
-            // A block end clears the pending person whether or not it was recorded, so a skipped
-            // person's values never reach the next row.
-            person.Clear();
-            sources = TRowSources();
-            guesses = TRowGuesses();
-        }
-        previous = std::move(raw);
-    }
-    ReportSkipped(observer, person, sources.person);
+    for (int i = 0; i < count; ++i)
+        run.Read(i, lines.Line(i));
+    run.Finish();
     table.MoveFirst();
 }

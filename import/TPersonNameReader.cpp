@@ -61,3 +61,9 @@ bool TPersonNameReader::Read(std::string_view zone, std::string& surname, std::s
     firstName.resize(WithoutTrailingComma(firstName).size());
     return true;
 }
+
+// Word by word in place, stopping at the first surname: asked of every person line that may
+// continue the line before.
+bool TPersonNameReader::HoldsSurname(std::string_view zone) {
+    return AnyWord(zone, IsSurnameWord);
+}

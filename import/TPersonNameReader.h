@@ -14,6 +14,9 @@ public:
     // does not count). Without one it changes nothing and returns false.
     bool Read(std::string_view zone, std::string& surname, std::string& firstName);
 
+    // Whether `zone` holds such a surname word.
+    static bool HoldsSurname(std::string_view zone);
+
 private:
     std::vector<std::string_view> words_; // kept between lines for its storage
 };

@@ -4,50 +4,20 @@
 #include "TImportTrace.h"
 #include "TOrderParser.h"
 #include "TPersonTable.h"
+#include "TRandom.h"
 #include "TRowHints.h"
 #include "TVectorOrderLines.h"
+#include "ViewerCopy.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <random>
 #include <string_view>
 #include <utility>
 
 namespace {
 
 using namespace std::string_view_literals;
-
-// The engine's output is fixed by the standard, so an order is the same everywhere; the
-// library's distributions are not, so the shares are cut from the raw numbers here.
-class TRandom {
-public:
-    explicit TRandom(unsigned seed) : engine_(0x5EEDull * (seed + 1ull)) {}
-
-    std::size_t Below(std::size_t bound) { return static_cast<std::size_t>(engine_() % bound); }
-    // True in about `percent` per cent of the calls (tenths allowed: 2.5).
-    bool Percent(double percent) { return static_cast<double>(Below(1000)) < percent * 10; }
-    template <typename T, std::size_t N> const T& Pick(const std::array<T, N>& choices) {
-        return choices[Below(N)];
-    }
-    // One of the choices, each as often as its weight says.
-    template <std::size_t N>
-    std::string_view Weighted(const std::array<std::pair<std::string_view, int>, N>& choices) {
-        int total = 0;
-        for (const auto& choice : choices)
-            total += choice.second;
-        int left = static_cast<int>(Below(static_cast<std::size_t>(total)));
-        for (const auto& [text, weight] : choices) {
-            if (left < weight)
-                return text;
-            left -= weight;
-        }
-        return choices.back().first;
-    }
-
-private:
-    std::mt19937_64 engine_;
-};
 
 // Windows-1250 as octal escapes: \243 Ł, \263 ł, \214 Ś, \234 ś, \257 Ż, \277 ż, \323 Ó, \363 ó,
 // \306 Æ (Ć), \346 ć, \245 Ą, \271 ą, \312 Ę, \352 ę, \321 Ń, \361 ń, \226 en dash, \227 em dash,
@@ -99,6 +69,14 @@ constexpr std::array<std::string_view, 10> kPositions{
     "pomocnik kierowcy", "specjalista sekcji"};
 // A position whose own name holds a spaced dash: what follows the dash is taken for it.
 constexpr std::string_view kDashedPosition = "dow\363dca dru\277yny \226 zast\352pca dow\363dcy";
+// Positions long enough for a PDF viewer to break them.
+constexpr std::array<std::string_view, 6> kLongPositions{
+    "starszy specjalista sekcji wsparcia dowodzenia w ramach si\263 NATO",
+    "kierowca-ratownik medyczny zespo\263u ewakuacji medycznej kontyngentu",
+    "dow\363dca dru\277yny zabezpieczenia logistycznego grupy wsparcia",
+    "operator system\363w \263\271czno\234ci satelitarnej i teleinformatycznej",
+    "m\263odszy specjalista sekcji planowania operacyjnego sztabu",
+    "pomocnik kierowcy plutonu transportowego zgrupowania bojowego"};
 constexpr std::array<std::string_view, 3> kUnits{"do PKW", "do PKW KFOR",
                                                  "do Polskiego Kontyngentu Wojskowego"};
 constexpr std::array<std::string_view, 4> kFreeText{"", "Sprawy osobowe \226 kierowanie",
@@ -125,7 +103,9 @@ std::string MakePesel(TRandom& random, bool male) {
 
 class TOrderWriter {
 public:
-    explicit TOrderWriter(unsigned seed) : random_(seed) {}
+    // Long positions come from their own draws, so that the order is otherwise the same.
+    TOrderWriter(unsigned seed, bool longPositions)
+        : random_(seed), forms_(seed ^ 0xF0F0u), longPositions_(longPositions) {}
 
     TRealisticOrder Write(int persons) {
         Add("ROZKAZ PERSONALNY NR 12/P");
@@ -275,7 +255,9 @@ private:
 
     std::string PositionLine(TPersonRecord& row) {
         const bool dashed = random_.Percent(0.3);
-        const std::string_view position = dashed ? kDashedPosition : random_.Pick(kPositions);
+        std::string_view position = dashed ? kDashedPosition : random_.Pick(kPositions);
+        if (longPositions_ && forms_.Percent(15))
+            position = forms_.Pick(kLongPositions);
         row.nis = random_.Percent(30)
                       ? "ZS" + Digits(random_.Below(100000), 5) + "-" +
                             Digits(random_.Below(100), 2) + "-" + Digits(random_.Below(1000), 3)
@@ -321,6 +303,7 @@ private:
         if (valuesFirst)
             for (std::string& line : values)
                 Add(std::move(line));
+        order_.personLines.push_back(static_cast<int>(order_.lines.size()));
         Add(PersonLine(ordinal, person, directedOnPersonLine));
         if (!directedOnPersonLine)
             Add("kieruj\352 " + std::string(random_.Pick(kUnits)));
@@ -343,6 +326,8 @@ private:
     }
 
     TRandom random_;
+    TRandom forms_;
+    bool longPositions_;
     TRealisticOrder order_;
 };
 
@@ -352,8 +337,10 @@ double Share(int part, int whole) {
 
 } // namespace
 
-TRealisticOrder MakeRealisticOrder(int persons, unsigned seed) {
-    return TOrderWriter(seed).Write(persons);
+TRealisticOrder MakeRealisticOrder(int persons, unsigned seed, TOrderSource source) {
+    const bool viewer = source == TOrderSource::PdfViewer;
+    TRealisticOrder order = TOrderWriter(seed, viewer).Write(persons);
+    return viewer ? AsCopiedFromViewer(std::move(order), seed) : order;
 }
 
 double TImportScore::RightShare() const {
@@ -366,19 +353,44 @@ double TImportScore::RightHintedShare() const {
     return Share(rightHinted, right);
 }
 
+// Whether one of the few persons after `next` has this PESEL: the person before them has no row.
+bool PeselFollows(const std::vector<TPersonRecord>& truth, std::size_t next,
+                  const std::string& pesel) {
+    for (std::size_t t = next; t < truth.size() && t < next + 4; ++t)
+        if (truth[t].pesel == pesel)
+            return true;
+    return false;
+}
+
 TImportScore ScoreImport(const std::vector<TPersonRecord>& rows, const std::vector<bool>& hinted,
-                         const std::vector<TPersonRecord>& truth) {
+                         const std::vector<TPersonRecord>& truth,
+                         const std::vector<bool>& counted) {
     TImportScore score;
     score.persons = static_cast<int>(truth.size());
-    for (std::size_t i = 0; i < std::max(rows.size(), truth.size()); ++i) {
-        const bool isHinted = i < rows.size() && hinted[i];
-        if (i < rows.size() && i < truth.size() && rows[i] == truth[i]) {
+    score.rows = static_cast<int>(rows.size());
+    std::size_t r = 0;
+    for (std::size_t t = 0; t < truth.size(); ++t) {
+        if (r == rows.size() ||
+            (rows[r].pesel != truth[t].pesel && PeselFollows(truth, t + 1, rows[r].pesel))) {
+            ++score.missing;
+            const bool sign = t < counted.size() && counted[t];
+            score.lost += sign ? 0 : 1;
+            score.wrongSilent += sign ? 0 : 1;
+            continue;
+        }
+        // The ids follow the rows: after a missing person they are one behind the truth's.
+        TPersonRecord row = rows[r];
+        row.id = truth[t].id;
+        if (row == truth[t]) {
             ++score.right;
-            score.rightHinted += isHinted ? 1 : 0;
-        } else if (!isHinted) {
+            score.rightHinted += hinted[r] ? 1 : 0;
+        } else if (!hinted[r]) {
             ++score.wrongSilent;
         }
+        ++r;
     }
+    for (; r < rows.size(); ++r)
+        score.wrongSilent += hinted[r] ? 0 : 1;
     return score;
 }
 
@@ -393,5 +405,13 @@ THintedRows ImportWithHints(const TRealisticOrder& order) {
         result.rows.push_back(table.RowAt(position));
         result.hinted.push_back(hints.HintsOf(result.rows.back().id).Any());
     }
+    const std::vector<int>& skipped = trace.SkippedLines();
+    for (const int line : order.personLines)
+        result.counted.push_back(std::binary_search(skipped.begin(), skipped.end(), line));
     return result;
+}
+
+TImportScore ScoreRealisticImport(const TRealisticOrder& order) {
+    const THintedRows imported = ImportWithHints(order);
+    return ScoreImport(imported.rows, imported.hinted, order.truth, imported.counted);
 }

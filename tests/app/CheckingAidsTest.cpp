@@ -198,6 +198,10 @@ TEST_F(CheckingAidsTest, CurrentRowHighlightsItsLinesAndSkippedPersonsAreMarked)
               (std::vector<std::pair<int, QColor>>{
                   {2, person}, {3, row}, {4, row}, {5, row}, {6, row}, {7, row}, {16, skipped}}));
     EXPECT_EQ(Label("LPominiete").text(), QStringLiteral("Pominięte osoby: 1"));
+    EXPECT_TRUE(Label("LPominiete")
+                    .toolTip()
+                    .contains(QStringLiteral("\n– brak „kieruję” w bloku osoby: 1\n")))
+        << Label("LPominiete").toolTip().toStdString();
 
     Keys(Qt::Key_Down);
     Keys(Qt::Key_Down);

@@ -8,11 +8,13 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 void PrintTo(const TRowGuesses& g, std::ostream* os) {
     *os << '{' << g.namesByPlace << ',' << g.sexByDefault << ',' << g.rankLastWord << ','
-        << g.positionAfterSeveralSeparators << '}';
+        << g.positionAfterSeveralSeparators << ',' << g.positionJoined << ','
+        << g.positionJoinedWhole << ',' << g.pageSkipped << ',' << g.personLineJoined << '}';
 }
 
 void PrintTo(const TRowSources& s, std::ostream* os) {
@@ -37,9 +39,13 @@ const std::string kText = "tekst rozkazu";
 struct TraceCase {
     const char* name;
     Lines lines;
-    std::vector<TRowSources> rows; // for ids 1, 2, ...
-    std::vector<int> skipped;
+    std::vector<TRowSources> rows;                    // for ids 1, 2, ...
+    std::vector<std::pair<int, TSkipReason>> skipped; // line and reason
 };
+
+constexpr TSkipReason kUndirected = TSkipReason::NoDirected;
+constexpr TSkipReason kUnended = TSkipReason::NoBlockEnd;
+constexpr TSkipReason kNoNumber = TSkipReason::NoPesel;
 
 void PrintTo(const TraceCase& c, std::ostream* os) {
     *os << c.name;
@@ -61,19 +67,28 @@ const TraceCase kCases[] = {
      {{1, 2, -1, -1, 0, 3}}, {}},
     {"BlockWithoutDirectedIsSkipped",
      {kJan, kEnd, kEwa, kDirected, kEnd},
-     {{2, 3, -1, -1, -1, 4}}, {0}},
+     {{2, 3, -1, -1, -1, 4}}, {{0, kUndirected}}},
     {"SecondPersonLineTakesThePlace",
      {kJan, kEwa, kDirected, kEnd},
-     {{1, 2, -1, -1, -1, 3}}, {0}},
+     {{1, 2, -1, -1, -1, 3}}, {{0, kUndirected}}},
     {"OrderEndsInsideABlock",
      {kJan, kDirected, kEnd, kEwa, kDirected},
-     {{0, 1, -1, -1, -1, 2}}, {3}},
-    {"PersonWithoutPeselIsNotCounted",
-     {kNoPesel, kEnd, kJan, kDirected, kEnd},
-     {{2, 3, -1, -1, -1, 4}}, {}},
+     {{0, 1, -1, -1, -1, 2}}, {{3, kUnended}}},
+    {"PersonWithoutPeselIsCounted",
+     {kNoPesel, kDirected, kEnd, kJan, kDirected, kEnd},
+     {{3, 4, -1, -1, -1, 5}}, {{0, kNoNumber}}},
     {"LinesOfASkippedBlockDoNotReachTheNextRow",
      {kJan, kNis, kRank, kBasis, kEnd, kEwa, kDirected, kEnd},
-     {{5, 6, -1, -1, -1, 7}}, {0}},
+     {{5, 6, -1, -1, -1, 7}}, {{0, kUndirected}}},
+    {"DirectedBlocksWithoutBlockEnd",
+     {kJan, kDirected, kEwa, kDirected},
+     {}, {{0, kUnended}, {2, kUnended}}},
+    {"ReasonOfTheLineItself",
+     {kJan, kDirected, kEwa, kJan, kDirected, kEnd},
+     {{3, 4, -1, -1, -1, 5}}, {{0, kUnended}, {2, kUndirected}}},
+    {"PeselOnTheNextLineIsNoSkip",
+     {kNoPesel, "44051401359, " + kDirected, kEnd},
+     {{0, 1, -1, -1, -1, 2}}, {}},
 };
 // clang-format on
 
@@ -89,7 +104,10 @@ TEST_P(ImportTrace, RecordsTheLinesOfEachRowAndTheSkippedPersons) {
     for (int position = 1; position <= table.TotalRows(); ++position)
         rows.push_back(trace.SourcesOf(table.RowAt(position).id));
     EXPECT_EQ(rows, c.rows);
-    EXPECT_EQ(trace.SkippedLines(), c.skipped);
+    std::vector<std::pair<int, TSkipReason>> skipped;
+    for (std::size_t i = 0; i < trace.SkippedLines().size(); ++i)
+        skipped.emplace_back(trace.SkippedLines()[i], trace.SkipReasons().at(i));
+    EXPECT_EQ(skipped, c.skipped);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ImportTrace, testing::ValuesIn(kCases),
@@ -132,6 +150,16 @@ TRowGuesses Guessed(bool names, bool sex, bool rank, bool position) {
     return {names, sex, rank, position};
 }
 
+// What the import did with lines a PDF viewer broke.
+TRowGuesses Broken(bool joined, bool whole, bool page, bool person) {
+    TRowGuesses guesses;
+    guesses.positionJoined = joined;
+    guesses.positionJoinedWhole = whole;
+    guesses.pageSkipped = page;
+    guesses.personLineJoined = person;
+    return guesses;
+}
+
 const std::string kDashedNis = "na stanowisko \x96 dow\xF3"
                                "dca dru\xBFyny \x96 zast\xEApca /ZS000000000001";
 
@@ -155,6 +183,21 @@ const GuessCase kGuessCases[] = {
     {"NeitherMarkerNorElevenDigits",
      {"1. szer. TESTOWY Jan, PESEL: 4405140135", kDirected, kEnd},
      Guessed(false, true, false, false)},
+    {"PositionJoinedFromSeparator",
+     {kJan, kDirected, "na stanowisko - starszy", "kierowca /ZS1", kEnd},
+     Broken(true, false, false, false)},
+    {"PositionJoinedWithoutSeparator",
+     {kJan, kDirected, "starszy", "kierowca /ZS1", kEnd}, Broken(true, true, false, false)},
+    {"DashedPositionOverLines",
+     {kJan, kDirected, "na stanowisko \x96 dow\xF3" "dca", "\x96 zast\xEApca /ZS1", kEnd},
+     Guessed(false, false, false, true)},
+    {"RankAndPeselPastPageFurniture",
+     {"1. szer. TESTOWY Jan S. Adama, PESEL:", "- 2 -", "44051401359", kDirected, kRank, "2",
+      kBasis, kEnd},
+     Broken(false, false, true, false)},
+    {"PersonLineJoined",
+     {kText, "1. szer. TESTOWY", "Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
+     Broken(false, false, false, true)},
     {"GuessesOfASkippedBlockDoNotReachTheNextRow",
      {"1. szer. Testowy Jan, PESEL: 1", kDashedNis, "st. szer.", kBasis, kEnd,
       kEwa, kDirected, kEnd}, {}},

@@ -230,4 +230,21 @@ TEST(TableHints, GuessesOfTheImportMarkTheirFields) {
     EXPECT_EQ(guessedFields(), std::vector<THintMask>(fields.size(), 0));
 }
 
+// A position joined from broken lines is hinted only where no separator told where it begins.
+TEST(TableHints, PositionJoinedWithoutSeparatorIsHinted) {
+    const auto positionHints = [](const std::string& opening) {
+        const std::vector<std::string> order{"1. szer. TESTOWY Jan S. Adama, PESEL: 44051401359",
+                                             "kieruj\xEA do PKW", opening, "kierowca /ZS1",
+                                             "UZASADNIENIE: brak"};
+        TPersonTable table;
+        TImportTrace trace;
+        TOrderParser().ImportPersons(TVectorOrderLines(order), table, &trace);
+        TRowHints hints;
+        hints.Compute(table, &trace);
+        return hints.HintsOf(1).Of(F::stanowisko) & Bits({THint::PositionJoinedLines});
+    };
+    EXPECT_EQ(positionHints("starszy"), Bits({THint::PositionJoinedLines}));
+    EXPECT_EQ(positionHints("- starszy"), 0u);
+}
+
 } // namespace

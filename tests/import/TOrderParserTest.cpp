@@ -93,7 +93,8 @@ const ParserCase kCases[] = {
      {Row("00000000001", "TESTOWY", "Jan", "M", "szer.", "ZS1", "kierowca 1/2")}},
     {"PeselGlued", Block("1. szer. TESTOWY Jan S. Adama, PESEL:00000000001,"), {kJanRow}},
     {"PeselAfterNbsp", Block("1. szer. TESTOWY Jan S. Adama, PESEL:\xA0" "00000000001,"), {kJanRow}},
-    {"PeselOnNextLine", Block("1. szer. TESTOWY Jan S. Adama, PESEL:", {"00000000001,"}), {}},
+    {"PeselOnNextLine", {"1. szer. TESTOWY Jan S. Adama, PESEL:", "00000000001,", kDirected, kEnd},
+     {kJanRow}},
     {"PeselStartsTheLine", Block("PESEL: 00000000001 szer. TESTOWY Jan S. Adama"),
      {Row("00000000001", "00000000001", "szer. TESTOWY Jan", "M")}},
     {"MarkerGlued", Block("1. TESTOWY S.PESEL:00000000001"),
@@ -219,6 +220,59 @@ const ParserCase kMendedCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Mended, OrderParser, testing::ValuesIn(kMendedCases));
+
+const std::string kJanBroken = "1. szer. TESTOWY Jan, PESEL: \t";
+
+// clang-format off
+// Orders copied from a PDF viewer: lines broken wherever the page ended them.
+const ParserCase kViewerCases[] = {
+    // The number on the line after "PESEL:" feeds the PESEL, the sex and "kieruję" there.
+    {"PeselNextLineDirects",
+     {kJanBroken, "\xA0 44051401359, kieruj\xEA do PKW", kEnd},
+     {Names("TESTOWY", "Jan", "M", "44051401359")}},
+    {"PeselNextLineSexFromPesel", {"1. szer. TESTOWA Ewa, PESEL:", "02211307589", kDirected, kEnd},
+     {Names("TESTOWA", "Ewa", "K", "02211307589")}},
+    {"PeselNextLineNotADigit", {kJanBroken, "nr 00000000001", kDirected, kEnd}, {}},
+    {"PeselNextLineOnlyNext", {kJanBroken, "", "00000000001", kDirected, kEnd}, {}},
+    {"PeselNextLineIsPersonLine",
+     {kJanBroken, "2. szer. TESTOWA Ewa C. Jana, PESEL: 00000000002,", kDirected, kEnd},
+     {Names("TESTOWA", "Ewa", "K", "00000000002")}},
+    {"PeselPastPageNumber",
+     {kJanBroken, "Strona 2 z 3", "44051401359 kieruj\xEA", kEnd},
+     {Names("TESTOWY", "Jan", "M", "44051401359")}},
+    // A person line broken before "PESEL:" is read with the line before it.
+    {"PersonLineBrokenInName", {kEnd, "1. szer. TESTOWY Jan", "S. Adama, PESEL: 00000000001,", kDirected, kEnd},
+     {kJanRow}},
+    {"TitleOpensNoPersonLine", {"ROZKAZ NR 1", "szer. Testowy Jan S. Adama, PESEL: 00000000001", kDirected, kEnd},
+     {Names("Testowy", "Jan")}},
+    {"PersonLineBrokenBeforePesel", {kEnd, "szer. TESTOWY Jan,", "PESEL: 44051401359", kDirected, kEnd},
+     {Names("TESTOWY", "Jan", "M", "44051401359")}},
+    // The position over the lines before "/ZS", from the last separator, not past "kieruję".
+    {"PositionOverLines",
+     Block(kJan, {"na stanowisko - operator", "system\xF3w  \xB3\xB9" "czno\x9C" "ci", "satelitarnej /ZS1"}),
+     {Post("ZS1", "operator system\xF3w \xB3\xB9" "czno\x9C" "ci satelitarnej")}},
+    {"PositionAfterLastSeparatorOfLines",
+     Block(kJan, {"na stanowisko: dow\xF3" "dca", "dru\xBFyny \x96", "kierowca /ZS1"}),
+     {Post("ZS1", "kierowca")}},
+    {"NisOpensItsLine", Block(kJan, {"na stanowisko \x96 kierowca", "/ZS1"}), {Post("ZS1", "kierowca")}},
+    {"NotPastDirected", {kJan, "kieruj\xEA - do PKW", "kierowca /ZS1", kEnd}, {Post("ZS1", "kierowca")}},
+    {"NoSeparatorJoinsAll", Block(kJan, {"starszy", "kierowca /ZS1"}), {Post("ZS1", "starszy kierowca")}},
+    {"NisLineOpensPosition", Block(kJan, {"PKW", "na stanowisko kierowca /ZS1"}),
+     {Post("ZS1", "na stanowisko kierowca")}},
+    {"FreeTextBeforeBlockNotJoined",
+     {"Sprawy osobowe \x96 kierowanie", "kierowca /ZS1", kJan, kDirected, kEnd}, {Post("ZS1", "kierowca")}},
+    {"PositionBeforePersonLine",
+     {kEnd, "na stanowisko - starszy", "kierowca /ZS1", kJan, kDirected, kEnd}, {Post("ZS1", "starszy kierowca")}},
+    // Page numbers and the repeated title are neither rank nor position.
+    {"PositionPastFooterAndTitle",
+     {"ROZKAZ NR 1", kJan, kDirected, "na stanowisko - starszy", "- 2 -", "ROZKAZ NR 1", "kierowca /ZS1", kEnd},
+     {Post("ZS1", "starszy kierowca")}},
+    {"RankPastPageOfPages", Block(kJan, {kRankLines[0], "3/7", kRankLines[1]}), {Rank("szer.")}},
+    {"RankPastPageNumber", Block(kJan, {kRankLines[0], "12", kRankLines[1]}), {Rank("szer.")}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Viewer, OrderParser, testing::ValuesIn(kViewerCases));
 
 TEST(OrderImport, ReplacesTheRowsAndRestartsTheIds) {
     const Lines order = Join({Block(kJan), Block("2. szer. TESTOWA Ewa C. Jana, PESEL: 2")});

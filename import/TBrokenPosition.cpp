@@ -1,0 +1,75 @@
+#include "TBrokenPosition.h"
+
+#include "OrderWords.h"
+#include "PageFurniture.h"
+#include "TOrderLines.h"
+
+namespace {
+
+// Appends the words of `text` to `into`, one space between them and the words already there.
+void AppendWords(std::string_view text, std::string& into) {
+    const std::size_t words = into.size();
+    AppendJoinedWords(text, into);
+    if (words > 0 && into.size() > words)
+        into.insert(words, 1, ' ');
+}
+
+// "na stanowisko ...", "stanowisko ...", "- ...": a line where the order's text of a position
+// begins.
+bool OpensPosition(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t\xA0");
+    if (start == std::string_view::npos)
+        return false;
+    line.remove_prefix(start);
+    return line.starts_with("na stanowisko") || line.starts_with("stanowisko") ||
+           OrderCharKind(line.front()) == TOrderCharKind::Dash;
+}
+
+} // namespace
+
+bool TBrokenPosition::Load(const TOrderLines& lines, std::string_view title, int titleIndex) {
+    count_ = 0;
+    if (held_ == 0 || held_ > kMostLines)
+        return false;
+    for (int index = first_; index <= last_; ++index) {
+        std::string line = lines.Line(index);
+        if (index == titleIndex || !IsPageFurniture(line, title))
+            lines_[count_++] = std::move(line);
+    }
+    return true;
+}
+
+TBrokenPosition::TJoin TBrokenPosition::Join(std::string_view onNisLine, bool anchored,
+                                             std::string& position, bool& severalSeparators) const {
+    if (count_ == 0 || OpensPosition(onNisLine))
+        return TJoin::None;
+    // The line the position starts on: the last with a separator or that opens a position, else
+    // the first held.
+    std::size_t first = count_;
+    std::size_t start = std::string_view::npos;
+    bool opens = false;
+    while (first > 0 && start == std::string_view::npos && !opens) {
+        --first;
+        start = AfterLastSeparator(lines_[first]);
+        opens = OpensPosition(lines_[first]);
+    }
+    if (anchored && !opens)
+        return TJoin::None;
+    position.clear();
+    const std::string_view opening = lines_[first];
+    severalSeparators = start != std::string_view::npos &&
+                        AfterLastSeparator(opening.substr(0, start - 1)) != std::string_view::npos;
+    AppendWords(start == std::string_view::npos ? opening : opening.substr(start), position);
+    for (std::size_t line = first + 1; line < count_; ++line)
+        AppendWords(lines_[line], position);
+    AppendWords(onNisLine, position);
+    return start == std::string_view::npos ? TJoin::Whole : TJoin::FromSeparator;
+}
+
+bool TBrokenPosition::HoldsSeparator(bool anchored) const {
+    for (std::size_t line = 0; line < count_; ++line)
+        if (AfterLastSeparator(lines_[line]) != std::string_view::npos &&
+            (!anchored || OpensPosition(lines_[line])))
+            return true;
+    return false;
+}
