@@ -64,7 +64,7 @@ QString TOrderFile::Read(const QString& path) {
     }
 }
 
-QString TOrderFile::Text(const QByteArray& contents, const QString& fileName) {
+QString TOrderFile::AnyText(const QByteArray& contents, const QString& fileName) {
     if (contents.startsWith("PK\x03\x04"))
         return ReadPackage(contents);
     const QString extension = QFileInfo(fileName).suffix().toLower();
@@ -73,4 +73,12 @@ QString TOrderFile::Text(const QByteArray& contents, const QString& fileName) {
     if (!IsText(contents))
         RefuseFormat();
     return TTextFileReader::Read(contents);
+}
+
+// A file without text would only empty the box.
+QString TOrderFile::Text(const QByteArray& contents, const QString& fileName) {
+    QString text = AnyText(contents, fileName);
+    if (text.trimmed().isEmpty())
+        throw TOrderFileRefusal(QStringLiteral("plik nie zawiera tekstu"));
+    return text;
 }

@@ -13,4 +13,7 @@ public:
     static QString Read(const QString& path);
     // The text of a file's contents; `fileName` gives the extension.
     static QString Text(const QByteArray& contents, const QString& fileName);
+
+private:
+    static QString AnyText(const QByteArray& contents, const QString& fileName);
 };
