@@ -6,6 +6,7 @@
 #include "TOrderFileRefusal.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,4 +21,10 @@ template <typename Reader> void ReadOrRefuse(Reader read) {
         }
     } catch (const TOrderFileRefusal&) {
     }
+}
+
+// Qt's readers warn of every damaged archive on the console, which only slows the fuzzer down.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <QtGui/private/qzipreader_p.h>
 
+#include <new>
+
 // QZipReader is Qt's private class: its use here was checked against Qt 6.4 (it unpacks a part
 // into a buffer of the size the directory claims, doubling it while the data goes on).
 static_assert(QT_VERSION >= QT_VERSION_CHECK(6, 4, 0) && QT_VERSION < QT_VERSION_CHECK(6, 5, 0),
@@ -49,7 +51,13 @@ QByteArray TOrderPackage::Entry(const QString& name) const {
         throw TOrderFileRefusal(Damaged());
     if (*size > OrderFileLimits::MaxEntryBytes)
         throw TOrderFileRefusal(QStringLiteral("treść dokumentu jest zbyt duża"));
-    QByteArray data = zip_->fileData(name);
+    QByteArray data;
+    try {
+        data = zip_->fileData(name);
+    } catch (const std::bad_alloc&) {
+        // Qt's reader grows its buffer while a part unpacks to more than it claimed.
+        throw TOrderFileRefusal(Damaged());
+    }
     if (data.size() != *size)
         throw TOrderFileRefusal(Damaged());
     return data;
