@@ -50,12 +50,13 @@ QString TOrderFile::Read(const QString& path) {
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            throw TOrderFileRefusal(
-                QStringLiteral("nie można go otworzyć (%1)").arg(file.errorString()));
-        const QByteArray contents = file.read(OrderFileLimits::MaxFileBytes + 1);
+            throw TOrderFileRefusal(QStringLiteral("nie można go otworzyć"));
+        if (file.size() > OrderFileLimits::MaxFileBytes)
+            throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
+        // The size found and a byte more: a file that grows meanwhile stays within the limit.
+        const QByteArray contents = file.read(file.size() + 1);
         if (file.error() != QFileDevice::NoError)
-            throw TOrderFileRefusal(
-                QStringLiteral("nie można go odczytać (%1)").arg(file.errorString()));
+            throw TOrderFileRefusal(QStringLiteral("nie można go odczytać"));
         if (contents.size() > OrderFileLimits::MaxFileBytes)
             throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
         return Text(contents, path);
@@ -75,10 +76,13 @@ QString TOrderFile::AnyText(const QByteArray& contents, const QString& fileName)
     return TTextFileReader::Read(contents);
 }
 
-// A file without text would only empty the box.
+// A file without text would only empty the box; a text longer than the limit the documents'
+// readers keep to is refused the same.
 QString TOrderFile::Text(const QByteArray& contents, const QString& fileName) {
     QString text = AnyText(contents, fileName);
     if (text.trimmed().isEmpty())
         throw TOrderFileRefusal(QStringLiteral("plik nie zawiera tekstu"));
+    if (text.size() > OrderFileLimits::MaxTextChars)
+        throw TOrderFileRefusal(QStringLiteral("tekst dokumentu jest zbyt długi"));
     return text;
 }
