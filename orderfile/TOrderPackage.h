@@ -12,7 +12,7 @@ class QZipReader;
 QT_END_NAMESPACE
 
 // An order's archive (.docx, .odt) held in memory and read with Qt's zip reader. Only named parts
-// are ever unpacked, into memory, each within OrderFileLimits::MaxEntryBytes; nothing is written
+// are ever unpacked, into memory, each within the limits of OrderFileLimits; nothing is written
 // anywhere. An archive that is damaged, or names a part outside itself (".."), is refused.
 class TOrderPackage {
 public:
@@ -30,6 +30,7 @@ private:
     QByteArray archive_;
     QBuffer device_;
     std::unique_ptr<QZipReader> zip_;
-    // The size each part claims, by its name.
+    // The size each part claims, and its packed size, by its name.
     QHash<QString, qint64> sizes_;
+    QHash<QString, qint64> packed_;
 };

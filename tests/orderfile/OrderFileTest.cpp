@@ -111,9 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Utf16BigEndian", QByteArray("\xFE\xFF\x01\x7C\x00\xF3\x01\x42\x00w", 10), "żółw"},
         TextCase{"Windows1250", "\xBF\xF3\xB3w\xA0\xB9", "żółw\u00A0ą"}));
 
-QByteArray WithClaimedSize(quint32 size) {
+// A .docx whose directory entry for the main part has `value` at `offset`.
+QByteArray Patched(int offset, quint32 value) {
     QByteArray zip = Docx("<w:p><w:r><w:t>" + QByteArray(10000, 'a') + "</w:t></w:r></w:p>");
-    PatchDirectory(zip, "word/document.xml", 24, size);
+    PatchDirectory(zip, "word/document.xml", offset, value);
     return zip;
 }
 
@@ -191,9 +192,11 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Hostile, OrderFileRefusalTest,
     testing::Values(
-        RefusalCase{"PartBiggerThanItClaims", "rozkaz.docx", [] { return WithClaimedSize(100); },
+        RefusalCase{"PartBiggerThanItClaims", "rozkaz.docx", [] { return Patched(24, 100); },
                     Damaged},
-        RefusalCase{"PartClaimingTooMuch", "rozkaz.docx", [] { return WithClaimedSize(100 << 20); },
+        RefusalCase{"PartClaimingTooMuch", "rozkaz.docx", [] { return Patched(24, 100 << 20); },
+                    "treść dokumentu jest zbyt duża"},
+        RefusalCase{"PartPackedTooBig", "rozkaz.docx", [] { return Patched(20, 2 << 20); },
                     "treść dokumentu jest zbyt duża"},
         RefusalCase{
             "PathOutOfTheArchive", "rozkaz.docx",
