@@ -52,7 +52,9 @@ QHash<QString, qint64> PackedSizes(const QByteArray& zip) {
     return sizes;
 }
 
-bool LeavesArchive(const QString& path) {
+// A name as the archive holds it, before Qt's reader drops its leading "../" and "/".
+bool LeavesArchive(QString path) {
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path.startsWith(QLatin1Char('/')) || path == QLatin1String("..") ||
            path.startsWith(QLatin1String("../")) || path.contains(QLatin1String("/../")) ||
            path.endsWith(QLatin1String("/.."));
@@ -67,9 +69,11 @@ TOrderPackage::TOrderPackage(const QByteArray& archive) : archive_(archive), dev
     if (zip_->status() != QZipReader::NoError || entries.isEmpty())
         throw TOrderFileRefusal(Damaged());
     packed_ = PackedSizes(archive_);
-    for (const QZipReader::FileInfo& entry : entries) {
-        if (LeavesArchive(entry.filePath))
+    for (auto name = packed_.keyBegin(); name != packed_.keyEnd(); ++name) {
+        if (LeavesArchive(*name))
             throw TOrderFileRefusal(QStringLiteral("plik zawiera niedozwoloną ścieżkę"));
+    }
+    for (const QZipReader::FileInfo& entry : entries) {
         if (entry.isFile)
             sizes_.insert(entry.filePath, entry.size);
     }
