@@ -3,11 +3,15 @@
 // What the fuzz targets of the order file readers share: whatever the bytes, a reader gives text
 // within its limit or refuses; it never crashes, and a refusal is the only failure it reports.
 #include "OrderFileLimits.h"
+#include "TOrderFile.h"
 #include "TOrderFileRefusal.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,4 +31,20 @@ template <typename Reader> void ReadOrRefuse(Reader read) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     return 0;
+}
+
+// A document's input: the first byte chooses between the XML of its text part, the rest put
+// between `open` and `close` (the fuzzer shapes that far faster than an archive), and the rest as
+// a whole file named `fileName` (the archive layer).
+template <typename ReadXml>
+void ReadDocument(const std::uint8_t* data, std::size_t size, const char* open, const char* close,
+                  ReadXml readXml, const QString& fileName) {
+    if (size == 0)
+        return;
+    const QByteArray rest(reinterpret_cast<const char*>(data) + 1,
+                          static_cast<qsizetype>(size - 1));
+    if (data[0] % 2 == 0)
+        ReadOrRefuse([&] { return readXml(open + rest + close); });
+    else
+        ReadOrRefuse([&] { return TOrderFile::Text(rest, fileName); });
 }

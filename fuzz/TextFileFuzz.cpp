@@ -1,11 +1,5 @@
 // A text file's reader: any bytes under a .txt name, where the contents still decide the format.
 #include "OrderFileFuzz.h"
-#include "TOrderFile.h"
-
-#include <QByteArray>
-
-#include <cstddef>
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray contents(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -1,7 +1,6 @@
 #include "TDocxReader.h"
 
 #include "TOrderPackage.h"
-#include "TOrderTextBuilder.h"
 #include "TOrderXml.h"
 
 #include <QXmlStreamReader>
@@ -43,9 +42,6 @@ constexpr std::array<QStringView, 22> SkippedElements = {u"pPr",
                                                          u"rt"};
 
 class TDocumentText : public TOrderXml {
-public:
-    QString Take() { return text_.Take(); }
-
 protected:
     void Start(const QXmlStreamReader& reader) override;
     void End(const QXmlStreamReader& reader) override;
@@ -68,7 +64,6 @@ private:
     }
     void Out(QChar character) { Out(QStringView(&character, 1)); }
 
-    TOrderTextBuilder text_;
     // Inside an element whose content is left out: how deep, and which element began it.
     int skipDepth_ = 0;
     TSkipped skipped_ = TSkipped::Other;
@@ -189,7 +184,5 @@ QString TDocxReader::Read(const TOrderPackage& package) {
 }
 
 QString TDocxReader::ReadDocument(const QByteArray& xml) {
-    TDocumentText text;
-    text.Walk(xml);
-    return text.Take();
+    return TDocumentText().Read(xml);
 }

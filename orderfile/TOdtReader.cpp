@@ -1,7 +1,6 @@
 #include "TOdtReader.h"
 
 #include "TOrderPackage.h"
-#include "TOrderTextBuilder.h"
 #include "TOrderXml.h"
 
 #include <QXmlStreamReader>
@@ -21,9 +20,6 @@ bool IsXmlSpace(QChar c) {
 }
 
 class TContentText : public TOrderXml {
-public:
-    QString Take() { return text_.Take(); }
-
 protected:
     void Start(const QXmlStreamReader& reader) override;
     void End(const QXmlStreamReader& reader) override;
@@ -38,7 +34,6 @@ private:
         afterSpace_ = false;
     }
 
-    TOrderTextBuilder text_;
     int skipDepth_ = 0;
     int paragraphDepth_ = 0;
     // The last character was collapsible white space, or the paragraph has just begun.
@@ -135,7 +130,5 @@ QString TOdtReader::Read(const TOrderPackage& package) {
 }
 
 QString TOdtReader::ReadContent(const QByteArray& xml) {
-    TContentText text;
-    text.Walk(xml);
-    return text.Take();
+    return TContentText().Read(xml);
 }

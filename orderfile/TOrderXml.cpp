@@ -13,7 +13,7 @@ namespace {
 
 } // namespace
 
-void TOrderXml::Walk(const QByteArray& xml) {
+QString TOrderXml::Read(const QByteArray& xml) {
     QXmlStreamReader reader(xml);
     int depth = 0;
     while (!reader.atEnd()) {
@@ -39,4 +39,5 @@ void TOrderXml::Walk(const QByteArray& xml) {
     }
     if (reader.hasError())
         RefuseDamaged();
+    return text_.Take();
 }
