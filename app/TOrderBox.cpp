@@ -1,9 +1,12 @@
 #include "TOrderBox.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 
 #include <algorithm>
+#include <memory>
 
 TOrderBox::TOrderBox(QWidget* parent) : QPlainTextEdit(parent) {
     // Every change of the text, the clerk's own, an undo and a replacement alike, comes through
@@ -45,7 +48,22 @@ void TOrderBox::NoteChange(int position, int removed, int added) {
 // Qt's own paste reads the clipboard's data even when the clipboard has no owner (nothing was
 // copied since the desktop started, or the program that copied has ended), and dies of it.
 bool TOrderBox::canInsertFromMimeData(const QMimeData* source) const {
-    return source != nullptr && source->hasText();
+    return source != nullptr && source->hasText() && !HoldsLocalFile(source);
+}
+
+bool TOrderBox::HoldsLocalFile(const QMimeData* data) {
+    return data != nullptr && data->hasUrls() && !data->urls().isEmpty() &&
+           data->urls().constFirst().isLocalFile();
+}
+
+// The key shown beside the entry is the window's, which acts wherever the focus is.
+void TOrderBox::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    menu->addSeparator();
+    QAction* open =
+        menu->addAction(QStringLiteral("Otwórz rozkaz z pliku…"), this, &TOrderBox::OpenFileAsked);
+    open->setShortcut(QKeySequence::Open);
+    menu->exec(event->globalPos());
 }
 
 void TOrderBox::insertFromMimeData(const QMimeData* source) {

@@ -7,7 +7,9 @@
 #include <optional>
 
 // The order text box `mrozkaz`. Ctrl+Z in it undoes only the clerk's own edits: while it has
-// none to undo, the key is left to the window (which brings back deleted rows).
+// none to undo, the key is left to the window (which brings back deleted rows). A file dropped
+// on it is left to the window too, which opens it as the order; so does its context menu's
+// "Otwórz rozkaz z pliku…".
 class TOrderBox : public QPlainTextEdit {
     Q_OBJECT
 
@@ -22,10 +24,17 @@ public:
     // the blocks that the clerk's edits touched are read again.
     const TOrderBoxLines& Lines();
 
+    // Whether `data` (dropped or pasted) names a file of this machine rather than holding text.
+    static bool HoldsLocalFile(const QMimeData* data);
+
+signals:
+    void OpenFileAsked();
+
 protected:
     bool event(QEvent* event) override;
-    // The clerk's own paste into the box (Ctrl+V, Shift+Insert, the context menu): a clipboard
-    // without text leaves the box as it is.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The clerk's own paste into the box (Ctrl+V, Shift+Insert, the context menu) and a drop of
+    // text: a clipboard without text leaves the box as it is, and a file is not text.
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 

@@ -11,6 +11,7 @@
 #include "TNoltApplication.h"
 #include "TOrderBox.h"
 #include "TOrderBoxLines.h"
+#include "TOrderFile.h"
 #include "TOrderHighlighter.h"
 #include "TOrderParser.h"
 #include "TPersonDialog.h"
@@ -24,10 +25,12 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -165,6 +168,9 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
     // In the order box Ctrl+Z stays the box's own undo of an edit.
     AddShortcut(QKeySequence::Undo, [this] { UndoChange(); });
+    AddShortcut(QKeySequence::Open, [this] { AskOrderFile(); });
+    connect(mrozkaz_, &TOrderBox::OpenFileAsked, this, Guarded([this] { AskOrderFile(); }));
+    setAcceptDrops(true);
 }
 
 // A key that does what a click on the button does, wherever the focus is in the window.
@@ -236,6 +242,37 @@ void Tfnolt_f_r::SpeedButton2Click() {
     }
 }
 
+void Tfnolt_f_r::OpenOrderFile(const QString& path) {
+    const auto load = [this, &path] { LoadOrderFile(path); };
+    RunGuarded(load);
+}
+
+void Tfnolt_f_r::AskOrderFile() {
+    if (const std::optional<QString> path = ODRozkaz_.Execute(this))
+        LoadOrderFile(*path);
+}
+
+// The file's text takes the road of "WKLEJ ROZKAZ"; the box's next change takes the note away.
+void Tfnolt_f_r::LoadOrderFile(const QString& path) {
+    mrozkaz_->ReplaceText(TOrderFile::Read(path));
+    LZapisano_->setText(QStringLiteral("Rozkaz z pliku: %1").arg(QFileInfo(path).fileName()));
+    LZapisano_->show();
+    notesOrderFile_ = true;
+}
+
+// A file dropped anywhere on the window, the order box included (which leaves files to it).
+void Tfnolt_f_r::dragEnterEvent(QDragEnterEvent* event) {
+    if (TOrderBox::HoldsLocalFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void Tfnolt_f_r::dropEvent(QDropEvent* event) {
+    if (!TOrderBox::HoldsLocalFile(event->mimeData()))
+        return;
+    event->acceptProposedAction();
+    OpenOrderFile(event->mimeData()->urls().constFirst().toLocalFile());
+}
+
 // "Zapisano 12 osób: osoby.os", until the rows change.
 void Tfnolt_f_r::ShowSaveNote(const std::string& fileName) {
     const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
@@ -243,6 +280,7 @@ void Tfnolt_f_r::ShowSaveNote(const std::string& fileName) {
     const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
     LZapisano_->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
     LZapisano_->show();
+    notesOrderFile_ = false;
 }
 
 QWidget* Tfnolt_f_r::CreateTitleStrip() {
@@ -422,6 +460,10 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
     LZapisano_->setObjectName("LZapisano");
     LZapisano_->setFont(font());
     LZapisano_->hide();
+    connect(mrozkaz_->document(), &QTextDocument::contentsChanged, LZapisano_, [this] {
+        if (notesOrderFile_)
+            LZapisano_->hide();
+    });
 
     highlighter_ = new TOrderHighlighter(*mrozkaz_);
     connect(highlighter_, &TOrderHighlighter::Forgotten, LPominiete_, &QWidget::hide);

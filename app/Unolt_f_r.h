@@ -3,6 +3,7 @@
 #include "TChangeHistory.h"
 #include "TDataSource.h"
 #include "TImportTrace.h"
+#include "TOrderOpenDialog.h"
 #include "TPersonGrid.h"
 #include "TPersonSaveDialog.h"
 #include "TPersonTable.h"
@@ -33,6 +34,11 @@ class TRecordCounter;
 // confirm a hinted row as right (Ctrl+K); Ctrl+Z takes back corrections, confirmations and
 // deletions one at a time.
 //
+// The order may also come from its own file (.docx, .odt, text): dropped on the window, named on
+// the command line, or chosen with Ctrl+O or the order box's context menu in the dialog
+// "Otwórz rozkaz". Its text replaces the box's as a paste does, and the note beside the counter
+// names the file until the next change.
+//
 // Every action has its key: Alt and the underlined letter of a button's caption (underlined
 // while Alt is held), Ctrl+S to save, Alt+F9 and Alt+F4 to minimize and close. After a save a
 // note beside the counter says what went where.
@@ -47,9 +53,16 @@ public:
 
     TPersonTable& mt() { return mt_; }
     TPersonSaveDialog& SDOsoby() { return SDOsoby_; }
+    TOrderOpenDialog& ODRozkaz() { return ODRozkaz_; }
+
+    // Puts the text of the order's file in the box; a file that cannot be read is shown in the
+    // error box and changes nothing.
+    void OpenOrderFile(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormShow();
@@ -70,6 +83,8 @@ private:
     void FindHintedRow(int step);
     void RefreshChecks();
     void ShowSaveNote(const std::string& fileName);
+    void AskOrderFile();
+    void LoadOrderFile(const QString& path);
     void ShowCurrentRowSources();
     std::int32_t CurrentId() const;
 
@@ -90,6 +105,7 @@ private:
     TPersonTable mt_;
     TDataSource ds_{mt_}; // after mt_: the link goes before the table
     TPersonSaveDialog SDOsoby_;
+    TOrderOpenDialog ODRozkaz_;
     QLabel* Lwersja_ = nullptr;
     TOrderBox* mrozkaz_ = nullptr;
     TPersonGrid* RxDBGrid1_ = nullptr;
@@ -103,6 +119,7 @@ private:
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;
     QLabel* LZapisano_ = nullptr;
+    bool notesOrderFile_ = false; // LZapisano_ names the order's file, not a save
     TAccessKeyCue* accessKeys_ = nullptr;
     QStyle* thumbs_ = nullptr; // the scroll bars' style
 };

@@ -54,7 +54,7 @@ LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0" \
   stage "core and window tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer" \
   "$out/asan" "" -DCMAKE_BUILD_TYPE=Debug -DNOLT_SANITIZE=ON -DNOLT_BUILD_BENCH=OFF
 if command -v clang++ >/dev/null && [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ]; then
-  stage "fuzzing the order import (about 20 s)" "$out/fuzz" "^fuzz\\." \
+  stage "fuzzing the order import and the order file readers (about 40 s)" "$out/fuzz" "^fuzz\\." \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DNOLT_BUILD_FUZZ=ON \
     -DNOLT_BUILD_APP=OFF -DNOLT_BUILD_BENCH=OFF
 else

@@ -1,0 +1,88 @@
+#include "TOrderFile.h"
+
+#include "OrderFileLimits.h"
+#include "TDocxReader.h"
+#include "TOdtReader.h"
+#include "TOrderFileRefusal.h"
+#include "TOrderPackage.h"
+#include "TTextFileReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+[[noreturn]] void RefuseFormat() {
+    throw TOrderFileRefusal(
+        QStringLiteral("to nie jest dokument .docx ani .odt, ani plik tekstowy"));
+}
+
+QString ReadPackage(const QByteArray& contents) {
+    const TOrderPackage package(contents);
+    if (package.Has(QStringLiteral("word/document.xml")))
+        return TDocxReader::Read(package);
+    if (TOdtReader::IsText(package))
+        return TOdtReader::Read(package);
+    RefuseFormat();
+}
+
+// The openings of formats that could pass for text: PDF and RTF are text of a sort, but not the
+// order's text.
+bool IsOtherFormat(const QByteArray& contents) {
+    return contents.startsWith("%PDF") || contents.startsWith("{\\rtf");
+}
+
+// Text has no zero bytes, unless a byte order mark says it is UTF-16 or UTF-32.
+bool IsText(const QByteArray& contents) {
+    return !IsOtherFormat(contents) &&
+           (QStringConverter::encodingForData(contents) || !contents.contains('\0'));
+}
+
+QString Message(const QString& path, const QString& reason) {
+    return QStringLiteral("Nie można wczytać rozkazu z pliku „%1”: %2. Zapisz rozkaz jako .docx "
+                          "albo skopiuj jego treść i użyj WKLEJ ROZKAZ")
+        .arg(QFileInfo(path).fileName(), reason);
+}
+
+} // namespace
+
+QString TOrderFile::Read(const QString& path) {
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw TOrderFileRefusal(QStringLiteral("nie można go otworzyć"));
+        if (file.size() > OrderFileLimits::MaxFileBytes)
+            throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
+        // The size found and a byte more: a file that grows meanwhile stays within the limit.
+        const QByteArray contents = file.read(file.size() + 1);
+        if (file.error() != QFileDevice::NoError)
+            throw TOrderFileRefusal(QStringLiteral("nie można go odczytać"));
+        if (contents.size() > OrderFileLimits::MaxFileBytes)
+            throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
+        return Text(contents, path);
+    } catch (const TOrderFileRefusal& refusal) {
+        throw TOrderFileRefusal(Message(path, refusal.Reason()));
+    }
+}
+
+QString TOrderFile::AnyText(const QByteArray& contents, const QString& fileName) {
+    if (contents.startsWith("PK\x03\x04"))
+        return ReadPackage(contents);
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (extension == u"docx" || extension == u"odt")
+        throw TOrderFileRefusal(QStringLiteral("plik jest uszkodzony albo zaszyfrowany"));
+    if (!IsText(contents))
+        RefuseFormat();
+    return TTextFileReader::Read(contents);
+}
+
+// A file without text would only empty the box; a text longer than the limit the documents'
+// readers keep to is refused the same.
+QString TOrderFile::Text(const QByteArray& contents, const QString& fileName) {
+    QString text = AnyText(contents, fileName);
+    if (text.trimmed().isEmpty())
+        throw TOrderFileRefusal(QStringLiteral("plik nie zawiera tekstu"));
+    if (text.size() > OrderFileLimits::MaxTextChars)
+        throw TOrderFileRefusal(QStringLiteral("tekst dokumentu jest zbyt długi"));
+    return text;
+}

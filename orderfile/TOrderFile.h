@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// An order's own file, read as the text a clerk would otherwise paste: a .docx or .odt document
+// (told by its contents, whatever its name) or a plain text file. Anything else (a .doc, .pdf or
+// .rtf file, a picture, a damaged or encrypted document, a file over
+// OrderFileLimits::MaxFileBytes) is refused with a TOrderFileRefusal that names the file and says
+// what to do instead.
+class TOrderFile {
+public:
+    static QString Read(const QString& path);
+    // The text of a file's contents; `fileName` gives the extension.
+    static QString Text(const QByteArray& contents, const QString& fileName);
+
+private:
+    static QString AnyText(const QByteArray& contents, const QString& fileName);
+};
