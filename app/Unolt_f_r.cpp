@@ -18,6 +18,7 @@
 #include "TPicture.h"
 #include "TRecordCounter.h"
 #include "TThumbStyle.h"
+#include "TUnsavedWorkQuestion.h"
 #include "TWin1250.h"
 
 #include <QAbstractButton>
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
@@ -180,6 +182,12 @@ void Tfnolt_f_r::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+void Tfnolt_f_r::closeEvent(QCloseEvent* event) {
+    const int changes = history_.UnsavedCount();
+    if (changes > 0 && !TUnsavedWorkQuestion::AgreeToClose(this, changes))
+        event->ignore();
+}
+
 void Tfnolt_f_r::FormShow() {
     Lwersja_->setText(QStringLiteral("1.5"));
     Lwersja_->adjustSize();
@@ -204,8 +212,12 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
+    const int changes = history_.UnsavedCount();
+    if (changes > 0 && !TUnsavedWorkQuestion::AgreeToImport(this, changes))
+        return;
     const TOrderBoxLines& lines = mrozkaz_->Lines();
-    history_.Clear();
+    replacedTextShown_ = highlighter_->Following();
+    replaced_.Keep(mt_, history_, trace_);
     // The controls follow the import's outcome, not each of its rows.
     const TDataSource::THold hold(ds_);
     TOrderParser().ImportPersons(lines, mt_, &trace_);
@@ -222,6 +234,7 @@ void Tfnolt_f_r::SpeedButton2Click() {
             const TDataSource::THold hold(ds_);
             TPersonFileWriter().Export(mt_, *fileName);
         }
+        history_.MarkSaved();
         ShowSaveNote(*fileName);
     }
 }
@@ -472,9 +485,19 @@ void Tfnolt_f_r::ConfirmPerson() {
         RefreshChecks();
 }
 
+// Once the clerk's changes since the import are taken back, the import itself: the rows it
+// replaced come back with their changes. Their order's lines are marked only while the box still
+// holds that order, unedited since.
 void Tfnolt_f_r::UndoChange() {
-    if (history_.UndoLast(mt_))
+    if (history_.UndoLast(mt_)) {
         RefreshChecks();
+        return;
+    }
+    if (!replaced_.PutBack(mt_, history_, trace_))
+        return;
+    if (!replacedTextShown_)
+        highlighter_->Forget();
+    RefreshChecks();
 }
 
 // The order lines from the current row's person line to its block's end, while the box still

@@ -6,6 +6,7 @@
 #include "TPersonGrid.h"
 #include "TPersonSaveDialog.h"
 #include "TPersonTable.h"
+#include "TReplacedRows.h"
 #include "TRowHints.h"
 
 #include <QWidget>
@@ -32,7 +33,8 @@ class TRecordCounter;
 // tooltip, F3 and Shift+F3 walk the hinted rows. The clerk may correct a row in the box "Dane
 // osoby" (a double-click, F4 or the grid's context menu), which marks the changed cells, and
 // confirm a hinted row as right (Ctrl+K); Ctrl+Z takes back corrections, confirmations and
-// deletions one at a time.
+// deletions one at a time, and then the import that replaced rows the clerk had changed. Before
+// such changes go unsaved (an import, closing) the window asks.
 //
 // Every action has its key: Alt and the underlined letter of a button's caption (underlined
 // while Alt is held), Ctrl+S to save, Alt+F9 and Alt+F4 to minimize and close. After a save a
@@ -51,6 +53,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Asks before unsaved changes of the clerk's go; without them the window closes at once.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormShow();
@@ -99,6 +103,8 @@ private:
     TImportTrace trace_;
     TRowHints hints_;
     TChangeHistory history_;
+    TReplacedRows replaced_;
+    bool replacedTextShown_ = false; // the order box still held the replaced rows' order
     TOrderHighlighter* highlighter_ = nullptr;
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;
