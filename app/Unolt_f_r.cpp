@@ -159,6 +159,14 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     AddShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindHintedRow(-1); });
     // In the order box Ctrl+Z stays the box's own undo of an edit.
     AddShortcut(QKeySequence::Undo, [this] { UndoChange(); });
+    // The order box is out of the Tab order; Alt+T reaches it, Escape goes back to the grid.
+    AddShortcut(QKeySequence(Qt::ALT | Qt::Key_T),
+                [this] { mrozkaz_->setFocus(Qt::ShortcutFocusReason); });
+    auto* backToGrid = new QShortcut(QKeySequence(Qt::Key_Escape), mrozkaz_);
+    backToGrid->setContext(Qt::WidgetShortcut);
+    connect(backToGrid, &QShortcut::activated, this,
+            Guarded([this] { RxDBGrid1_->setFocus(Qt::ShortcutFocusReason); }));
+    AddShortcut(QKeySequence(Qt::ALT | Qt::Key_P), [this] { highlighter_->ShowNextSkipped(); });
 }
 
 // A key that does what a click on the button does, wherever the focus is in the window.
@@ -308,6 +316,7 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     mrozkaz_ = new TOrderBox(panel2);
     mrozkaz_->setObjectName("mrozkaz");
     mrozkaz_->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
+    mrozkaz_->setToolTip(QStringLiteral("TREŚĆ ROZKAZU (Alt+T; Esc – powrót do listy osób)"));
     mrozkaz_->setFont(OrderFont());
     mrozkaz_->setFrameShape(QFrame::NoFrame);
     mrozkaz_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -384,6 +393,9 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
                   [this] { CorrectPerson(); });
     AddGridAction(QStringLiteral("Oznacz jako sprawdzone"), QKeySequence(Qt::CTRL | Qt::Key_K),
                   [this] { ConfirmPerson(); });
+    // These keys belong to the whole window already; the menu only names them.
+    AddGridAction(QStringLiteral("Usuń osobę\tAlt+U"), {}, [this] { SpeedButton3Click(); });
+    AddGridAction(QStringLiteral("Cofnij\tCtrl+Z"), {}, [this] { UndoChange(); });
     RxDBGrid1_->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
@@ -410,7 +422,7 @@ QWidget* Tfnolt_f_r::CreateCounterLine(QWidget* parent) {
     LPominiete_ = new TCheckLabel(
         QStringLiteral("Pominięte osoby: "), TOrderHighlighter::SkippedLineColour.darker(250),
         QStringLiteral("Osoby z numerem PESEL, z których nie powstał wiersz (brak \"kieruję\").\n"
-                       "Kliknij, aby pokazać w treści rozkazu następną z nich."),
+                       "Kliknij lub naciśnij Alt+P, aby pokazać w treści rozkazu następną z nich."),
         DBStatusLabel1_);
     LPominiete_->setObjectName("LPominiete");
     connect(LPominiete_, &TCheckLabel::clicked, this,

@@ -6,8 +6,10 @@
 #include "TPersonGridAccessible.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -261,6 +263,10 @@ void TPersonGrid::JumpTo(int position) {
 
 void TPersonGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        ShowRowMenu();
+        return;
+    }
     const bool plain = modifiers == Qt::NoModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
     bool handled = true; // a key that failed was the grid's all the same
@@ -323,6 +329,25 @@ void TPersonGrid::ConfirmAndDelete() {
 
 // The press itself gives the grid the keyboard focus, by its focus policy. The right button
 // selects the line too, since the context menu's actions act on the current row.
+// The desktop opens a keyboard's context menu at the middle of the widget; the grid's actions
+// concern the current row, so the menu opens there.
+bool TPersonGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        ShowRowMenu();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void TPersonGrid::ShowRowMenu() {
+    if (actions().isEmpty())
+        return;
+    const int line = std::clamp(CurrentRow() - top_ + 1, 1, VisibleLines());
+    QMenu::exec(actions(), viewport()->mapToGlobal(QPoint(rowHeight_, line * rowHeight_)), nullptr,
+                this);
+}
+
 void TPersonGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return;

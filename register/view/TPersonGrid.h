@@ -38,6 +38,8 @@ struct TCellNote {
 // model, and every move of the selection is a move of the table's current row, which the grid
 // then follows through the table's notifications.
 //
+// The Menu key and Shift+F10 open the context menu of its actions at the current row.
+//
 // A screen reader sees it as a table (TPersonGridAccessible), the current row as its selection.
 //
 // The vertical scroll bar stands for the table, not for pixels: its thumb is at the current row's
@@ -101,6 +103,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     TPersonTable& Table() const { return model_->Table(); }
@@ -127,6 +130,8 @@ private:
     void ScrollBarValue(int value);
     void TurnWheel(QWheelEvent* event);
     void ConfirmAndDelete();
+    // The context menu of the grid's actions, below the current row's line.
+    void ShowRowMenu();
 
     QRect CellRect(int column, int y) const;
     template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;

@@ -243,7 +243,9 @@ TEST_F(CheckingAidsTest, ConfirmedRowLeavesTheCountUntilItIsCorrected) {
     for (QAction* action : Grid().actions())
         entries.append(action->text() + QLatin1Char(' ') + action->shortcut().toString());
     EXPECT_EQ(entries, (QStringList{QStringLiteral("Popraw dane osoby… F4"),
-                                    QStringLiteral("Oznacz jako sprawdzone Ctrl+K")}));
+                                    QStringLiteral("Oznacz jako sprawdzone Ctrl+K"),
+                                    QStringLiteral("Usuń osobę\tAlt+U "),
+                                    QStringLiteral("Cofnij\tCtrl+Z ")}));
     window.mt().MoveTo(3);
     Grid().actions().at(1)->trigger();
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));

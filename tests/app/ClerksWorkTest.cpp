@@ -1,5 +1,8 @@
 #include "CheckingAidsFixture.h"
 
+#include <QContextMenuEvent>
+#include <QTimer>
+
 namespace {
 
 // Answers the question about unsaved changes with the button captioned `answer`, and keeps its
@@ -119,6 +122,51 @@ TEST_F(ClerksWorkTest, ClosingWithUnsavedChangesCloses) {
     Click("SpeedButton3");
     EXPECT_TRUE(CloseAnswering(QStringLiteral("&Tak")));
     EXPECT_FALSE(window.isVisible());
+}
+
+// Alt+T reaches the order box, which Tab still passes by, and Escape goes back to the grid;
+// Alt+P shows the next skipped person; Shift+F10 and the Menu key open the grid's menu at the
+// current row, and its entries act there.
+TEST_F(ClerksWorkTest, KeysReachTheBoxTheSkippedPersonsAndTheRowMenu) {
+    Import(FaultyOrder() + LongTail(6, 40));
+    Grid().setFocus();
+    QTest::keyClick(&Grid(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(Box().hasFocus());
+    QTest::keyClick(&Box(), Qt::Key_Escape);
+    EXPECT_TRUE(Grid().hasFocus());
+    QTest::keyClick(&Grid(), Qt::Key_Tab);
+    EXPECT_FALSE(Box().hasFocus());
+    Grid().setFocus();
+    QTest::keyClick(&Grid(), Qt::Key_End);
+    QTest::keyClick(&Grid(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(LineInSight(16));
+
+    window.mt().MoveTo(30);
+    const QRect line(Grid().viewport()->mapToGlobal(QPoint(0, LineCentre(30).y())), QSize(1, 1));
+    const auto menuAt = [&](const std::function<void()>& open) {
+        QPoint shown;
+        QTimer::singleShot(0, &window, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            ASSERT_NE(menu, nullptr);
+            shown = menu->pos();
+            menu->close();
+        });
+        open();
+        return shown.y() - line.y();
+    };
+    const int below = Grid().RowHeight();
+    EXPECT_LE(std::abs(menuAt([&] { QTest::keyClick(&Grid(), Qt::Key_F10, Qt::ShiftModifier); })),
+              below);
+    EXPECT_LE(std::abs(menuAt([&] {
+                  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+                  QApplication::sendEvent(&Grid(), &menuKey);
+              })),
+              below);
+
+    Grid().actions().at(2)->trigger();
+    EXPECT_EQ(window.mt().TotalRows(), 43);
+    Grid().actions().at(3)->trigger();
+    EXPECT_EQ(window.mt().TotalRows(), 44);
 }
 
 } // namespace
