@@ -5,6 +5,7 @@
 #include "HintTexts.h"
 #include "PersonListHandlers.h"
 #include "PolishPlural.h"
+#include "StatusAnnouncement.h"
 #include "TAccessKeyCue.h"
 #include "TCheckLabel.h"
 #include "TFlatButton.h"
@@ -254,6 +255,7 @@ void Tfnolt_f_r::ShowSaveNote(const std::string& fileName) {
     const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
     LZapisano_->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
     LZapisano_->show();
+    AnnounceStatus(*LZapisano_);
 }
 
 QWidget* Tfnolt_f_r::CreateTitleStrip() {
@@ -488,6 +490,7 @@ void Tfnolt_f_r::CorrectPerson() {
     if (id == 0)
         return;
     TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(), this);
+    box.PlaceIn(mt_);
     if (box.exec() == QDialog::Accepted && history_.CorrectCurrent(mt_, box.Values()))
         RefreshChecks();
 }

@@ -535,6 +535,13 @@ TCellNote TPersonGrid::CellNote(TPersonField field) const {
     return onGetCellNote_ ? onGetCellNote_(field) : TCellNote();
 }
 
+QString TPersonGrid::CellNoteText(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= kGridColumnCount)
+        return {};
+    const TPersonTable::TDrawnRow drawn(Table(), row + 1);
+    return CellNote(GridColumn(column).field).Tooltip();
+}
+
 QString TCellNote::Tooltip() const {
     if (problems.isEmpty() || correction.isEmpty())
         return problems + correction;

@@ -82,6 +82,10 @@ public:
     // does; for a screen reader's selection.
     void SelectRow(int position);
 
+    // The note of a cell as its tooltip gives it (its problems, then its correction), by model row
+    // from 0 and model column; empty for a cell without one. A screen reader's description.
+    QString CellNoteText(int row, int column) const;
+
     TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;
     int TitleHeight() const;
