@@ -454,6 +454,12 @@ void TPersonGrid::paintEvent(QPaintEvent*) {
         const int last = std::min(RowCount(), top_ + DrawnLines() - 1);
         for (int row = top_; row <= last; ++row)
             PaintRow(painter, row, row == current);
+        if (hasFocus())
+            PaintFocusSign(painter);
+        // The marks lie over the focus frame, which would otherwise cut through them.
+        for (int row = top_; row <= last; ++row)
+            PaintRowMarks(painter, row);
+        return;
     }
     if (hasFocus())
         PaintFocusSign(painter);
@@ -510,16 +516,28 @@ void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
         }
         DrawCell(painter, cell, background, font, model_->data(index).toString(),
                  Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
-        DrawNoteMarks(painter, cell, CellNote(field));
     });
 }
 
-// The problems' triangle in the top right corner, the correction's in the top left.
+void TPersonGrid::PaintRowMarks(QPainter& painter, int row) const {
+    const TPersonTable::TDrawnRow drawn(Table(), row);
+    ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
+        DrawNoteMarks(painter, cell, CellNote(GridColumn(column).field));
+    });
+}
+
+// The problems' triangle in the top right corner, the correction's in the top left. A white
+// edge along the triangle's long side sets it off from every row colour, the selection's too.
 void TPersonGrid::DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const {
     const auto mark = [&painter](QPoint corner, int across, const QColor& colour) {
+        const int down = across > 0 ? 1 : -1;
+        const QPoint edge[] = {corner, corner + QPoint(across + down, 0),
+                               corner + QPoint(0, kNoteMark + 1)};
         const QPoint triangle[] = {corner, corner + QPoint(across, 0),
                                    corner + QPoint(0, kNoteMark)};
         painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(edge, 3);
         painter.setBrush(colour);
         painter.drawPolygon(triangle, 3);
         painter.setBrush(Qt::NoBrush);

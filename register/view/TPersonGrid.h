@@ -140,6 +140,7 @@ private:
     QRect CellRect(int column, int y) const;
     template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;
     void PaintRow(QPainter& painter, int row, bool selected) const;
+    void PaintRowMarks(QPainter& painter, int row) const;
     void PaintEmptyLine(QPainter& painter) const;
     void PaintFocusSign(QPainter& painter) const;
     void CellProps(TPersonField field, TCellFont& font, QColor& background) const;

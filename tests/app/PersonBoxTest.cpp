@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QScreen>
 
+#include "DesignValues.h"
+
 namespace {
 
 using F = TPersonField;
@@ -126,6 +128,35 @@ TEST_F(PersonBoxTest, ButtonsStayOnTheScreen) {
     EXPECT_TRUE(screen.contains(box)) << box.height() << " of " << screen.height();
     EXPECT_TRUE(screen.contains(ok));
     EXPECT_TRUE(screen.contains(cancel));
+}
+
+} // namespace
+
+namespace {
+
+// A corrected cell on the selected row, the grid focused: the mark lies whole over the focus
+// frame, with a white edge against the selection's colour.
+TEST_F(PersonBoxTest, MarksShowWholeOnTheSelectedRow) {
+    Import(FaultyOrder());
+    ASSERT_TRUE(OpenRow(2, [](TPersonDialog& box) {
+        Retype(box, F::imie, QStringLiteral("Ewelina"));
+        Answer(box, QDialogButtonBox::Ok);
+    }));
+    Grid().setFocus();
+    QHeaderView& header = *Grid().Header();
+    const QPoint corner(header.sectionViewportPosition(2),
+                        (2 - Grid().TopRow()) * Grid().RowHeight());
+    const QImage picture = Grid().viewport()->grab().toImage();
+    const QColor blue = QColor::fromRgb(Design::kCorrectionBlue);
+    for (const QPoint inside : {QPoint(0, 0), QPoint(3, 0), QPoint(0, 3), QPoint(2, 2)}) {
+        SCOPED_TRACE(testing::Message() << inside.x() << "," << inside.y());
+        EXPECT_EQ(picture.pixelColor(corner + inside), blue);
+    }
+    int edge = 0;
+    for (int x = 0; x <= 8; ++x)
+        for (const int y : {7 - x, 8 - x})
+            edge += y >= 0 && picture.pixelColor(corner + QPoint(x, y)) == QColor(Qt::white);
+    EXPECT_GE(edge, 6) << "the white edge along the long side";
 }
 
 } // namespace
