@@ -44,6 +44,7 @@ TEST_F(PersonBoxTest, TypedValuesAreCheckedAtOnceAndPastesKeepWhatFits) {
         sexNote = FieldNote(box, F::plec);
         surname = PasteInto(box, F::nazwisko, QStringLiteral("KOWAL✓SKA"));
         surnameNote = FieldNote(box, F::nazwisko);
+        EXPECT_EQ(FieldEdit(box, F::nazwisko).accessibleDescription(), surnameNote);
         nis = PasteInto(box, F::nis, QStringLiteral("ZS00000000000000000012345"));
         nisNote = FieldNote(box, F::nis);
         Answer(box, QDialogButtonBox::Ok);
