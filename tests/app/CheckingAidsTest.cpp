@@ -1,5 +1,7 @@
 #include "CheckingAidsFixture.h"
 
+#include <QAccessible>
+
 namespace {
 
 TEST_F(CheckingAidsTest, HintsNameTheProblemsOfEachCellAndAreCounted) {
@@ -176,6 +178,14 @@ TEST_F(CheckingAidsTest, DoubleClickCorrectsTheRowInPlaceAndTheFileHoldsTheNewVa
     EXPECT_EQ(Tooltip(2, TPersonField::nazwisko),
               QStringLiteral("Poprawiono; import znalazł: „PRÓBNA”"));
     EXPECT_EQ(Tooltip(2, TPersonField::imie), QString()) << "an unchanged cell is not marked";
+    // A screen reader hears the same as the cell's description.
+    QAccessibleTableInterface& cells =
+        *QAccessible::queryAccessibleInterface(&Grid())->tableInterface();
+    EXPECT_EQ(cells.cellAt(1, 1)->text(QAccessible::Description),
+              QStringLiteral("Poprawiono; import znalazł: „PRÓBNA”"));
+    EXPECT_EQ(cells.cellAt(1, 0)->text(QAccessible::Description),
+              QStringLiteral("Błędna cyfra kontrolna numeru PESEL\nTen sam numer PESEL ma inna "
+                             "osoba na liście"));
 
     const TempFolder folder;
     const ModalAnswer<QFileDialog> dialog(

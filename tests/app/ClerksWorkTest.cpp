@@ -5,43 +5,24 @@
 
 namespace {
 
-// Answers the question about unsaved changes with the button captioned `answer`, and keeps its
-// text and the caption of its default button.
-struct QuestionAnswer {
-    explicit QuestionAnswer(const QString& answer)
-        : modal([this, answer](QMessageBox& box) {
-              text = box.text();
-              defaultButton = box.defaultButton()->text();
-              for (QAbstractButton* button : box.buttons())
-                  if (button->text() == answer)
-                      button->click();
-          }) {}
-
-    QString text;
-    QString defaultButton;
-    ModalAnswer<QMessageBox> modal;
-};
-
 class ClerksWorkTest : public CheckingAidsTest {
 protected:
-    // Imports through the button while `answer` stands ready for the question; whether it came.
-    bool ImportAnswering(const QString& answer, QString* text = nullptr) {
-        QuestionAnswer question(answer);
-        Click("SpeedButton1");
+    // Takes `step` while the question about unsaved changes waits for `answer`; whether it came.
+    // Its text goes to `text`; "Nie" must be its default.
+    bool Answering(const QString& answer, const std::function<void()>& step,
+                   QString* text = nullptr) {
+        const ModalAnswer<QMessageBox> question([&](QMessageBox& box) {
+            EXPECT_EQ(box.defaultButton()->text(), QStringLiteral("&Nie"));
+            if (text != nullptr)
+                *text = box.text();
+            for (QAbstractButton* button : box.buttons())
+                if (button->text() == answer)
+                    button->click();
+        });
+        step();
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        if (text != nullptr)
-            *text = question.text;
-        if (question.modal.Answered()) {
-            EXPECT_EQ(question.defaultButton, QStringLiteral("&Nie"));
-        }
-        return question.modal.Answered();
-    }
-
-    bool CloseAnswering(const QString& answer) {
-        const QuestionAnswer question(answer);
-        window.close();
-        return question.modal.Answered();
+        EXPECT_TRUE(!window.isVisible() || QTest::qWaitForWindowActive(&window));
+        return question.Answered();
     }
 
     void Save(const std::filesystem::path& path) {
@@ -68,20 +49,19 @@ protected:
 };
 
 TEST_F(ClerksWorkTest, ImportAsksBeforeTheClerksChangesGoAndCtrlZBringsThemBack) {
+    const auto import = [this] { Click("SpeedButton1"); };
     Import(FaultyOrder());
     const std::vector<TPersonRecord> imported = TableRows(window.mt());
-    EXPECT_FALSE(ImportAnswering(QStringLiteral("&Nie"))) << "rows as imported come again";
+    EXPECT_FALSE(Answering(QStringLiteral("&Nie"), import)) << "rows as imported come again";
     ChangeThreeRows();
     const std::vector<TPersonRecord> changed = TableRows(window.mt());
     const QString count = Label("LDoSprawdzenia").text();
 
     QString question;
-    EXPECT_TRUE(ImportAnswering(QStringLiteral("&Nie"), &question));
-    EXPECT_TRUE(question.contains(QStringLiteral("od ostatniego importu lub zapisu: 3.")))
-        << question.toStdString();
+    EXPECT_TRUE(Answering(QStringLiteral("&Nie"), import, &question));
+    EXPECT_TRUE(question.contains(QStringLiteral("od ostatniego importu lub zapisu: 3.")));
     EXPECT_EQ(TableRows(window.mt()), changed);
-
-    EXPECT_TRUE(ImportAnswering(QStringLiteral("&Tak")));
+    EXPECT_TRUE(Answering(QStringLiteral("&Tak"), import));
     EXPECT_EQ(TableRows(window.mt()), imported);
     Keys(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(TableRows(window.mt()), changed);
@@ -92,81 +72,54 @@ TEST_F(ClerksWorkTest, ImportAsksBeforeTheClerksChangesGoAndCtrlZBringsThemBack)
         Keys(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(TableRows(window.mt()), imported) << "the history came back too";
 
-    // Saved changes go without a question.
     ChangeThreeRows();
     const TempFolder folder;
     Save(folder / "osoby.os");
-    EXPECT_FALSE(ImportAnswering(QStringLiteral("&Nie")));
-    EXPECT_EQ(TableRows(window.mt()), imported);
+    EXPECT_FALSE(Answering(QStringLiteral("&Nie"), import)) << "saved changes go at once";
 }
 
-TEST_F(ClerksWorkTest, ClosingAsksOnlyWhileChangesAreUnsaved) {
+// A change that the file lacks, also a saved one taken back, is asked about; "Tak" closes.
+TEST_F(ClerksWorkTest, ClosingAsksWhileAChangeIsUnsaved) {
+    const auto close = [this] { window.close(); };
     Import(FaultyOrder());
-    window.mt().MoveTo(2);
     Click("SpeedButton3");
-    EXPECT_TRUE(CloseAnswering(QStringLiteral("&Nie")));
+    EXPECT_TRUE(Answering(QStringLiteral("&Nie"), close));
     EXPECT_TRUE(window.isVisible());
-
     const TempFolder folder;
     Save(folder / "osoby.os");
     Keys(Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_EQ(window.mt().TotalRows(), 4);
-    EXPECT_TRUE(CloseAnswering(QStringLiteral("&Nie"))) << "the file lacks the row brought back";
-    Save(folder / "osoby.os");
-    EXPECT_FALSE(CloseAnswering(QStringLiteral("&Nie")));
+    EXPECT_TRUE(Answering(QStringLiteral("&Tak"), close));
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(ClerksWorkTest, ClosingWithUnsavedChangesCloses) {
-    Import(FaultyOrder());
-    Click("SpeedButton3");
-    EXPECT_TRUE(CloseAnswering(QStringLiteral("&Tak")));
-    EXPECT_FALSE(window.isVisible());
-}
-
-// Alt+T reaches the order box, which Tab still passes by, and Escape goes back to the grid;
-// Alt+P shows the next skipped person; Shift+F10 and the Menu key open the grid's menu at the
-// current row, and its entries act there.
+// Alt+T reaches the order box, which Tab still passes by, Escape goes back to the grid; Alt+P
+// shows the next skipped person; Shift+F10 and the Menu key open the grid's menu at the row.
 TEST_F(ClerksWorkTest, KeysReachTheBoxTheSkippedPersonsAndTheRowMenu) {
     Import(FaultyOrder() + LongTail(6, 40));
-    Grid().setFocus();
     QTest::keyClick(&Grid(), Qt::Key_T, Qt::AltModifier);
     EXPECT_TRUE(Box().hasFocus());
     QTest::keyClick(&Box(), Qt::Key_Escape);
     EXPECT_TRUE(Grid().hasFocus());
     QTest::keyClick(&Grid(), Qt::Key_Tab);
     EXPECT_FALSE(Box().hasFocus());
-    Grid().setFocus();
-    QTest::keyClick(&Grid(), Qt::Key_End);
-    QTest::keyClick(&Grid(), Qt::Key_P, Qt::AltModifier);
+    Keys(Qt::Key_End);
+    Keys(Qt::Key_P, Qt::AltModifier);
     EXPECT_TRUE(LineInSight(16));
 
     window.mt().MoveTo(30);
-    const QRect line(Grid().viewport()->mapToGlobal(QPoint(0, LineCentre(30).y())), QSize(1, 1));
-    const auto menuAt = [&](const std::function<void()>& open) {
-        QPoint shown;
+    const int line = Grid().viewport()->mapToGlobal(LineCentre(30)).y();
+    const auto menuOffset = [&](const std::function<void()>& open) {
+        int top = 0;
         QTimer::singleShot(0, &window, [&] {
-            QWidget* menu = QApplication::activePopupWidget();
-            ASSERT_NE(menu, nullptr);
-            shown = menu->pos();
-            menu->close();
+            top = QApplication::activePopupWidget()->y();
+            QApplication::activePopupWidget()->close();
         });
         open();
-        return shown.y() - line.y();
+        return std::abs(top - line);
     };
-    const int below = Grid().RowHeight();
-    EXPECT_LE(std::abs(menuAt([&] { QTest::keyClick(&Grid(), Qt::Key_F10, Qt::ShiftModifier); })),
-              below);
-    EXPECT_LE(std::abs(menuAt([&] {
-                  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
-                  QApplication::sendEvent(&Grid(), &menuKey);
-              })),
-              below);
-
-    Grid().actions().at(2)->trigger();
-    EXPECT_EQ(window.mt().TotalRows(), 43);
-    Grid().actions().at(3)->trigger();
-    EXPECT_EQ(window.mt().TotalRows(), 44);
+    EXPECT_LE(menuOffset([&] { Keys(Qt::Key_F10, Qt::ShiftModifier); }), Grid().RowHeight());
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+    EXPECT_LE(menuOffset([&] { QApplication::sendEvent(&Grid(), &menuKey); }), Grid().RowHeight());
 }
 
 } // namespace
