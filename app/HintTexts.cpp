@@ -100,6 +100,7 @@ QString SkippedNote(const std::vector<TSkipReason>& reasons) {
          {TSkipReason::NoDirected, TSkipReason::NoBlockEnd, TSkipReason::NoPesel})
         if (const auto count = std::count(reasons.begin(), reasons.end(), reason); count > 0)
             lines.append(QStringLiteral("– %1: %2").arg(ReasonText(reason)).arg(count));
-    lines.append(QStringLiteral("Kliknij, aby pokazać w treści rozkazu następną z nich."));
+    lines.append(QStringLiteral(
+        "Kliknij lub naciśnij Alt+P, aby pokazać w treści rozkazu następną z nich."));
     return lines.join(QLatin1Char('\n'));
 }

@@ -72,11 +72,11 @@ void TOrderBox::insertFromMimeData(const QMimeData* source) {
 }
 
 bool TOrderBox::event(QEvent* event) {
-    // Left unaccepted, the override lets the window's own Ctrl+Z shortcut have the key.
+    // Ctrl+Z in the box is the box's own undo even with nothing left to undo: the window's
+    // Ctrl+Z, which takes back changes to the rows, never acts while the clerk is in the text.
     if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo) &&
-        !document()->isUndoAvailable()) {
-        event->ignore();
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        event->accept();
         return true;
     }
     return QPlainTextEdit::event(event);

@@ -41,13 +41,14 @@ public:
     void ShowRow(const TRowSources& row);
     // Scrolls the box to the next skipped person line after the one shown last, going round.
     void ShowNextSkipped();
+    // Marks nothing until the next import, as when the text changed.
+    void Forget();
 
 signals:
     // The box no longer holds the imported text.
     void Forgotten();
 
 private:
-    void Forget();
     bool HasLine(int line) const;
     QTextBlock BlockOf(int line) const;
     QTextEdit::ExtraSelection LineSelection(int line, const QTextCharFormat& format) const;

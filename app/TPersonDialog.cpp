@@ -2,17 +2,26 @@
 
 #include "DesignValues.h"
 #include "HintTexts.h"
+#include "StatusAnnouncement.h"
+#include "TFieldInputFilter.h"
+#include "TPersonTable.h"
 #include "TWin1250.h"
-#include "TWin1250Validator.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStringList>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,9 +43,36 @@ constexpr TFieldCaption kFields[] = {
 const QColor kHintColour = QColor::fromRgb(Design::kHintTextRed);
 constexpr int kFieldWidth = 420; // wide enough for a long position to show most of itself
 constexpr int kOrderLinesShown = 8;
+const QString kSexes[] = {QStringLiteral("M"), QStringLiteral("K")};
+
+// The default button keeps a darker edge; the focused one, default or not, a thick edge in the
+// selection's colour, so the clerk sees where Enter and Space go.
+const QString kButtonLook = QStringLiteral(
+    "QPushButton { min-width: 80px; padding: 4px 12px; border: 1px solid #808080;"
+    " border-radius: 3px; background: #EEEEEE; }"
+    "QPushButton:default { border-color: #202020; }"
+    "QPushButton:focus { border: 2px solid palette(highlight); background: #FFFFFF; }");
 
 QString Caption(const TFieldCaption& entry) {
     return QString::fromUtf16(entry.caption);
+}
+
+QString Quoted(const QString& text) {
+    return QStringLiteral("„%1”").arg(text);
+}
+
+// "znak „✓” (U+2713)" for one character, "znaki „✓” (U+2713), „☺” (U+263A)" for more.
+QString NamedCharacters(const QString& characters) {
+    QStringList named;
+    for (const uint code : characters.toUcs4()) {
+        const auto character = static_cast<char32_t>(code);
+        named.append(
+            QStringLiteral("%1 (U+%2)")
+                .arg(Quoted(QString::fromUcs4(&character, 1)),
+                     QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+    }
+    return (named.size() == 1 ? QStringLiteral("znak ") : QStringLiteral("znaki ")) +
+           named.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -51,64 +87,101 @@ TPersonDialog::TPersonDialog(const TPersonRecord& row, const TRowHintSet& hints,
     for (const TPersonField field : kTextFields)
         outsideHints_.fields[static_cast<std::size_t>(field)] = hints.Of(field) & ~own.Of(field);
 
-    auto* form = new QFormLayout;
-    for (const TFieldCaption& entry : kFields) {
-        auto* label = new QLabel(Caption(entry), this);
-        QWidget* field = CreateField(entry.field);
-        label->setBuddy(Edit(entry.field));
-        Edit(entry.field)->setAccessibleName(QString(Caption(entry)).remove(QLatin1Char('&')));
-        form->addRow(label, field);
-    }
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Anuluj"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* content = new QWidget(this);
+    auto* contentColumn = new QVBoxLayout(content);
+    // A note that gains lines makes the values taller at once, and the scrolling follows.
+    contentColumn->setSizeConstraint(QLayout::SetMinimumSize);
+    contentColumn->addWidget(CreateFields());
+    contentColumn->addWidget(CreateOrderLines(orderLines));
+    contentColumn->addStretch(1);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("DaneOsobyPrzewijanie");
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(content);
 
     auto* column = new QVBoxLayout(this);
-    column->addLayout(form);
-    column->addWidget(CreateOrderLines(orderLines));
-    column->addWidget(buttons);
+    column->addWidget(scroll_, 1);
+    column->addWidget(CreateButtons());
+    SetTabOrder();
     ShowHints();
 }
 
-// The value's edit over the line that tells its problems.
+QWidget* TPersonDialog::CreateFields() {
+    auto* box = new QWidget(this);
+    auto* form = new QFormLayout(box);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (const TFieldCaption& entry : kFields) {
+        auto* label = new QLabel(Caption(entry), box);
+        QWidget* field =
+            entry.field == TPersonField::plec ? CreateSexChoice() : CreateField(entry.field);
+        label->setBuddy(Input(entry.field));
+        Input(entry.field)->setAccessibleName(QString(Caption(entry)).remove(QLatin1Char('&')));
+        form->addRow(label, field);
+    }
+    return box;
+}
+
+// The value's edit over the lines that tell its problems. The edit opens showing the value's
+// start, where a long value says what it is.
 QWidget* TPersonDialog::CreateField(TPersonField field) {
     auto* box = new QWidget(this);
     auto* edit = Edit(field) = new QLineEdit(TWin1250::Decode(row_.Text(field)), box);
     edit->setObjectName(QString::fromLatin1(FieldName(field)));
-    edit->setMaxLength(static_cast<int>(FieldWidth(field)));
-    edit->setValidator(new TWin1250Validator(edit));
+    edit->setValidator(new TFieldInputFilter(
+        static_cast<int>(FieldWidth(field)),
+        [this, field](const QString& outside, const QString& tooLong) {
+            Refused(field, outside, tooLong);
+        },
+        edit));
     edit->setMinimumWidth(kFieldWidth);
-    auto* note = Note(field) = new QLabel(box);
-    note->setObjectName(edit->objectName() + QStringLiteral("Uwagi"));
-    note->setWordWrap(true);
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::WindowText, kHintColour);
-    note->setPalette(palette);
-
+    edit->setCursorPosition(0);
     connect(edit, &QLineEdit::textChanged, this, &TPersonDialog::ShowHints);
-    // A refused character is said so until the next change; the box's text stays as it was.
-    connect(edit, &QLineEdit::inputRejected, note, [note, field] {
-        note->setText(
-            QStringLiteral("Odrzucono znak spoza strony kodowej Windows-1250 lub ponad %1 znaków "
-                           "pola")
-                .arg(FieldWidth(field)));
-    });
 
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     layout->addWidget(edit);
-    layout->addWidget(note);
+    layout->addWidget(CreateNote(box, field));
     return box;
+}
+
+// M or K and nothing else; a value the import left otherwise stays until one is chosen.
+QWidget* TPersonDialog::CreateSexChoice() {
+    auto* box = new QWidget(this);
+    sex_ = new QComboBox(box);
+    sex_->setObjectName(QString::fromLatin1(FieldName(TPersonField::plec)));
+    for (const QString& sex : kSexes)
+        sex_->addItem(sex);
+    sex_->setCurrentIndex(sex_->findText(TWin1250::Decode(row_.plec)));
+    connect(sex_, &QComboBox::currentIndexChanged, this, &TPersonDialog::ShowHints);
+
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(sex_);
+    layout->addWidget(CreateNote(box, TPersonField::plec), 1);
+    return box;
+}
+
+// The problems of a value, a line each, as many lines as they take. The lines are not wrapped:
+// a wrapped label's height depends on its width, which the box's scrolling area does not give
+// it, so its last lines would hide under the next field.
+QLabel* TPersonDialog::CreateNote(QWidget* owner, TPersonField field) {
+    auto* note = Note(field) = new QLabel(owner);
+    note->setObjectName(QString::fromLatin1(FieldName(field)) + QStringLiteral("Uwagi"));
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::WindowText, kHintColour);
+    note->setPalette(palette);
+    return note;
 }
 
 QWidget* TPersonDialog::CreateOrderLines(const QStringList& orderLines) {
     auto* box = new QWidget(this);
     auto* caption = new QLabel(QStringLiteral("&Wiersze rozkazu, z których pochodzi osoba:"), box);
-    auto* lines = new QPlainTextEdit(box);
+    auto* lines = orderLines_ = new QPlainTextEdit(box);
     lines->setObjectName("WierszeRozkazu");
     lines->setAccessibleName(QStringLiteral("Wiersze rozkazu, z których pochodzi osoba"));
     lines->setReadOnly(true);
@@ -127,16 +200,124 @@ QWidget* TPersonDialog::CreateOrderLines(const QStringList& orderLines) {
     return box;
 }
 
+QDialogButtonBox* TPersonDialog::CreateButtons() {
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    buttons_->setStyleSheet(kButtonLook);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons_;
+}
+
+// The values in the grid's order, the order lines, then OK before Anuluj.
+void TPersonDialog::SetTabOrder() {
+    QWidget* previous = nullptr;
+    for (const TFieldCaption& entry : kFields) {
+        if (previous != nullptr)
+            setTabOrder(previous, Input(entry.field));
+        previous = Input(entry.field);
+    }
+    setTabOrder(previous, orderLines_);
+    setTabOrder(orderLines_, buttons_->button(QDialogButtonBox::Ok));
+    setTabOrder(buttons_->button(QDialogButtonBox::Ok), buttons_->button(QDialogButtonBox::Cancel));
+}
+
+// As large as the values and the lines want, but within the screen's free area together with the
+// frame the desktop adds; what does not fit scrolls.
+void TPersonDialog::FitScreen() {
+    const QScreen* screen =
+        parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen->availableGeometry();
+    const int frame = 2 * fontMetrics().height();
+    const QMargins margins = layout()->contentsMargins();
+    const QSize content = scroll_->widget()->sizeHint();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = content.width() + bar + margins.left() + margins.right();
+    const int height = content.height() + layout()->spacing() + buttons_->sizeHint().height() +
+                       margins.top() + margins.bottom();
+    setMaximumSize(available.width() - frame / 2, available.height() - frame);
+    resize(std::min(width, maximumWidth()), std::min(height, maximumHeight()));
+    move(available.left() + std::max(0, (available.width() - this->width() - frame / 2) / 2),
+         available.top() + std::max(0, (available.height() - this->height() - frame) / 2));
+}
+
+// Hidden fields do not tell the box their sizes; once shown, they do, and the box fits again.
+void TPersonDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FitScreen();
+}
+
+void TPersonDialog::PlaceIn(const TPersonTable& table) {
+    table_ = &table;
+    outsideHints_.fields[static_cast<std::size_t>(TPersonField::pesel)] &=
+        ~HintBit(THint::PeselDuplicate);
+    for (int position = 1; position <= table.TotalRows(); ++position)
+        if (table.RowAt(position).id == row_.id)
+            setWindowTitle(QStringLiteral("Dane osoby: %1 %2, wiersz %3 z %4")
+                               .arg(TWin1250::Decode(row_.nazwisko), TWin1250::Decode(row_.imie))
+                               .arg(position)
+                               .arg(table.TotalRows()));
+    ShowHints();
+}
+
+// "KOWALSKI Jan, wiersz 5" for another row of the table with this PESEL; empty for none.
+QString TPersonDialog::OtherPeselHolder(const std::string& pesel) const {
+    if (table_ == nullptr || pesel.empty())
+        return {};
+    for (int position = 1; position <= table_->TotalRows(); ++position) {
+        const TPersonRecord& other = table_->RowAt(position);
+        if (other.id != row_.id && other.pesel == pesel)
+            return QStringLiteral("%1 %2, wiersz %3")
+                .arg(TWin1250::Decode(other.nazwisko), TWin1250::Decode(other.imie))
+                .arg(position);
+    }
+    return {};
+}
+
+QWidget* TPersonDialog::Input(TPersonField field) const {
+    if (field == TPersonField::plec)
+        return sex_;
+    return edits_[static_cast<std::size_t>(field)];
+}
+
+QString TPersonDialog::Text(TPersonField field) const {
+    if (field != TPersonField::plec)
+        return edits_[static_cast<std::size_t>(field)]->text();
+    return sex_->currentIndex() < 0 ? TWin1250::Decode(row_.plec) : sex_->currentText();
+}
+
 TPersonRecord TPersonDialog::Values() const {
     TPersonRecord values;
     values.id = row_.id;
     for (const TPersonField field : kTextFields)
-        values.Text(field) = TWin1250::Encode(edits_[static_cast<std::size_t>(field)]->text());
+        values.Text(field) = TWin1250::Encode(Text(field));
     return values;
 }
 
+// What the field's last edit dropped, and why, stays in its note until the next edit; a screen
+// reader hears it at once.
+void TPersonDialog::Refused(TPersonField field, const QString& outside, const QString& tooLong) {
+    QStringList reasons;
+    if (!outside.isEmpty())
+        reasons.append(QStringLiteral("Odrzucono %1: brak w stronie kodowej Windows-1250")
+                           .arg(NamedCharacters(outside)));
+    if (!tooLong.isEmpty())
+        reasons.append(QStringLiteral("Odrzucono %1: pole mieści najwyżej %2 znaków")
+                           .arg(Quoted(tooLong))
+                           .arg(FieldWidth(field)));
+    QString& refusal = refusals_[static_cast<std::size_t>(field)];
+    const QString former = refusal;
+    refusal = reasons.join(QLatin1Char('\n'));
+    if (refusal == former)
+        return;
+    ShowHints();
+    if (!refusal.isEmpty())
+        AnnounceStatus(*Note(field));
+}
+
 // The rules of the grid's marks, over the values as typed; a value left as it was keeps the
-// hints that come from outside the row.
+// hints that come from outside the row. A PESEL is compared with the table's other rows live.
 void TPersonDialog::ShowHints() {
     const TPersonRecord values = Values();
     const TRowHintSet own = TRowHints::RowOwnHints(values);
@@ -144,8 +325,19 @@ void TPersonDialog::ShowHints() {
         THintMask mask = own.Of(field);
         if (values.Text(field) == row_.Text(field))
             mask |= outsideHints_.Of(field);
-        const QString note = HintNote(field, mask);
+        QStringList lines{HintNote(field, mask)};
+        if (field == TPersonField::pesel) {
+            const QString holder = OtherPeselHolder(values.pesel);
+            if (!holder.isEmpty())
+                lines.append(
+                    QStringLiteral("Ten sam numer PESEL ma inna osoba na liście: %1").arg(holder));
+        }
+        if (field == TPersonField::plec && sex_->currentIndex() < 0)
+            lines.append(QStringLiteral("Wybierz płeć: M lub K"));
+        lines.append(refusals_[static_cast<std::size_t>(field)]);
+        lines.removeAll(QString());
+        const QString note = lines.join(QLatin1Char('\n'));
         Note(field)->setText(note);
-        Edit(field)->setAccessibleDescription(note);
+        Input(field)->setAccessibleDescription(note);
     }
 }

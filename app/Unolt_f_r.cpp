@@ -5,6 +5,7 @@
 #include "HintTexts.h"
 #include "PersonListHandlers.h"
 #include "PolishPlural.h"
+#include "StatusAnnouncement.h"
 #include "TAccessKeyCue.h"
 #include "TCheckLabel.h"
 #include "TFlatButton.h"
@@ -19,12 +20,14 @@
 #include "TPicture.h"
 #include "TRecordCounter.h"
 #include "TThumbStyle.h"
+#include "TUnsavedWorkQuestion.h"
 #include "TWin1250.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -171,6 +174,14 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     AddShortcut(QKeySequence::Open, [this] { AskOrderFile(); });
     connect(mrozkaz_, &TOrderBox::OpenFileAsked, this, Guarded([this] { AskOrderFile(); }));
     setAcceptDrops(true);
+    // The order box is out of the Tab order; Alt+T reaches it, Escape goes back to the grid.
+    AddShortcut(QKeySequence(Qt::ALT | Qt::Key_T),
+                [this] { mrozkaz_->setFocus(Qt::ShortcutFocusReason); });
+    auto* backToGrid = new QShortcut(QKeySequence(Qt::Key_Escape), mrozkaz_);
+    backToGrid->setContext(Qt::WidgetShortcut);
+    connect(backToGrid, &QShortcut::activated, this,
+            Guarded([this] { RxDBGrid1_->setFocus(Qt::ShortcutFocusReason); }));
+    AddShortcut(QKeySequence(Qt::ALT | Qt::Key_P), [this] { highlighter_->ShowNextSkipped(); });
 }
 
 // A key that does what a click on the button does, wherever the focus is in the window.
@@ -192,6 +203,12 @@ void Tfnolt_f_r::ShowMaximized() {
 void Tfnolt_f_r::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FormShow();
+}
+
+void Tfnolt_f_r::closeEvent(QCloseEvent* event) {
+    const int changes = history_.UnsavedCount();
+    if (changes > 0 && !TUnsavedWorkQuestion::AgreeToClose(this, changes))
+        event->ignore();
 }
 
 void Tfnolt_f_r::FormShow() {
@@ -218,9 +235,13 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
+    const int changes = history_.UnsavedCount();
+    if (changes > 0 && !TUnsavedWorkQuestion::AgreeToImport(this, changes))
+        return;
     const TOrderBoxLines& lines = mrozkaz_->Lines();
+    replacedTextShown_ = highlighter_->Following();
+    replaced_.Keep(mt_, history_, trace_);
     ++imports_;
-    history_.Clear();
     // The controls follow the import's outcome, not each of its rows.
     const TDataSource::THold hold(ds_);
     TOrderParser().ImportPersons(lines, mt_, &trace_);
@@ -238,6 +259,7 @@ void Tfnolt_f_r::SpeedButton2Click() {
             const TDataSource::THold hold(ds_);
             TPersonFileWriter().Export(mt_, *fileName);
         }
+        history_.MarkSaved();
         ShowSaveNote(*fileName);
     }
 }
@@ -281,6 +303,7 @@ void Tfnolt_f_r::ShowSaveNote(const std::string& fileName) {
     LZapisano_->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
     LZapisano_->show();
     notesOrderFile_ = false;
+    AnnounceStatus(*LZapisano_);
 }
 
 QWidget* Tfnolt_f_r::CreateTitleStrip() {
@@ -343,6 +366,7 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     mrozkaz_ = new TOrderBox(panel2);
     mrozkaz_->setObjectName("mrozkaz");
     mrozkaz_->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
+    mrozkaz_->setToolTip(QStringLiteral("TREŚĆ ROZKAZU (Alt+T; Esc – powrót do listy osób)"));
     mrozkaz_->setFont(OrderFont());
     mrozkaz_->setFrameShape(QFrame::NoFrame);
     mrozkaz_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -419,6 +443,9 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
                   [this] { CorrectPerson(); });
     AddGridAction(QStringLiteral("Oznacz jako sprawdzone"), QKeySequence(Qt::CTRL | Qt::Key_K),
                   [this] { ConfirmPerson(); });
+    // These keys belong to the whole window already; the menu only names them.
+    AddGridAction(QStringLiteral("Usuń osobę\tAlt+U"), {}, [this] { SpeedButton3Click(); });
+    AddGridAction(QStringLiteral("Cofnij\tCtrl+Z"), {}, [this] { UndoChange(); });
     RxDBGrid1_->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
@@ -516,6 +543,7 @@ void Tfnolt_f_r::CorrectPerson() {
         return;
     const int import = imports_;
     TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(), this);
+    box.PlaceIn(mt_);
     if (box.exec() != QDialog::Accepted)
         return;
     const int position = import == imports_ ? PositionOfId(mt_, id) : 0;
@@ -533,9 +561,19 @@ void Tfnolt_f_r::ConfirmPerson() {
         RefreshChecks();
 }
 
+// Once the clerk's changes since the import are taken back, the import itself: the rows it
+// replaced come back with their changes. Their order's lines are marked only while the box still
+// holds that order, unedited since.
 void Tfnolt_f_r::UndoChange() {
-    if (history_.UndoLast(mt_))
+    if (history_.UndoLast(mt_)) {
         RefreshChecks();
+        return;
+    }
+    if (!replaced_.PutBack(mt_, history_, trace_))
+        return;
+    if (!replacedTextShown_)
+        highlighter_->Forget();
+    RefreshChecks();
 }
 
 // The order lines from the current row's person line to its block's end, while the box still

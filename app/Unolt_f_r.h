@@ -7,6 +7,7 @@
 #include "TPersonGrid.h"
 #include "TPersonSaveDialog.h"
 #include "TPersonTable.h"
+#include "TReplacedRows.h"
 #include "TRowHints.h"
 
 #include <QWidget>
@@ -32,7 +33,8 @@ class TRecordCounter;
 // tooltip, F3 and Shift+F3 walk the hinted rows. The clerk may correct a row in the box "Dane
 // osoby" (a double-click, F4 or the grid's context menu), which marks the changed cells, and
 // confirm a hinted row as right (Ctrl+K); Ctrl+Z takes back corrections, confirmations and
-// deletions one at a time.
+// deletions one at a time, and then the import that replaced rows the clerk had changed. Before
+// such changes go unsaved (an import, closing) the window asks.
 //
 // The order may also come from its own file (.docx, .odt, text): dropped on the window, named on
 // the command line, or chosen with Ctrl+O or the order box's context menu in the dialog
@@ -63,6 +65,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Asks before unsaved changes of the clerk's go; without them the window closes at once.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormShow();
@@ -115,6 +119,8 @@ private:
     TRowHints hints_;
     TChangeHistory history_;
     int imports_ = 0; // tells a row of one import from the row of another with the same id
+    TReplacedRows replaced_;
+    bool replacedTextShown_ = false; // the order box still held the replaced rows' order
     TOrderHighlighter* highlighter_ = nullptr;
     TCheckLabel* LPominiete_ = nullptr;
     TCheckLabel* LDoSprawdzenia_ = nullptr;

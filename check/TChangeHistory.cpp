@@ -78,13 +78,28 @@ bool TChangeHistory::UndoLast(TPersonTable& table) {
         break;
     }
     changes_.pop_back();
+    if (changes_.size() < saved_) {
+        saved_ = changes_.size();
+        ++savedTakenBack_;
+    }
     return true;
 }
 
 void TChangeHistory::Clear() {
     changes_.clear();
+    saved_ = 0;
+    savedTakenBack_ = 0;
     imported_.clear();
     confirmed_.clear();
+}
+
+void TChangeHistory::MarkSaved() {
+    saved_ = changes_.size();
+    savedTakenBack_ = 0;
+}
+
+int TChangeHistory::UnsavedCount() const {
+    return static_cast<int>(changes_.size() - saved_) + savedTakenBack_;
 }
 
 const TPersonRecord* TChangeHistory::ImportedRow(std::int32_t id) const {

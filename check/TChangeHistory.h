@@ -30,6 +30,11 @@ public:
     // A new import: the former rows and everything about them are gone.
     void Clear();
     bool Empty() const { return changes_.empty(); }
+    // The rows as they stand went into a file.
+    void MarkSaved();
+    // The changes that no file holds: those made since the last save or import, and the saved
+    // ones taken back since.
+    int UnsavedCount() const;
 
     // The values the import found for row `id`, once the row was corrected; null otherwise.
     const TPersonRecord* ImportedRow(std::int32_t id) const;
@@ -47,6 +52,8 @@ private:
     };
 
     std::vector<TChange> changes_;
+    std::size_t saved_ = 0;  // the changes a file holds, oldest first
+    int savedTakenBack_ = 0; // of those, the ones taken back since the save
     std::map<std::int32_t, TPersonRecord> imported_;
     std::set<std::int32_t> confirmed_;
 };

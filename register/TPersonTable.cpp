@@ -243,6 +243,23 @@ void TPersonTable::RestoreRow(int position, TPersonRecord row) {
     Notify(TTableChange::RowsChanged);
 }
 
+TPersonTable::TContents TPersonTable::Contents() const {
+    if (pending_)
+        Fail("Cannot keep the rows while a new row is pending");
+    return {rows_, current_, nextId_};
+}
+
+void TPersonTable::RestoreContents(TContents contents) {
+    DropPending();
+    rows_ = std::move(contents.rows);
+    current_ = rows_.empty() ? std::nullopt : contents.current;
+    nextId_ = contents.nextId;
+    atEnd_ = !current_;
+    const bool opened = !open_;
+    open_ = true;
+    Notify(opened ? TTableChange::OpenStateChanged : TTableChange::RowsChanged);
+}
+
 void TPersonTable::ReplaceRow(const TPersonRecord& row) {
     RequireOpen();
     if (pending_)

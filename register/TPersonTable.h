@@ -58,6 +58,17 @@ public:
     // on a closed table, without a current row, and while a row is pending.
     void ReplaceRow(const TPersonRecord& row);
 
+    // Everything a new import replaces: the stored rows, the current row and the id counter.
+    struct TContents {
+        std::vector<TPersonRecord> rows;
+        std::optional<std::size_t> current;
+        std::int32_t nextId = 1;
+    };
+    // The stored rows as they stand; refused while a row is pending.
+    TContents Contents() const;
+    // Puts back rows that Contents gave, replacing every row; the table opens if it was closed.
+    void RestoreContents(TContents contents);
+
     // The stored row at a 1-based position; throws std::out_of_range outside 1..TotalRows.
     const TPersonRecord& RowAt(int position) const;
 

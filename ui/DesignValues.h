@@ -19,8 +19,8 @@ constexpr QRgb kColumnLineGrey = 0x808080;
 constexpr QRgb kThumbGrey = 0x8A8A8A;
 constexpr QRgb kPressedThumbGrey = 0x6E6E6E;
 constexpr QRgb kHintTextRed = 0xC00000; // "Do sprawdzenia" and a field's problems in "Dane osoby"
-constexpr QRgb kCheckedNoteGrey = 0x707070; // a cell's problem mark once the clerk checked the row
-constexpr QRgb kCorrectionBlue = 0x1060E0;  // the mark of a value the clerk corrected
+constexpr QRgb kCheckedNoteGrey = 0x404040; // a cell's problem mark once the clerk checked the row
+constexpr QRgb kCorrectionBlue = 0x0030C0;  // the mark of a value the clerk corrected
 
 // Fonts: the window's text (Verdana 13 px: captions, the counter, the grid), the title and the
 // order box's fixed-width text.

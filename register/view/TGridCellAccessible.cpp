@@ -17,11 +17,15 @@ QAccessibleInterface* TGridCellAccessible::parent() const {
     return QAccessible::queryAccessibleInterface(grid_);
 }
 
+// A cell's name is its value; its description tells its problems and the value the import found
+// when the clerk corrected it, as its tooltip does.
 QString TGridCellAccessible::text(QAccessible::Text t) const {
-    if (t != QAccessible::Name || !isValid())
+    if ((t != QAccessible::Name && t != QAccessible::Description) || !isValid())
         return {};
     const TPersonGridModel& model = *grid_->Model();
     const int logical = grid_->Header()->logicalIndex(column_);
+    if (t == QAccessible::Description)
+        return IsTitle() ? QString() : grid_->CellNoteText(row_, logical);
     if (IsTitle())
         return model.headerData(logical, Qt::Horizontal).toString();
     return model.data(model.index(row_, logical)).toString();

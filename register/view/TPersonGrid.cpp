@@ -6,8 +6,10 @@
 #include "TPersonGridAccessible.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -261,6 +263,10 @@ void TPersonGrid::JumpTo(int position) {
 
 void TPersonGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        ShowRowMenu();
+        return;
+    }
     const bool plain = modifiers == Qt::NoModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
     bool handled = true; // a key that failed was the grid's all the same
@@ -323,6 +329,25 @@ void TPersonGrid::ConfirmAndDelete() {
 
 // The press itself gives the grid the keyboard focus, by its focus policy. The right button
 // selects the line too, since the context menu's actions act on the current row.
+// The desktop opens a keyboard's context menu at the middle of the widget; the grid's actions
+// concern the current row, so the menu opens there.
+bool TPersonGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        ShowRowMenu();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void TPersonGrid::ShowRowMenu() {
+    if (actions().isEmpty())
+        return;
+    const int line = std::clamp(CurrentRow() - top_ + 1, 1, VisibleLines());
+    QMenu::exec(actions(), viewport()->mapToGlobal(QPoint(rowHeight_, line * rowHeight_)), nullptr,
+                this);
+}
+
 void TPersonGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return;
@@ -429,6 +454,12 @@ void TPersonGrid::paintEvent(QPaintEvent*) {
         const int last = std::min(RowCount(), top_ + DrawnLines() - 1);
         for (int row = top_; row <= last; ++row)
             PaintRow(painter, row, row == current);
+        if (hasFocus())
+            PaintFocusSign(painter);
+        // The marks lie over the focus frame, which would otherwise cut through them.
+        for (int row = top_; row <= last; ++row)
+            PaintRowMarks(painter, row);
+        return;
     }
     if (hasFocus())
         PaintFocusSign(painter);
@@ -485,16 +516,28 @@ void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
         }
         DrawCell(painter, cell, background, font, model_->data(index).toString(),
                  Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
-        DrawNoteMarks(painter, cell, CellNote(field));
     });
 }
 
-// The problems' triangle in the top right corner, the correction's in the top left.
+void TPersonGrid::PaintRowMarks(QPainter& painter, int row) const {
+    const TPersonTable::TDrawnRow drawn(Table(), row);
+    ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
+        DrawNoteMarks(painter, cell, CellNote(GridColumn(column).field));
+    });
+}
+
+// The problems' triangle in the top right corner, the correction's in the top left. A white
+// edge along the triangle's long side sets it off from every row colour, the selection's too.
 void TPersonGrid::DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const {
     const auto mark = [&painter](QPoint corner, int across, const QColor& colour) {
+        const int down = across > 0 ? 1 : -1;
+        const QPoint edge[] = {corner, corner + QPoint(across + down, 0),
+                               corner + QPoint(0, kNoteMark + 1)};
         const QPoint triangle[] = {corner, corner + QPoint(across, 0),
                                    corner + QPoint(0, kNoteMark)};
         painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(edge, 3);
         painter.setBrush(colour);
         painter.drawPolygon(triangle, 3);
         painter.setBrush(Qt::NoBrush);
@@ -508,6 +551,13 @@ void TPersonGrid::DrawNoteMarks(QPainter& painter, const QRect& cell, const TCel
 
 TCellNote TPersonGrid::CellNote(TPersonField field) const {
     return onGetCellNote_ ? onGetCellNote_(field) : TCellNote();
+}
+
+QString TPersonGrid::CellNoteText(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= kGridColumnCount)
+        return {};
+    const TPersonTable::TDrawnRow drawn(Table(), row + 1);
+    return CellNote(GridColumn(column).field).Tooltip();
 }
 
 QString TCellNote::Tooltip() const {

@@ -38,6 +38,8 @@ struct TCellNote {
 // model, and every move of the selection is a move of the table's current row, which the grid
 // then follows through the table's notifications.
 //
+// The Menu key and Shift+F10 open the context menu of its actions at the current row.
+//
 // A screen reader sees it as a table (TPersonGridAccessible), the current row as its selection.
 //
 // The vertical scroll bar stands for the table, not for pixels: its thumb is at the current row's
@@ -80,6 +82,10 @@ public:
     // does; for a screen reader's selection.
     void SelectRow(int position);
 
+    // The note of a cell as its tooltip gives it (its problems, then its correction), by model row
+    // from 0 and model column; empty for a cell without one. A screen reader's description.
+    QString CellNoteText(int row, int column) const;
+
     TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;
     int TitleHeight() const;
@@ -101,6 +107,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     TPersonTable& Table() const { return model_->Table(); }
@@ -127,10 +134,13 @@ private:
     void ScrollBarValue(int value);
     void TurnWheel(QWheelEvent* event);
     void ConfirmAndDelete();
+    // The context menu of the grid's actions, below the current row's line.
+    void ShowRowMenu();
 
     QRect CellRect(int column, int y) const;
     template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;
     void PaintRow(QPainter& painter, int row, bool selected) const;
+    void PaintRowMarks(QPainter& painter, int row) const;
     void PaintEmptyLine(QPainter& painter) const;
     void PaintFocusSign(QPainter& painter) const;
     void CellProps(TPersonField field, TCellFont& font, QColor& background) const;

@@ -1,0 +1,125 @@
+#include "CheckingAidsFixture.h"
+
+#include <QContextMenuEvent>
+#include <QTimer>
+
+namespace {
+
+class ClerksWorkTest : public CheckingAidsTest {
+protected:
+    // Takes `step` while the question about unsaved changes waits for `answer`; whether it came.
+    // Its text goes to `text`; "Nie" must be its default.
+    bool Answering(const QString& answer, const std::function<void()>& step,
+                   QString* text = nullptr) {
+        const ModalAnswer<QMessageBox> question([&](QMessageBox& box) {
+            EXPECT_EQ(box.defaultButton()->text(), QStringLiteral("&Nie"));
+            if (text != nullptr)
+                *text = box.text();
+            for (QAbstractButton* button : box.buttons())
+                if (button->text() == answer)
+                    button->click();
+        });
+        step();
+        window.activateWindow();
+        EXPECT_TRUE(!window.isVisible() || QTest::qWaitForWindowActive(&window));
+        return question.Answered();
+    }
+
+    void Save(const std::filesystem::path& path) {
+        const ModalAnswer<QFileDialog> dialog(
+            [&](QFileDialog& shown) { EnterFileName(shown, Native(path)); });
+        Click("SpeedButton2");
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Row 2 corrected, row 3 confirmed, row 4 deleted.
+    void ChangeThreeRows() {
+        window.mt().MoveTo(2);
+        ASSERT_TRUE(InPersonBox([&] { Grid().actions().at(0)->trigger(); },
+                                [](TPersonDialog& box) {
+                                    Retype(box, TPersonField::imie, QStringLiteral("Ewelina"));
+                                    Answer(box, QDialogButtonBox::Ok);
+                                }));
+        window.mt().MoveTo(3);
+        Grid().actions().at(1)->trigger();
+        window.mt().MoveTo(4);
+        Click("SpeedButton3");
+    }
+};
+
+TEST_F(ClerksWorkTest, ImportAsksBeforeTheClerksChangesGoAndCtrlZBringsThemBack) {
+    const auto import = [this] { Click("SpeedButton1"); };
+    Import(FaultyOrder());
+    const std::vector<TPersonRecord> imported = TableRows(window.mt());
+    EXPECT_FALSE(Answering(QStringLiteral("&Nie"), import)) << "rows as imported come again";
+    ChangeThreeRows();
+    const std::vector<TPersonRecord> changed = TableRows(window.mt());
+    const QString count = Label("LDoSprawdzenia").text();
+
+    QString question;
+    EXPECT_TRUE(Answering(QStringLiteral("&Nie"), import, &question));
+    EXPECT_TRUE(question.contains(QStringLiteral("od ostatniego importu lub zapisu: 3.")));
+    EXPECT_EQ(TableRows(window.mt()), changed);
+    EXPECT_TRUE(Answering(QStringLiteral("&Tak"), import));
+    EXPECT_EQ(TableRows(window.mt()), imported);
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(TableRows(window.mt()), changed);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), count) << "the confirmation came back";
+    window.mt().MoveTo(2);
+    EXPECT_EQ(Tooltip(2, TPersonField::imie), QStringLiteral("Poprawiono; import znalazł: „Ewa”"));
+    for (int change = 0; change < 3; ++change)
+        Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(TableRows(window.mt()), imported) << "the history came back too";
+
+    ChangeThreeRows();
+    const TempFolder folder;
+    Save(folder / "osoby.os");
+    EXPECT_FALSE(Answering(QStringLiteral("&Nie"), import)) << "saved changes go at once";
+}
+
+// A change that the file lacks, also a saved one taken back, is asked about; "Tak" closes.
+TEST_F(ClerksWorkTest, ClosingAsksWhileAChangeIsUnsaved) {
+    const auto close = [this] { window.close(); };
+    Import(FaultyOrder());
+    Click("SpeedButton3");
+    EXPECT_TRUE(Answering(QStringLiteral("&Nie"), close));
+    EXPECT_TRUE(window.isVisible());
+    const TempFolder folder;
+    Save(folder / "osoby.os");
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Answering(QStringLiteral("&Tak"), close));
+    EXPECT_FALSE(window.isVisible());
+}
+
+// Alt+T reaches the order box, which Tab still passes by, Escape goes back to the grid; Alt+P
+// shows the next skipped person; Shift+F10 and the Menu key open the grid's menu at the row.
+TEST_F(ClerksWorkTest, KeysReachTheBoxTheSkippedPersonsAndTheRowMenu) {
+    Import(FaultyOrder() + LongTail(6, 40));
+    QTest::keyClick(&Grid(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(Box().hasFocus());
+    QTest::keyClick(&Box(), Qt::Key_Escape);
+    EXPECT_TRUE(Grid().hasFocus());
+    QTest::keyClick(&Grid(), Qt::Key_Tab);
+    EXPECT_FALSE(Box().hasFocus());
+    Keys(Qt::Key_End);
+    Keys(Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(LineInSight(16));
+
+    window.mt().MoveTo(30);
+    const int line = Grid().viewport()->mapToGlobal(LineCentre(30)).y();
+    const auto menuOffset = [&](const std::function<void()>& open) {
+        int top = 0;
+        QTimer::singleShot(0, &window, [&] {
+            top = QApplication::activePopupWidget()->y();
+            QApplication::activePopupWidget()->close();
+        });
+        open();
+        return std::abs(top - line);
+    };
+    EXPECT_LE(menuOffset([&] { Keys(Qt::Key_F10, Qt::ShiftModifier); }), Grid().RowHeight());
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+    EXPECT_LE(menuOffset([&] { QApplication::sendEvent(&Grid(), &menuKey); }), Grid().RowHeight());
+}
+
+} // namespace
