@@ -15,14 +15,21 @@ using Names = QStringList;
 
 class KeyBurstTest : public MainWindowTest {
 protected:
-    // Pastes an order of the persons named, and imports it unless told not to.
+    // Pastes an order of the persons named, and imports it unless told not to; the changes of
+    // the case before go with a "Tak" to the question about them.
     void Order(const QStringList& surnames, bool import = true) {
         QString order;
         for (const QString& surname : surnames)
             order += QString(PersonBlock).replace(QStringLiteral("TESTOWY"), surname);
         Paste(order);
-        if (import)
-            Click("SpeedButton1");
+        if (!import)
+            return;
+        const ModalAnswer<QMessageBox> replace([](QMessageBox& question) {
+            for (QAbstractButton* button : question.buttons())
+                if (question.buttonRole(button) == QMessageBox::YesRole)
+                    button->click();
+        });
+        Click("SpeedButton1");
     }
 
     Names Surnames() {
