@@ -42,5 +42,6 @@ rm -f "$out/$name.zip"
 (cd "$stage" && cmake -E tar cf "$out/$name.zip" --format=zip "$name")
 
 for file in nolt_f_r.exe "$name.msi" "$name.zip"; do
-  printf 'package-windows: %-24s %6.1f MB\n' "$file" "$(echo "$(stat -c %s "$out/$file") / 1048576" | bc -l)"
+  awk -v file="$file" -v bytes="$(stat -c %s "$out/$file")" \
+    'BEGIN { printf "package-windows: %-24s %6.1f MB\n", file, bytes / 1048576 }'
 done

@@ -7,7 +7,7 @@
 #
 # Usage: scripts/windows-round.sh <nolt_f_r.exe> <order text, UTF-8> <output folder> <Wine prefix>
 # Leaves osoby.os, zapis-łódź.txt and windows-round.log in the output folder and names it on
-# stdout. Prints the time from the start to the painted window.
+# stdout.
 set -euo pipefail
 [ $# -eq 4 ] || { echo "usage: windows-round <nolt_f_r.exe> <order text> <output folder> <Wine prefix>" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
@@ -30,9 +30,8 @@ mkdir -p "$3"
 program_runner=("$here/../cmake/wine-run.sh" "$prefix")
 round_platform=windows
 window_wait=60
-started=$(date +%s.%N)
 start_round windows-round "$1" "$2" "$3"
-# Wine maps the window before the program takes clicks: the window counts as painted once two
+# Wine maps the window before the program takes clicks: the window counts as ready once two
 # pictures of the screen in a row are the same, and so does each step below.
 settled() {
   import -window root -depth 8 "rgb:$out/.shot-b" 2>/dev/null
@@ -46,7 +45,6 @@ settle() {
   rm -f "$out/.shot-a" "$out/.shot-b"
 }
 settle
-painted=$(date +%s.%N)
 rm -f "$out/$second_name"
 locate_controls
 # Wine takes the first click on a window that is not active to activate it.
@@ -78,6 +76,5 @@ click_close_button
 wait_for 20 program_ended || fail "the close button did not end the program"
 wait "$app" || fail "the program ended with status $?"
 
-printf 'windows-round: window painted %.1f s after the start\n' "$(echo "$painted - $started" | bc)"
 echo "windows-round: the person file: $person_file"
 echo "$out"
