@@ -8,8 +8,9 @@ class QWidget;
 
 // The system's own save dialog, asked directly rather than through QFileDialog, which would make
 // it append the filter's extension to a name typed with another one ("zapis.txt" saved as
-// "zapis.txt.os"). Here a name is saved as typed, and ".os" is added only to a name without an
-// extension. No question about an existing file or a missing folder: the export answers those.
+// "zapis.txt.os"). Here the name is taken as typed when the dialog is confirmed, and ".os" is
+// added only to a name without an extension. No question about an existing file or a missing
+// folder: the export answers those.
 class TSystemSaveDialog {
 public:
     // Whether the system has such a dialog for this run (not on the offscreen platform).

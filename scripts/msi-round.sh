@@ -16,23 +16,15 @@ mkdir -p "$2"
 out=$(cd "$2" && pwd)
 log="$out/$round.log"
 : >"$log"
-prefix=$(realpath -m "$3")
-wine=("$here/../cmake/wine-run.sh" "$prefix")
-wineserver=/usr/lib/wine/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
-end_wine() {
-  stop_helpers
-  WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true
-}
-trap end_wine EXIT
 use_virtual_display
-"${wine[@]}" cmd /c exit >>"$log" 2>&1 || true # the prefix, made before the installer runs
+use_wine_prefix "$3"
+wine=("${wine_run[@]}")
 
 # What the user's part of the prefix holds: its files and its registry.
 users="$prefix/drive_c/users"
 user_state() {
   find "$users" | LC_ALL=C sort
-  grep -v -E '^(#time=|$)' "$prefix/user.reg" | grep -i 'nolt' || true
+  grep -i 'nolt' "$prefix/user.reg" 2>/dev/null || true
 }
 user_state >"$out/before.txt"
 

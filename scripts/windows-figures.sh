@@ -17,18 +17,10 @@ exe=$(realpath "$1")
 native=$(cd "$2" && pwd)
 mkdir -p "$3"
 figures=$(cd "$3" && pwd)
-prefix=$(realpath -m "$4")
-wineserver=/usr/lib/wine/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
-end_wine() {
-  stop_helpers
-  WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true
-}
-trap end_wine EXIT
+wine_prefix=$4
 
 order="$figures/order-10000.txt"
 "$native/bench/nolt_order_text" 10000 | iconv -f CP1250 -t UTF-8 >"$order"
-"$here/../cmake/wine-run.sh" "$prefix" cmd /c exit >/dev/null 2>&1 || true
 
 now() { date +%s.%N; }
 # shoot <file>: a picture of the screen, or of shot_region (WxH+X+Y) when set.
@@ -85,7 +77,8 @@ measure() {
 
 measure linux "$native/app/nolt_f_r"
 linux_start=$start_time linux_import=$import_time
-measure windows "$exe" "$here/../cmake/wine-run.sh" "$prefix"
+use_wine_prefix "$wine_prefix" # now that the display is there
+measure windows "$exe" "${wine_run[@]}"
 windows_start=$start_time windows_import=$import_time
 
 figure() { # <what> <Wine seconds> <Linux seconds>

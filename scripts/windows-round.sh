@@ -12,22 +12,9 @@ set -euo pipefail
 [ $# -eq 4 ] || { echo "usage: windows-round <nolt_f_r.exe> <order text> <output folder> <Wine prefix>" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x-display.sh"
-prefix=$(realpath -m "$4")
-# A program left behind by a failed round would keep its window on the display: Wine's programs
-# of this prefix end with the round.
-wineserver=/usr/lib/wine/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
-end_wine() {
-  stop_helpers
-  WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true
-}
-trap end_wine EXIT
 second_name="zapis-łódź.txt"
-
-# The prefix is made before the clock starts: its first start takes longer than any window.
-mkdir -p "$3"
-"$here/../cmake/wine-run.sh" "$prefix" cmd /c exit >/dev/null 2>&1 || true
-program_runner=("$here/../cmake/wine-run.sh" "$prefix")
+use_wine_prefix "$4"
+program_runner=("${wine_run[@]}")
 round_platform=windows
 window_wait=60
 start_round windows-round "$1" "$2" "$3"

@@ -116,6 +116,20 @@ click_close_button() {
     $((Y + $(design kTitleButtonTop) + middle)) # SBKoniec
 }
 
+# use_wine_prefix <prefix>: for the Windows program under Wine: sets prefix (absolute) and
+# wine_run (the command that runs a program in it), makes the prefix when there is a display
+# already (its first start takes longer than any window; Wine's desktop needs the display), and
+# ends Wine's programs of the prefix with the caller, so that a failed round leaves no window
+# behind on the display.
+use_wine_prefix() {
+  prefix=$(realpath -m "$1")
+  wine_run=("$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-run.sh" "$prefix")
+  wineserver=/usr/lib/wine/wineserver
+  [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
+  trap 'stop_helpers; WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true' EXIT
+  [ -z "${DISPLAY:-}" ] || "${wine_run[@]}" cmd /c exit >/dev/null 2>&1 || true
+}
+
 save_dialog() { xdotool search --onlyvisible --name '^Wprowad'; }
 save_dialog_gone() { ! save_dialog; }
 program_ended() { ! kill -0 "$app"; }
