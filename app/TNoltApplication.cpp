@@ -2,7 +2,6 @@
 
 #include "TWin1250.h"
 
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -12,13 +11,13 @@ TNoltApplication::TNoltApplication(int& argc, char** argv) : QApplication(argc, 
     SpeakPolish();
 }
 
-// Qt's own texts (the save dialog's labels and buttons) in Polish, whatever the system's
-// language; the window's own texts are written in the code.
+// Qt's own texts (the dialogs' labels and buttons) in Polish, whatever the system's language,
+// from the translation built into the program; the window's own texts are written in the code.
 void TNoltApplication::SpeakPolish() {
     const QLocale polish(QLocale::Polish, QLocale::Poland);
     QLocale::setDefault(polish);
     if (qtTexts_.load(polish, QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                      QStringLiteral(":/translations")))
         installTranslator(&qtTexts_);
 }
 

@@ -1,6 +1,9 @@
 #include "TPersonSaveDialog.h"
 
 #include "TWin1250.h"
+#ifdef Q_OS_WIN
+#include "TSystemSaveDialog.h"
+#endif
 
 #include <QFileDialog>
 
@@ -13,7 +16,12 @@ std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
 }
 
 std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent) const {
-    QFileDialog dialog(parent, QStringLiteral("Wprowadź nazwę pliku"));
+    const QString title = QStringLiteral("Wprowadź nazwę pliku");
+#ifdef Q_OS_WIN
+    if (TSystemSaveDialog::IsAvailable())
+        return TSystemSaveDialog::Ask(parent, title, lastFileName_);
+#endif
+    QFileDialog dialog(parent, title);
     dialog.setObjectName("SDOsoby");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -14,7 +14,7 @@ class QWidget;
 // export replaces it) or about a folder that does not exist (the export reports it).
 class TPersonSaveDialog {
 public:
-    // Shows the dialog modally over `parent`; the confirmed name in the system's narrow file name
+    // Shows the dialog modally over `parent`; the confirmed name in the file layer's narrow
     // encoding, or none when the user cancelled.
     std::optional<std::string> Execute(QWidget* parent);
 

@@ -2,12 +2,11 @@
 
 #include <QPainter>
 
-TPicture::TPicture(const QString& resource, QWidget* parent)
-    : QWidget(parent), renderer_(resource) {
+TPicture::TPicture(const QString& resource, QWidget* parent) : QWidget(parent), picture_(resource) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    renderer_.render(&painter, rect());
+    picture_.paint(&painter, rect());
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QSvgRenderer>
+#include <QIcon>
 #include <QWidget>
 
-// A picture of the window's artwork, drawn from its SVG resource at the widget's size. It takes
-// no mouse input, so that a button lying over it gets the whole click.
+// A picture of the window's artwork, drawn from its PNG resource (and its double-size companion
+// on a dense screen) at the widget's size. It takes no mouse input, so that a button lying over
+// it gets the whole click.
 class TPicture : public QWidget {
     Q_OBJECT
 
@@ -15,5 +16,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer renderer_;
+    QIcon picture_;
 };

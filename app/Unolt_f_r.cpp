@@ -153,7 +153,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     setObjectName("fnolt_f_r");
     // The task bar and a screen reader know the window by its title.
     setWindowTitle(QString::fromLatin1(TNoltApplication::Title));
-    setWindowIcon(QIcon(QStringLiteral(":/images/nolt_f_r.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/images/nolt_f_r.png")));
     SetColours(this, kFaceGrey);
     setFont(TextFont());
     accessKeys_ = new TAccessKeyCue(*this);
@@ -312,7 +312,7 @@ QWidget* Tfnolt_f_r::CreateTitleStrip() {
 
     QWidget* panel5 = NewPanel(panel1, "Panel5", kTitleGrey);
     panel5->setFixedWidth(kTitleLeftWidth);
-    NewPicture(panel5, "Image1", ":/images/nolt_f_r.svg", QRect(4, 2, 32, 32));
+    NewPicture(panel5, "Image1", ":/images/nolt_f_r.png", QRect(4, 2, 32, 32));
     const QLabel* label1 =
         NewLabel(panel5, "Label1", QStringLiteral("NOLT-Fr"), TitleFont(), QPoint(40, 4));
     // The version stands right after the title; a substitute font wider than the design's
@@ -322,12 +322,12 @@ QWidget* Tfnolt_f_r::CreateTitleStrip() {
 
     QWidget* panel3 = NewPanel(panel1, "Panel3", kTitleGrey);
     panel3->setFixedWidth(kTitleRightWidth);
-    NewPicture(panel3, "I1", ":/images/minimize.svg", QRect(13, 7, 21, 21));
+    NewPicture(panel3, "I1", ":/images/minimize.png", QRect(13, 7, 21, 21));
     TFlatButton* sbMin =
         CreateTitleButton(panel3, "SBMin", kMinimizeButtonLeft, QStringLiteral("Minimalizuj"),
                           QKeySequence(Qt::ALT | Qt::Key_F9));
     connect(sbMin, &TFlatButton::clicked, this, Guarded([this] { SBMinClick(); }));
-    NewPicture(panel3, "I3", ":/images/close.svg", QRect(42, 7, 21, 21));
+    NewPicture(panel3, "I3", ":/images/close.png", QRect(42, 7, 21, 21));
     TFlatButton* sbKoniec =
         CreateTitleButton(panel3, "SBKoniec", kCloseButtonLeft, QStringLiteral("Zamknij"),
                           QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -379,21 +379,21 @@ QWidget* Tfnolt_f_r::CreateOrderArea() {
     QWidget* panel8 = NewPanel(panel2, "Panel8", kFaceGrey);
     panel8->setFixedWidth(kButtonColumnWidth);
     auto* paste = CreateActionButton(panel8, "sbstaleplacowe", kPasteButtonTop,
-                                     QStringLiteral("&WKLEJ ROZKAZ"), ":/images/paste.svg",
+                                     QStringLiteral("&WKLEJ ROZKAZ"), ":/images/paste.png",
                                      QStringLiteral("Wkleja treść rozkazu ze schowka"));
     connect(paste, &TFlatButton::clicked, this, Guarded([this] { sbstaleplacoweClick(); }));
     auto* importButton = CreateActionButton(
         panel8, "SpeedButton1", kImportButtonTop, QStringLiteral("&IMPORTUJ OSOBY"),
-        ":/images/import.svg", QStringLiteral("Wyszukuje osoby w treści rozkazu"));
+        ":/images/import.png", QStringLiteral("Wyszukuje osoby w treści rozkazu"));
     connect(importButton, &TFlatButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
     auto* save = CreateActionButton(panel8, "SpeedButton2", kSaveButtonTop,
-                                    QStringLiteral("&ZAPISZ DO PLIKU"), ":/images/save.svg",
+                                    QStringLiteral("&ZAPISZ DO PLIKU"), ":/images/save.png",
                                     QStringLiteral("Zapisuje osoby do pliku NOLT-F"),
                                     QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &TFlatButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
     auto* remove =
         CreateActionButton(panel8, "SpeedButton3", kDeleteButtonTop, QStringLiteral("&USUŃ OSOBĘ"),
-                           ":/images/delete.svg", QStringLiteral("Usuwa zaznaczoną osobę"));
+                           ":/images/delete.png", QStringLiteral("Usuwa zaznaczoną osobę"));
     connect(remove, &TFlatButton::clicked, this, Guarded([this] { SpeedButton3Click(); }));
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, kAreaMargin);

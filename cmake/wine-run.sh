@@ -10,7 +10,8 @@ prefix=$1
 shift
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64) || { echo "wine-run: wine64 not found" >&2; exit 127; }
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET, no browser engine, and no menu entries on the host for shortcuts made in the prefix.
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # One starter at a time, so that parallel tests never create the prefix twice.
 mkdir -p "$prefix"

@@ -24,7 +24,8 @@ private:
 };
 
 // The file operations of the export, the only code of the program that touches files. Names are
-// in the system's native narrow encoding. Every failure throws TIoError.
+// in the system's native narrow encoding on Linux and in UTF-8 on Windows, where the layer passes
+// them to the system's wide-character calls. Every failure throws TIoError.
 class TFileLayer {
 public:
     virtual ~TFileLayer() = default;

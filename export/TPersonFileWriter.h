@@ -16,10 +16,10 @@ public:
     TPersonFileWriter(TClock& clock, TFileLayer& files);
     ~TPersonFileWriter();
 
-    // Writes every row, from the first to the last, to the file `fileName` (in the system's
-    // native narrow encoding), creating it or replacing an existing file. The new content goes
-    // to a temporary file beside it first, so that on a failure (TIoError) the file keeps its old
-    // content and no temporary file is left. Leaves the table's last row current.
+    // Writes every row, from the first to the last, to the file `fileName` (in the file layer's
+    // narrow encoding, see TFileLayer), creating it or replacing an existing file. The new content
+    // goes to a temporary file beside it first, so that on a failure (TIoError) the file keeps its
+    // old content and no temporary file is left. Leaves the table's last row current.
     void Export(TPersonTable& table, const std::string& fileName) const;
 
 private:

@@ -16,25 +16,7 @@ rm -f "$out/okno.png"
 geometry_of "$window"
 echo "e2e-round: window $window at $X,$Y, $WIDTH x $HEIGHT" >>"$log"
 
-# The controls' places follow the window's layout, read from its design values by name: the
-# button column is docked right in the order area (inside its margin, below the title strip and
-# the heading bar), and the close button stands in the title strip's right block.
-design_values="$(cd "$(dirname "$0")/.." && pwd)/ui/DesignValues.h"
-design() { # <name>: the value of "constexpr int <name> = <value>;"
-  local value
-  value=$(sed -n "s/^ *constexpr int $1 = \([0-9]*\);.*/\1/p" "$design_values")
-  [ -n "$value" ] || fail "no design value $1 in $design_values"
-  echo "$value"
-}
-column_left=$((X + WIDTH - $(design kAreaMargin) - $(design kButtonColumnWidth)))
-column_top=$((Y + $(design kTitleStripHeight) + $(design kAreaMargin) + $(design kHeadingBarHeight)))
-click_at() {
-  step xdotool mousemove --sync "$1" "$2" click 1
-}
-click_action_button() { # <name of the button's top in the column>
-  click_at $((column_left + $(design kActionButtonLeft) + $(design kActionButtonWidth) / 2)) \
-    $((column_top + $(design "$1") + $(design kActionButtonHeight) / 2))
-}
+locate_controls
 
 click_action_button kPasteButtonTop  # WKLEJ ROZKAZ
 click_action_button kImportButtonTop # IMPORTUJ OSOBY
@@ -75,10 +57,7 @@ click_at $((column_left - 100)) $((column_top + 50)) # into the order box
 step xdotool key ctrl+v
 click_action_button kPasteButtonTop
 
-geometry_of "$window"
-title_button_middle=$(($(design kTitleButtonSize) / 2))
-click_at $((X + WIDTH - $(design kTitleRightWidth) + $(design kCloseButtonLeft) + title_button_middle)) \
-  $((Y + $(design kTitleButtonTop) + title_button_middle)) # SBKoniec
+click_close_button
 wait_for 10 program_ended || fail "the close button did not end the program"
 wait "$app" || fail "the program ended with status $?"
 

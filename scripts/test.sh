@@ -33,6 +33,7 @@ stage() {
   fi
   local args=(--test-dir "$dir" --output-on-failure --timeout 600 --no-tests=error)
   [ -n "$regex" ] && args+=(-R "$regex")
+  [ -n "${ctest_exclude:-}" ] && args+=(-E "$ctest_exclude")
   local log="$dir.ctest.log" status result
   ctest "${args[@]}" 2>&1 | tee "$log" | grep -v -E '^\s+Start |Passed'
   status=${PIPESTATUS[0]}
@@ -61,12 +62,21 @@ else
   summary+=("fuzzing: skipped, clang's libFuzzer runtime is not installed")
 fi
 
-# The core and its tests built for 64-bit Windows with mingw-w64 and run under Wine: CTest runs
-# each test program through cmake/wine-run.sh, in a Wine prefix inside the build folder that is
-# created at the first run. Without the cross compiler, Wine or the GoogleTest sources the stage
-# says so and is skipped, and the native stages decide.
+# The Windows stage. With the static Qt for Windows (scripts/windows-qt.sh: from its cache, from
+# the archive NOLT_QT_WINDOWS_ARCHIVE names, or built from Debian's sources unless
+# NOLT_SKIP_WINDOWS_QT=1), the whole program and all its tests are built for 64-bit Windows with
+# mingw-w64; CTest runs the test programs under Wine (cmake/wine-run.sh, in a prefix inside the
+# build folder), the window's offscreen; then a clerk's round through nolt_f_r.exe under Wine
+# whose person file must equal the Linux program's, and the installer's round. Without that Qt
+# the core and its tests alone are built and run. Without the cross compiler, Wine or the
+# GoogleTest sources the stage says so and is skipped, and the native stages decide.
+# Qt's own save dialog, which the window's tests answer, does not come up under Wine with the
+# offscreen platform (the test waits for ever); the Windows program shows the system's dialog
+# instead, which the clerk's round under Wine goes through. These tests run on Linux only.
+windows_dialog_tests="app\\.(MainWindowTest\\.(FailingSaveShowsTheErrorBox|SaveDialogAddsTheExtension|CancelledSaveWritesNothing|SaveLeavesTheLastRowSelected)|KeyboardAndTextsTest\\.(EveryActionHasItsKey|TitlesHaveNothingAppended|SaveNoteTellsWhatWentWhere)|CheckingAidsTest\\.(CtrlZBringsDeletedRowsBack|DoubleClickCorrectsTheRow))"
+windows_qt_command="NOLT_QT_WINDOWS_ARCHIVE=<qt-6.4.2-win64-static.tar.xz> scripts/windows-qt.sh, or scripts/windows-qt.sh alone to build it (about an hour)"
 wine_stage() {
-  local dir="$out/win" missing=()
+  local dir="$out/win" missing=() qt status started=$SECONDS
   command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=("mingw-w64")
   [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || missing+=("wine64")
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=("GoogleTest sources")
@@ -76,14 +86,115 @@ wine_stage() {
     summary+=("Windows build under Wine: skipped, not installed: ${missing[*]}")
     return
   fi
-  stage "Windows build: core tests under Wine" "$dir" "" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  qt=$("$root/scripts/windows-qt.sh" 2>"$out/windows-qt.log" | tail -n 1)
+  status=${PIPESTATUS[0]}
+  if [ "$status" -ne 0 ] || [ -z "$qt" ]; then
+    local why="the Windows Qt is not there and may not be built (NOLT_SKIP_WINDOWS_QT=1)"
+    [ "$status" -eq 3 ] || why="the Windows Qt could not be made (log: $out/windows-qt.log)"
+    summary+=("Windows window and rounds under Wine: skipped, $why; to make it: $windows_qt_command")
+    stage "Windows build: core tests under Wine" "$out/win-core" "" \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$root/cmake/wine-run.sh;$out/win-core/wine" \
+      -DCMAKE_BUILD_TYPE=Release -DNOLT_BUILD_APP=OFF -DNOLT_BUILD_BENCH=OFF
+    end_wine "$out/win-core/wine"
+    return
+  fi
+  local failed_before=$failed
+  if ! windows_display; then
+    summary+=("Windows window tests and rounds: FAILED, the virtual X display did not start")
+    failed=1
+    return
+  fi
+  # Each test is a program start under Wine: two at a time.
+  CTEST_PARALLEL_LEVEL=$jobs ctest_exclude="$windows_dialog_tests" \
+    stage "Windows build: core and window tests under Wine (the save dialog's 9 on Linux only)" "$dir" "" \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/cmake/wine-run.sh;$dir/wine" \
-    -DCMAKE_BUILD_TYPE=Release -DNOLT_BUILD_APP=OFF -DNOLT_BUILD_BENCH=OFF
-  # The Wine server would wait 30 s for another test; none comes.
+    -DCMAKE_BUILD_TYPE=Release -DNOLT_BUILD_BENCH=OFF
+  end_wine "$dir/wine"
+  [ -f "$dir/app/nolt_f_r.exe" ] && windows_rounds "$dir"
+  [ -z "$xvfb" ] || { kill "$xvfb"; unset DISPLAY; }
+  local result=passed
+  [ "$failed" -eq "$failed_before" ] || result=failed
+  summary+=("Windows stage: $result in $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s")
+}
+
+# windows_display: Wine needs an X display for any window, also for the window tests that Qt
+# draws offscreen: without a DISPLAY, a virtual one for the stage (its server's id in xvfb).
+xvfb=""
+windows_display() {
+  [ -z "${DISPLAY:-}" ] || return 0
+  local number="$out/.windows-display"
+  : >"$number"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 200); do
+    [ -s "$number" ] && break
+    sleep 0.1
+  done
+  [ -s "$number" ] || return 1
+  export DISPLAY=":$(head -n 1 "$number")"
+  rm -f "$number"
+  unset WAYLAND_DISPLAY
+}
+
+# end_wine <prefix>: the Wine server would wait 30 s for another program; none comes.
+end_wine() {
   local wineserver=/usr/lib/wine/wineserver
   [ -x "$wineserver" ] || wineserver=$(command -v wineserver) || return 0
-  WINEPREFIX="$dir/wine" "$wineserver" -k 2>/dev/null || true
+  WINEPREFIX="$1" "$wineserver" -k 2>/dev/null || true
+}
+
+# round <summary name> <log> <command...>: one round, limited to 5 minutes.
+round() {
+  local name=$1 log=$2
+  shift 2
+  if timeout 300 "$@" >"$log" 2>&1; then
+    summary+=("$name: passed")
+    return 0
+  fi
+  tail -n 20 "$log"
+  summary+=("$name: FAILED (log: $log)")
+  failed=1
+  return 1
+}
+
+# The rounds through the Windows program under Wine on a virtual X display: the clerk's round,
+# whose person file must be byte for byte the Linux program's from the same order on the same
+# day, then the installer's. Their figures (sizes, start and import times) go to the output.
+windows_rounds() {
+  local dir=$1 rounds="$out/windows-rounds" order="$root/samples/rozkaz-przyklad.txt"
+  rm -rf "$rounds"
+  mkdir -p "$rounds"
+  echo
+  echo "=== Windows rounds under Wine"
+  if round "Windows round: the clerk's round through nolt_f_r.exe under Wine" "$rounds/windows.log" \
+    "$root/scripts/windows-round.sh" "$dir/app/nolt_f_r.exe" "$order" "$rounds/windows" "$dir/wine"; then
+    if [ ! -x "$out/native/app/nolt_f_r" ]; then
+      summary+=("Windows round: the person file not compared, the Linux program was not built")
+    elif round "Linux round for the comparison" "$rounds/linux.log" \
+      "$root/scripts/e2e-round.sh" "$out/native/app/nolt_f_r" "$order" "$rounds/linux"; then
+      if cmp "$rounds/windows/osoby.os" "$rounds/linux/osoby.os"; then
+        summary+=("Windows round: the person file is byte for byte the Linux program's")
+      else
+        summary+=("Windows round: FAILED, the person file differs from the Linux program's")
+        failed=1
+      fi
+    fi
+  fi
+  if run_quietly "$rounds/package.log" "$root/scripts/package-windows.sh" "$dir" "$rounds/dist"; then
+    sed -n 's/^package-windows: /  size: /p' "$rounds/package.log"
+    round "Windows installer: installed, started, closed and removed under Wine" "$rounds/msi.log" \
+      "$root/scripts/msi-round.sh" "$(ls "$rounds"/dist/*.msi)" "$rounds/msi" "$rounds/msi-wine"
+  else
+    summary+=("Windows packages: FAILED (log: $rounds/package.log)")
+    failed=1
+  fi
+  round "Windows figures under Wine against Linux" "$rounds/figures.log" \
+    "$root/scripts/windows-figures.sh" "$dir/app/nolt_f_r.exe" "$out/native" "$rounds/figures" "$dir/wine" &&
+    sed -n 's/^windows-figures: /  /p' "$rounds/figures.log"
 }
 wine_stage
 

@@ -56,7 +56,8 @@ use_virtual_display() {
 # start_round <round name> <program> <order text, UTF-8> <output folder>: sets round, program,
 # out, log and person_file, puts the order on the clipboard (owned by clipboard_owner), starts the
 # program in the output folder (so that the save dialog opens there) and waits for its window;
-# sets app and window.
+# sets app and window. A caller may set program_runner (a command that runs the program, such as
+# Wine), round_platform (Qt's platform, xcb by default) and window_wait (seconds, 30 by default).
 start_round() {
   round=$1
   [ $# -eq 4 ] || { echo "usage: $round <program> <order text> <output folder>" >&2; exit 2; }
@@ -78,15 +79,14 @@ start_round() {
   clipboard_holds() { bounded xclip -selection clipboard -o | cmp -s - "$1"; }
   wait_for 20 clipboard_holds "$order" || fail "the clipboard did not take the order"
 
-  (cd "$out" && exec env QT_QPA_PLATFORM=xcb "$program") >>"$log" 2>&1 &
+  (cd "$out" && exec env QT_QPA_PLATFORM="${round_platform:-xcb}" ${program_runner[@]+"${program_runner[@]}"} \
+    "$program") >>"$log" 2>&1 &
   app=$!
   helpers+=($app)
-  wait_for 30 xdotool search --onlyvisible --name '^NOLT-Fr$' || fail "the window did not appear"
+  wait_for "${window_wait:-30}" xdotool search --onlyvisible --name '^NOLT-Fr$' || fail "the window did not appear"
   window=$(step xdotool search --onlyvisible --name '^NOLT-Fr$' | head -n 1)
 }
 
-# focus <window>: without a window manager the keyboard follows the pointer, so point at the
-# window and focus it.
 # geometry_of <window>: sets X, Y, WIDTH and HEIGHT.
 geometry_of() {
   local geometry
@@ -94,6 +94,8 @@ geometry_of() {
   eval "$geometry"
 }
 
+# focus <window>: without a window manager the keyboard follows the pointer, so point at the
+# window and focus it.
 focus() {
   geometry_of "$1"
   step xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
@@ -101,5 +103,50 @@ focus() {
 }
 
 save_dialog() { bounded xdotool search --onlyvisible --name '^Wprowad'; }
+
+# locate_controls: the places of the window's controls follow its layout, read from its design
+# values by name: the button column is docked right in the order area (inside its margin, below
+# the title strip and the heading bar), and the close button stands in the title strip's right
+# block. Sets column_left and column_top from the window's geometry.
+design_values="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/ui/DesignValues.h"
+design() { # <name>: the value of "constexpr int <name> = <value>;"
+  local value
+  value=$(sed -n "s/^ *constexpr int $1 = \([0-9]*\);.*/\1/p" "$design_values")
+  [ -n "$value" ] || fail "no design value $1 in $design_values"
+  echo "$value"
+}
+locate_controls() {
+  geometry_of "$window"
+  column_left=$((X + WIDTH - $(design kAreaMargin) - $(design kButtonColumnWidth)))
+  column_top=$((Y + $(design kTitleStripHeight) + $(design kAreaMargin) + $(design kHeadingBarHeight)))
+}
+click_at() {
+  step xdotool mousemove --sync "$1" "$2" click 1
+}
+click_action_button() { # <name of the button's top in the column>
+  click_at $((column_left + $(design kActionButtonLeft) + $(design kActionButtonWidth) / 2)) \
+    $((column_top + $(design "$1") + $(design kActionButtonHeight) / 2))
+}
+click_close_button() {
+  geometry_of "$window"
+  local middle=$(($(design kTitleButtonSize) / 2))
+  click_at $((X + WIDTH - $(design kTitleRightWidth) + $(design kCloseButtonLeft) + middle)) \
+    $((Y + $(design kTitleButtonTop) + middle)) # SBKoniec
+}
+
+# use_wine_prefix <prefix>: for the Windows program under Wine: sets prefix (absolute) and
+# wine_run (the command that runs a program in it), makes the prefix when there is a display
+# already (its first start takes longer than any window; Wine's desktop needs the display), and
+# ends Wine's programs of the prefix with the caller, so that a failed round leaves no window
+# behind on the display.
+use_wine_prefix() {
+  prefix=$(realpath -m "$1")
+  wine_run=("$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-run.sh" "$prefix")
+  wineserver=/usr/lib/wine/wineserver
+  [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
+  trap 'stop_helpers; WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true' EXIT
+  [ -z "${DISPLAY:-}" ] || timeout -k 5 300 "${wine_run[@]}" cmd /c exit >/dev/null 2>&1 || true
+}
+
 save_dialog_gone() { ! save_dialog; }
 program_ended() { ! kill -0 "$app"; }

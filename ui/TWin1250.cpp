@@ -124,9 +124,18 @@ QString TWin1250::Decode(std::string_view bytes) {
 }
 
 std::string TWin1250::EncodeFileName(const QString& name) {
+#ifdef Q_OS_WIN
+    return name.toStdString();
+#else
     return QFile::encodeName(name).toStdString();
+#endif
 }
 
 QString TWin1250::DecodeFileName(std::string_view name) {
-    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(bytes);
+#else
+    return QFile::decodeName(bytes);
+#endif
 }

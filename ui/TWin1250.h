@@ -17,8 +17,9 @@ public:
     static void AppendEncoded(QStringView text, std::string& out, std::size_t limit);
     static QString Decode(std::string_view bytes);
 
-    // File names travel in the system's narrow file name encoding rather than Windows-1250, so
-    // that the export opens the very file the dialog named.
+    // File names travel in the file layer's narrow encoding rather than Windows-1250, so that the
+    // export opens the very file the dialog named: the system's on Linux, UTF-8 on Windows, where
+    // the layer hands names to the system's wide-character calls.
     static std::string EncodeFileName(const QString& name);
     static QString DecodeFileName(std::string_view name);
 };

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Makes sure the static Qt 6.4.2 for 64-bit Windows (mingw-w64) that the Windows build links is
+# there, and prints its folder on the last line. The folder lies in a cache outside the checkout,
+# NOLT_QT_WINDOWS_CACHE (default ~/.cache/nolt-qt-windows):
+#   - already there: nothing to do;
+#   - NOLT_QT_WINDOWS_ARCHIVE names a packed build of it (qt-6.4.2-win64-static.tar.xz): unpacked;
+#   - otherwise, unless NOLT_SKIP_WINDOWS_QT=1 (then it ends with status 3), Debian's source package
+#     of Qt 6.4.2 (qt6-base) is fetched through an apt configuration of this script's own (the
+#     machine's apt sources are not changed) and cross-built: about an hour on two cores.
+# Needs the packages of scripts/packages-windows.txt (mingw-w64, qt6-base-dev-tools).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cache=${NOLT_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nolt-qt-windows}
+prefix="$cache/qt-6.4.2-win64-static"
+toolchain="$prefix/lib/cmake/Qt6/qt.toolchain.cmake"
+say() { echo "windows-qt: $*" >&2; }
+
+if [ -f "$toolchain" ]; then
+  echo "$prefix"
+  exit 0
+fi
+mkdir -p "$cache"
+if [ -n "${NOLT_QT_WINDOWS_ARCHIVE:-}" ]; then
+  [ -f "$NOLT_QT_WINDOWS_ARCHIVE" ] || { say "no archive $NOLT_QT_WINDOWS_ARCHIVE"; exit 1; }
+  say "unpacking $NOLT_QT_WINDOWS_ARCHIVE into $cache"
+  tar -xJf "$NOLT_QT_WINDOWS_ARCHIVE" -C "$cache"
+  [ -f "$toolchain" ] || { say "the archive holds no qt-6.4.2-win64-static/"; exit 1; }
+  echo "$prefix"
+  exit 0
+fi
+if [ "${NOLT_SKIP_WINDOWS_QT:-0}" = 1 ]; then
+  say "no Qt for Windows in $cache, and NOLT_SKIP_WINDOWS_QT=1 forbids building it"
+  exit 3
+fi
+
+# The source package, through a private apt configuration with one deb-src entry for the Debian
+# archive the machine already uses.
+work="$cache/work"
+rm -rf "$work"
+mkdir -p "$work/sources" "$work/lists/partial" "$work/source"
+mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
+[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
+[ -n "$mirror" ] || { say "no Debian archive in the machine's apt sources"; exit 1; }
+cat >"$work/sources/debian-src.sources" <<SOURCES
+Types: deb-src
+URIs: $mirror
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+apt_options=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/sources"
+             -o "Dir::State::Lists=$work/lists" -o APT::Sandbox::User=root)
+say "fetching the source package qt6-base"
+apt-get "${apt_options[@]}" update -qq
+(cd "$work/source" && apt-get "${apt_options[@]}" source --download-only qt6-base)
+src="$work/qtbase"
+mkdir -p "$src"
+tar -xJf "$work"/source/qt6-base_6.4.2*.orig.tar.xz -C "$src" --strip-components=1
+
+# Debian's tarball leaves out the tablet header, which is not free: the Windows platform plugin is
+# built without tablet support.
+windows="$src/src/plugins/platforms/windows"
+sed -i 's/^#if QT_CONFIG(tabletevent)/#if 0/' \
+  "$windows/qwindowscontext.cpp" "$windows/qwindowspointerhandler.cpp" \
+  "$windows/qwindowspointerhandler.h"
+sed -i 's/CONDITION QT_FEATURE_tabletevent/CONDITION QT_FEATURE_tabletevent AND FALSE/' \
+  "$windows/CMakeLists.txt" "$src/src/plugins/platforms/direct2d/CMakeLists.txt"
+
+# The toolchain goes beside the installed Qt, which names it relative to itself, so that the
+# folder can be moved or packed.
+mkdir -p "$prefix"
+cat >"$prefix/mingw-w64-toolchain.cmake" <<'TOOLCHAIN'
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+TOOLCHAIN
+build="$work/build"
+mkdir -p "$build"
+say "configuring Qt (about 5 minutes)"
+(cd "$build" && "$src/configure" -release -static -prefix "$prefix" \
+  -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- \
+  -qt-host-path /usr -nomake examples -nomake tests \
+  -no-opengl -no-dbus -no-icu -no-feature-sql -no-feature-network \
+  -no-feature-concurrent -no-feature-printsupport \
+  -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-doubleconversion \
+  -- -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-toolchain.cmake") >"$work/configure.log" 2>&1 ||
+  { tail -n 40 "$work/configure.log" >&2; exit 1; }
+say "building Qt (about an hour on two cores; log: $work/build.log)"
+cmake --build "$build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
+  { tail -n 40 "$work/build.log" >&2; exit 1; }
+cmake --install "$build" >"$work/install.log" 2>&1 || { tail -n 40 "$work/install.log" >&2; exit 1; }
+sed -i 's|^set(__qt_initially_configured_toolchain_file .*|set(__qt_initially_configured_toolchain_file "${CMAKE_CURRENT_LIST_DIR}/../../../mingw-w64-toolchain.cmake")|' \
+  "$toolchain"
+rm -rf "$work"
+echo "$prefix"
