@@ -1,9 +1,9 @@
 #include "TRowHints.h"
 
 #include "OrderWords.h"
+#include "Pesel.h"
 #include "TImportTrace.h"
 #include "TPersonTable.h"
-#include "TPeselCheck.h"
 #include "Win1250Letters.h"
 
 #include <algorithm>
