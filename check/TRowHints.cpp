@@ -1,9 +1,9 @@
 #include "TRowHints.h"
 
 #include "OrderWords.h"
+#include "Pesel.h"
 #include "TImportTrace.h"
 #include "TPersonTable.h"
-#include "TPeselCheck.h"
 #include "Win1250Letters.h"
 
 #include <algorithm>
@@ -146,7 +146,8 @@ void MarkEqualKeys(std::vector<std::pair<Key, int>>& keyed, std::vector<bool>& d
 }
 
 // The positions (0-based) of the rows whose non-empty PESEL stands in another row too. Nearly
-// every PESEL is 11 digits, which sort much faster as one number than as text.
+// every PESEL is 11 digits, which sort much faster as one number than as text (README,
+// Benchmarks).
 std::vector<bool> DuplicatePesels(const TPersonTable& table) {
     const int total = table.TotalRows();
     std::vector<std::pair<std::uint64_t, int>> numbers;

@@ -29,8 +29,7 @@ private:
 
     // A day read from the clock and its text, which serves until the clock tells another day;
     // one per export day column, since a line written across midnight holds two days. Writing
-    // the text anew for every value made Export100kRows/vs_one_durable_write fall from 0.47 to
-    // 0.34 of its baseline (plain loop over the columns, Release, shared 2-core machine).
+    // the text anew would format two dates for every line.
     struct TDayText {
         TDate day;
         std::string text;
@@ -40,7 +39,7 @@ private:
 
     // The columns are walked at compile time and the line is written into a string of its final
     // length, so that nothing is looked up or checked per value: a plain loop over the columns
-    // took Export100kRows/vs_one_durable_write from 0.65 to 0.49 of its baseline (goal 0.5).
+    // costs a big export nearly twice the processor's work (README, Benchmarks).
     template <std::size_t... Column>
     std::size_t FieldsLength(const TPersonRecord& row, std::index_sequence<Column...>) const;
     template <std::size_t... Column>

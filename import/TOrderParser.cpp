@@ -3,6 +3,7 @@
 #include "OrderMarkers.h"
 #include "OrderWords.h"
 #include "PageFurniture.h"
+#include "Pesel.h"
 #include "TBrokenPosition.h"
 #include "TLineMarkers.h"
 #include "TPendingPerson.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr std::size_t kPeselLength = 11;
 constexpr std::size_t kNisLength = 14;
 
 // The line without its leading ordinal ("1.", "12.") and the blanks after it.
@@ -70,11 +70,6 @@ TSexMark SexMark(std::string_view line) {
     return {false, daughter > 0 ? daughter + 1 : 0};
 }
 
-bool IsElevenDigits(std::string_view pesel) {
-    return pesel.size() == kPeselLength &&
-           pesel.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 // A marker decides the sex; without one, the PESEL's tenth digit does: odd for a man. Without
 // either the sex is a guess.
 char Sex(const TSexMark& mark, std::string_view pesel, bool& guessed) {
@@ -82,7 +77,7 @@ char Sex(const TSexMark& mark, std::string_view pesel, bool& guessed) {
     if (mark.position > 0)
         return mark.male ? 'M' : 'K';
     if (IsElevenDigits(pesel))
-        return (pesel[9] - '0') % 2 == 1 ? 'M' : 'K';
+        return PeselSex(pesel);
     guessed = true;
     return 'K';
 }

@@ -20,7 +20,6 @@ void TPendingPerson::Clear() {
 
 void TPendingPerson::AppendTo(TPersonTable& table) const {
     table.AppendRow();
-    ForEachTextField(
-        [&](TPersonField field) { table.SetFieldText(FieldName(field), Text(field)); });
+    ForEachTextField([&](TPersonField field) { table.SetFieldText(field, Text(field)); });
     table.PostRow();
 }

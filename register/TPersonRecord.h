@@ -38,7 +38,7 @@ struct TPersonRecord {
 };
 
 // Inline, so that the export's record line, which names each field at compile time, reads the
-// member without a switch: Export100kRows/vs_one_durable_write went from 0.64 to 0.66.
+// member without a switch.
 inline const std::string& TPersonRecord::Text(TPersonField field) const {
     switch (field) {
     case TPersonField::pesel:
@@ -99,42 +99,10 @@ inline std::string_view FieldValue(TPersonField field, std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-namespace person_field_detail {
-
-// Names by a hash of their length and first byte, so that a lookup compares one name at the most:
-// a table append names seven fields a row (with the other append savings, ImportPersons/100000 from
-// 825 to 763 million instructions).
-inline constexpr std::size_t kNameSlots = 16;
-
-constexpr std::size_t NameSlot(std::string_view name) {
-    return (name.size() * 2 + static_cast<unsigned char>(name.front())) % kNameSlots;
-}
-
-inline constexpr auto kFieldBySlot = [] {
-    std::array<int, kNameSlots> fields{};
-    fields.fill(-1);
-    for (std::size_t i = 0; i < kFieldInfos.size(); ++i) {
-        int& slot = fields[NameSlot(kFieldInfos[i].name)];
-        if (slot != -1)
-            throw std::logic_error("two field names share a slot: change NameSlot");
-        slot = static_cast<int>(i);
-    }
-    return fields;
-}();
-
-} // namespace person_field_detail
-
 // The field of that exact name, or none.
 inline std::optional<TPersonField> FieldByName(std::string_view name) {
-    using namespace person_field_detail;
-    if (name.empty())
-        return std::nullopt;
-    const int slot = kFieldBySlot[NameSlot(name)];
-    if (slot == -1)
-        return std::nullopt;
-    const std::string_view known = kFieldInfos[static_cast<std::size_t>(slot)].name;
-    // A name that FieldName gave is known by its address, without comparing its bytes.
-    if (name.size() != known.size() || (name.data() != known.data() && name != known))
-        return std::nullopt;
-    return static_cast<TPersonField>(slot);
+    for (std::size_t i = 0; i < kFieldInfos.size(); ++i)
+        if (kFieldInfos[i].name == name)
+            return static_cast<TPersonField>(i);
+    return std::nullopt;
 }

@@ -75,7 +75,12 @@ void TPersonTable::AppendRow() {
 void TPersonTable::SetFieldText(std::string_view fieldName, std::string_view text) {
     if (!pending_)
         throw TTableError("Dataset not in edit or insert mode");
-    const TPersonField field = FieldOrThrow(fieldName);
+    SetFieldText(FieldOrThrow(fieldName), text);
+}
+
+void TPersonTable::SetFieldText(TPersonField field, std::string_view text) {
+    if (!pending_)
+        throw TTableError("Dataset not in edit or insert mode");
     if (field == TPersonField::id)
         Fail("Field 'id' is read-only");
     pending_->Text(field).assign(FieldValue(field, text));

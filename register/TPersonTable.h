@@ -33,6 +33,8 @@ public:
 
     void AppendRow();
     void SetFieldText(std::string_view fieldName, std::string_view text);
+    // The same for a field known at compile time, as the import names it.
+    void SetFieldText(TPersonField field, std::string_view text);
     void PostRow();
     bool HasPendingRow() const { return pending_.has_value(); }
 

@@ -17,7 +17,7 @@ TPersonRecord Row(std::string pesel, std::string nazwisko, std::string imie, std
 void StoreRow(TPersonTable& table, const TPersonRecord& row) {
     table.AppendRow();
     for (const TPersonField field : kTextFields)
-        table.SetFieldText(FieldName(field), row.Text(field));
+        table.SetFieldText(field, row.Text(field));
     table.PostRow();
 }
 

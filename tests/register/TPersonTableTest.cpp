@@ -76,6 +76,7 @@ TEST(PersonTable, FieldsAreCutToTheirWidthAndHeldUpToANul) {
     table.SetFieldText("stanowisko", std::string(100, 'x'));
     table.SetFieldText("nazwisko", std::string("AB\0CD", 5));
     table.SetFieldText("imie", "");
+    table.SetFieldText(TPersonField::nis, std::string(25, 'Z'));
     table.PostRow();
     const TPersonRecord& row = table.RowAt(1);
     EXPECT_EQ(row.pesel, "12345678901");
@@ -83,6 +84,7 @@ TEST(PersonTable, FieldsAreCutToTheirWidthAndHeldUpToANul) {
     EXPECT_EQ(row.stanowisko, std::string(100, 'x'));
     EXPECT_EQ(row.nazwisko, "AB");
     EXPECT_EQ(row.imie, "");
+    EXPECT_EQ(row.nis, std::string(20, 'Z')) << "the typed setter cuts alike";
     EXPECT_EQ(table.FieldText("ste"), "") << "a field never set reads like an empty one";
 }
 
@@ -159,6 +161,9 @@ TEST(PersonTable, RefusedOperationsCarryTheirMessages) {
               "Dataset not in edit or insert mode");
     table.AppendRow();
     EXPECT_EQ(ErrorOf([&] { table.SetFieldText("wiek", "1"); }), "mt: Field 'wiek' not found");
+    EXPECT_EQ(ErrorOf([&] { table.SetFieldText("id", "1"); }), "mt: Field 'id' is read-only");
+    EXPECT_EQ(ErrorOf([&] { table.SetFieldText(TPersonField::id, "1"); }),
+              "mt: Field 'id' is read-only");
     EXPECT_EQ(ErrorOf([&] { table.FieldText("PESEL"); }), "mt: Field 'PESEL' not found");
     table.Close();
     const std::string closed = "mt: Cannot perform this operation on a closed dataset";

@@ -1,11 +1,10 @@
-#include "TPeselCheck.h"
+#include "Pesel.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-constexpr std::size_t kPeselLength = 11;
 constexpr std::array<int, 10> kWeights{1, 3, 7, 9, 1, 3, 7, 9, 1, 3};
 
 int Digit(std::string_view text, std::size_t index) {
@@ -62,6 +61,10 @@ TPeselVerdict CheckPesel(std::string_view pesel) {
         return verdict;
     verdict.checkDigitOk = CheckDigitMatches(pesel);
     verdict.dateOk = BirthDateExists(pesel);
-    verdict.sex = Digit(pesel, 9) % 2 == 0 ? 'K' : 'M';
+    verdict.sex = PeselSex(pesel);
     return verdict;
+}
+
+char PeselSex(std::string_view pesel) {
+    return Digit(pesel, 9) % 2 == 1 ? 'M' : 'K';
 }
