@@ -140,6 +140,24 @@ int PositionOfId(const TPersonTable& table, std::int32_t id) {
     return 0;
 }
 
+// The first and last positions of the rows whose hints differ between `former` and `now`, taking
+// in the current row; first > last when there are none.
+std::pair<int, int> ChangedRows(const TRowHints& former, const TRowHints& now,
+                                const TPersonTable& table) {
+    if (!table.IsOpen())
+        return {1, 0};
+    int first = table.RowNumber() == 0 ? table.TotalRows() + 1 : table.RowNumber();
+    int last = table.RowNumber();
+    for (int position = 1; position <= table.TotalRows(); ++position) {
+        const std::int32_t id = table.RowAt(position).id;
+        if (former.HintsOf(id) != now.HintsOf(id)) {
+            first = std::min(first, position);
+            last = std::max(last, position);
+        }
+    }
+    return {first, last};
+}
+
 } // namespace
 
 Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
@@ -368,11 +386,12 @@ QWidget* Tfnolt_f_r::CreatePersonArea() {
     RxDBGrid1_->setObjectName("RxDBGrid1");
     RxDBGrid1_->setAccessibleName(QStringLiteral("Osoby"));
     MarkThumbs(*RxDBGrid1_, thumbs_);
-    RxDBGrid1_->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
-        RxDBGrid1GetCellProps(field, font, background);
-    });
-    RxDBGrid1_->SetOnGetCellNote(
-        [this](TPersonField field) { return RxDBGrid1GetCellNote(field); });
+    RxDBGrid1_->SetOnGetCellProps(
+        [this](int row, TPersonField field, TCellFont& font, QColor& background) {
+            RxDBGrid1GetCellProps(row, field, font, background);
+        });
+    RxDBGrid1_->Model()->SetNoteSource(
+        [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); });
     RxDBGrid1_->SetRowDeleter([this] { DeletePerson(); });
     RxDBGrid1_->SetRowOpener([this] { CorrectPerson(); });
     RxDBGrid1_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -440,17 +459,16 @@ void Tfnolt_f_r::SpeedButton3Click() {
     DeleteCurrentPerson(mt_, [this] { DeletePerson(); });
 }
 
-void Tfnolt_f_r::RxDBGrid1GetCellProps(TPersonField, TCellFont&, QColor& Background) {
-    SetRowBackground(mt_, Background);
+void Tfnolt_f_r::RxDBGrid1GetCellProps(int Row, TPersonField, TCellFont&, QColor& Background) {
+    SetRowBackground(Row, Background);
 }
 
-TCellNote Tfnolt_f_r::RxDBGrid1GetCellNote(TPersonField Field) const {
-    const std::int32_t id = CurrentId();
-    const TRowHintSet hints = hints_.HintsOf(id);
-    TCellNote note{HintNote(Field, hints.Of(Field)), hints.confirmed, {}};
-    const TPersonRecord* imported = history_.ImportedRow(id);
-    if (imported != nullptr && imported->Text(Field) != mt_.FieldText(FieldName(Field))) {
-        const std::string& was = imported->Text(Field);
+TCellNote Tfnolt_f_r::CellNote(const TPersonRecord& row, TPersonField field) const {
+    const TRowHintSet hints = hints_.HintsOf(row.id);
+    TCellNote note{HintNote(field, hints.Of(field)), hints.confirmed, {}};
+    const TPersonRecord* imported = history_.ImportedRow(row.id);
+    if (imported != nullptr && imported->Text(field) != row.Text(field)) {
+        const std::string& was = imported->Text(field);
         note.correction =
             was.empty()
                 ? QStringLiteral("Poprawiono; import nie znalazł wartości")
@@ -519,13 +537,17 @@ void Tfnolt_f_r::FindHintedRow(int step) {
 // Rows came, went or changed: a duplicate PESEL may have appeared or vanished anywhere, and the
 // note of the last save no longer tells what the rows hold. A restored row finds its guessed
 // values in the trace again by its id; the clerk's corrections and confirmations then have their
-// say. The highlight follows the table's own notification of the change.
+// say. The highlight follows the table's own notification of the change; the grid hears of the
+// rows whose notes may differ now: those whose hints changed, and the current row, whose
+// correction may have come or gone.
 void Tfnolt_f_r::RefreshChecks() {
     LZapisano_->hide();
+    const TRowHints former = hints_;
     hints_.Compute(mt_, &trace_);
     history_.ApplyTo(mt_, hints_);
     LDoSprawdzenia_->ShowCount(hints_.HintedRows());
-    RxDBGrid1_->viewport()->update();
+    const auto [first, last] = ChangedRows(former, hints_, mt_);
+    RxDBGrid1_->Model()->NotesChanged(first, last);
 }
 
 void Tfnolt_f_r::ShowCurrentRowSources() {

@@ -59,8 +59,9 @@ private:
     void SpeedButton1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
-    void RxDBGrid1GetCellProps(TPersonField Field, TCellFont& AFont, QColor& Background);
-    TCellNote RxDBGrid1GetCellNote(TPersonField Field) const;
+    void RxDBGrid1GetCellProps(int Row, TPersonField Field, TCellFont& AFont, QColor& Background);
+    // The note of a cell: its problems, and the value the import found when the clerk changed it.
+    TCellNote CellNote(const TPersonRecord& row, TPersonField field) const;
 
     void DeletePerson();
     void CorrectPerson();
