@@ -10,6 +10,8 @@
 #include "TOrderBoxLines.h"
 #include "TOrderHighlighter.h"
 #include "TPersonDialog.h"
+#include "TPersonGrid.h"
+#include "TPersonGridModel.h"
 #include "TPersonTable.h"
 #include "TWin1250.h"
 
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -27,6 +30,24 @@ int PositionOfId(const TPersonTable& table, std::int32_t id) {
         if (table.RowAt(position).id == id)
             return position;
     return 0;
+}
+
+// The first and last positions of the rows whose hints differ between `former` and `now`, taking
+// in the current row; first > last when there are none.
+std::pair<int, int> ChangedRows(const TRowHints& former, const TRowHints& now,
+                                const TPersonTable& table) {
+    if (!table.IsOpen())
+        return {1, 0};
+    int first = table.RowNumber() == 0 ? table.TotalRows() + 1 : table.RowNumber();
+    int last = table.RowNumber();
+    for (int position = 1; position <= table.TotalRows(); ++position) {
+        const std::int32_t id = table.RowAt(position).id;
+        if (former.HintsOf(id) != now.HintsOf(id)) {
+            first = std::min(first, position);
+            last = std::max(last, position);
+        }
+    }
+    return {first, last};
 }
 
 } // namespace
@@ -44,7 +65,8 @@ TCheckingAids::TCheckingAids(QWidget& window, TPersonTable& table, TDataSource& 
     });
     highlighter_ = new TOrderHighlighter(*controls_.mrozkaz);
     connect(highlighter_, &TOrderHighlighter::Forgotten, controls_.LPominiete, &QWidget::hide);
-    controls_.RxDBGrid1->SetOnGetCellNote([this](TPersonField field) { return CellNote(field); });
+    controls_.RxDBGrid1->Model()->SetNoteSource(
+        [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); });
     connect(&link, &TDataSource::TableChanged, this, Guarded([this] { ShowCurrentRowSources(); }));
 }
 
@@ -90,12 +112,11 @@ void TCheckingAids::ShowOrderFileNote(const QString& path) {
     notesOrderFile_ = true;
 }
 
-TCellNote TCheckingAids::CellNote(TPersonField field) const {
-    const std::int32_t id = CurrentId();
-    const TRowHintSet hints = hints_.HintsOf(id);
+TCellNote TCheckingAids::CellNote(const TPersonRecord& row, TPersonField field) const {
+    const TRowHintSet hints = hints_.HintsOf(row.id);
     TCellNote note{HintNote(field, hints.Of(field)), hints.confirmed, {}};
-    const TPersonRecord* imported = history_.ImportedRow(id);
-    if (imported != nullptr && imported->Text(field) != mt_.FieldText(FieldName(field))) {
+    const TPersonRecord* imported = history_.ImportedRow(row.id);
+    if (imported != nullptr && imported->Text(field) != row.Text(field)) {
         const std::string& was = imported->Text(field);
         note.correction =
             was.empty()
@@ -181,13 +202,17 @@ void TCheckingAids::ShowNextSkipped() {
 // Rows came, went or changed: a duplicate PESEL may have appeared or vanished anywhere, and the
 // note of the last save no longer tells what the rows hold. A restored row finds its guessed
 // values in the trace again by its id; the clerk's corrections and confirmations then have their
-// say. The highlight follows the table's own notification of the change.
+// say. The highlight follows the table's own notification of the change; the grid hears of the
+// rows whose notes may differ now: those whose hints changed, and the current row, whose
+// correction may have come or gone.
 void TCheckingAids::RefreshChecks() {
     controls_.LZapisano->hide();
+    const TRowHints former = hints_;
     hints_.Compute(mt_, &trace_);
     history_.ApplyTo(mt_, hints_);
     controls_.LDoSprawdzenia->ShowCount(hints_.HintedRows());
-    controls_.RxDBGrid1->viewport()->update();
+    const auto [first, last] = ChangedRows(former, hints_, mt_);
+    controls_.RxDBGrid1->Model()->NotesChanged(first, last);
 }
 
 void TCheckingAids::ShowCurrentRowSources() {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "TCellNote.h"
 #include "TChangeHistory.h"
 #include "TImportTrace.h"
-#include "TPersonGrid.h"
 #include "TReplacedRows.h"
 #include "TRowHints.h"
 #include "TWindowLayout.h"
@@ -48,7 +48,8 @@ public:
     void ShowNextSkipped();
 
 private:
-    TCellNote CellNote(TPersonField field) const;
+    // The note of a cell: its problems, and the value the import found when the clerk changed it.
+    TCellNote CellNote(const TPersonRecord& row, TPersonField field) const;
     QStringList CurrentRowOrderLines() const;
     void RefreshChecks();
     void ShowCurrentRowSources();

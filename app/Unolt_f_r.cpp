@@ -70,9 +70,10 @@ void Tfnolt_f_r::ConnectButtons() {
 
 void Tfnolt_f_r::ConnectGrid() {
     TPersonGrid* grid = ui_.RxDBGrid1;
-    grid->SetOnGetCellProps([this](TPersonField field, TCellFont& font, QColor& background) {
-        RxDBGrid1GetCellProps(field, font, background);
-    });
+    grid->SetOnGetCellProps(
+        [this](int row, TPersonField field, TCellFont& font, QColor& background) {
+            RxDBGrid1GetCellProps(row, field, font, background);
+        });
     grid->SetRowDeleter([this] { aids_->DeletePerson(); });
     grid->SetRowOpener([this] { aids_->CorrectPerson(); });
     AddGridAction(QStringLiteral("Popraw dane osoby…"), QKeySequence(Qt::Key_F4),
@@ -184,8 +185,8 @@ void Tfnolt_f_r::SpeedButton3Click() {
     DeleteCurrentPerson(mt_, [this] { aids_->DeletePerson(); });
 }
 
-void Tfnolt_f_r::RxDBGrid1GetCellProps(TPersonField, TCellFont&, QColor& Background) {
-    SetRowBackground(mt_, Background);
+void Tfnolt_f_r::RxDBGrid1GetCellProps(int Row, TPersonField, TCellFont&, QColor& Background) {
+    SetRowBackground(Row, Background);
 }
 
 void Tfnolt_f_r::OpenOrderFile(const QString& path) {

@@ -67,7 +67,7 @@ private:
     void SpeedButton1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
-    void RxDBGrid1GetCellProps(TPersonField Field, TCellFont& AFont, QColor& Background);
+    void RxDBGrid1GetCellProps(int Row, TPersonField Field, TCellFont& AFont, QColor& Background);
 
     void AskOrderFile();
     void LoadOrderFile(const QString& path);
