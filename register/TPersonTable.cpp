@@ -167,8 +167,6 @@ void TPersonTable::MoveTo(int position) {
 }
 
 const TPersonRecord* TPersonTable::ReadRow() const {
-    if (drawn_)
-        return &rows_[*drawn_];
     if (pending_)
         return &*pending_;
     if (current_)
@@ -205,8 +203,6 @@ std::int32_t TPersonTable::FieldNumber(std::string_view fieldName) const {
 
 int TPersonTable::RowNumber() const {
     RequireOpen();
-    if (drawn_)
-        return static_cast<int>(*drawn_) + 1;
     if (pending_)
         return TotalRows() + 1;
     return current_ ? static_cast<int>(*current_) + 1 : 0;
@@ -281,14 +277,4 @@ const TPersonRecord& TPersonTable::RowAt(int position) const {
     if (position < 1 || position > TotalRows())
         throw std::out_of_range(name_ + ": no row at position " + std::to_string(position));
     return rows_[static_cast<std::size_t>(position - 1)];
-}
-
-TPersonTable::TDrawnRow::TDrawnRow(const TPersonTable& table, int position)
-    : table_(table), previous_(table.drawn_) {
-    table.RowAt(position); // refuses a position without a row
-    table_.drawn_ = static_cast<std::size_t>(position - 1);
-}
-
-TPersonTable::TDrawnRow::~TDrawnRow() {
-    table_.drawn_ = previous_;
 }

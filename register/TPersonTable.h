@@ -74,20 +74,6 @@ public:
     // The stored row at a 1-based position; throws std::out_of_range outside 1..TotalRows.
     const TPersonRecord& RowAt(int position) const;
 
-    // While a TDrawnRow lives, FieldText, FieldNumber and RowNumber read the row at its position
-    // instead of the current row; nothing moves and nothing is notified.
-    class TDrawnRow {
-    public:
-        TDrawnRow(const TPersonTable& table, int position);
-        ~TDrawnRow();
-        TDrawnRow(const TDrawnRow&) = delete;
-        TDrawnRow& operator=(const TDrawnRow&) = delete;
-
-    private:
-        const TPersonTable& table_;
-        std::optional<std::size_t> previous_;
-    };
-
 private:
     TPersonField FieldOrThrow(std::string_view fieldName) const;
     void RequireOpen() const;
@@ -95,7 +81,7 @@ private:
     void Notify(TTableChange change);
     void SettlePending();
     void DropPending();
-    // The row that reads refer to: the drawn row, else the current row, else none.
+    // The row that reads refer to: the pending row, else the current row, else none.
     const TPersonRecord* ReadRow() const;
 
     std::string name_;
@@ -106,5 +92,4 @@ private:
     bool pendingTouched_ = false;
     bool atEnd_ = true;
     std::int32_t nextId_ = 1;
-    mutable std::optional<std::size_t> drawn_;
 };

@@ -2,9 +2,8 @@
 
 #include "DesignValues.h"
 
-void SetRowBackground(const TPersonTable& table, QColor& background) {
-    background =
-        QColor::fromRgb(table.RowNumber() % 2 == 1 ? Design::kOddRowGrey : Design::kEvenRowGrey);
+void SetRowBackground(int row, QColor& background) {
+    background = QColor::fromRgb(row % 2 == 1 ? Design::kOddRowGrey : Design::kEvenRowGrey);
 }
 
 void DeleteCurrentPerson(const TPersonTable& table, const std::function<void()>& deleteRow) {

@@ -81,17 +81,13 @@ TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
     connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::FollowTable);
     connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::TellRowsChanged);
     connect(model_, &TPersonGridModel::CurrentRowMoved, this, &TPersonGrid::FollowTable);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &TPersonGrid::FollowNotes);
     connect(header_, &QHeaderView::sectionMoved, this, &TPersonGrid::TellRowsChanged);
     FollowTable();
 }
 
 void TPersonGrid::SetOnGetCellProps(TCellPropsHandler handler) {
     onGetCellProps_ = std::move(handler);
-    viewport()->update();
-}
-
-void TPersonGrid::SetOnGetCellNote(TCellNoteHandler handler) {
-    onGetCellNote_ = std::move(handler);
     viewport()->update();
 }
 
@@ -186,6 +182,15 @@ void TPersonGrid::TellRowsChanged() {
         return;
     QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&reset);
+}
+
+// Repaints the lines of the changed rows that are on the grid.
+void TPersonGrid::FollowNotes(const QModelIndex& first, const QModelIndex& last) {
+    const int top = std::max(first.row() + 1, top_);
+    const int bottom = std::min(last.row() + 1, top_ + DrawnLines() - 1);
+    if (top <= bottom)
+        viewport()->update(0, (top - top_) * rowHeight_, viewport()->width(),
+                           (bottom - top + 1) * rowHeight_);
 }
 
 void TPersonGrid::RevealCurrentRow() {
@@ -497,7 +502,6 @@ void TPersonGrid::PaintEmptyLine(QPainter& painter) const {
 }
 
 void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
-    const TPersonTable::TDrawnRow drawn(Table(), row);
     ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
         const QModelIndex index = model_->index(row - 1, column);
         const TPersonField field = GridColumn(column).field;
@@ -509,10 +513,10 @@ void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
             background = Colour(QPalette::Highlight);
             const QColor textColour = font.color;
             QColor scratch = background;
-            CellProps(field, font, scratch);
+            CellProps(row, field, font, scratch);
             font.color = textColour;
         } else {
-            CellProps(field, font, background);
+            CellProps(row, field, font, background);
         }
         DrawCell(painter, cell, background, font, model_->data(index).toString(),
                  Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
@@ -520,9 +524,10 @@ void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
 }
 
 void TPersonGrid::PaintRowMarks(QPainter& painter, int row) const {
-    const TPersonTable::TDrawnRow drawn(Table(), row);
     ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
-        DrawNoteMarks(painter, cell, CellNote(GridColumn(column).field));
+        const QVariant note = model_->index(row - 1, column).data(TPersonGridModel::NoteRole);
+        if (note.isValid())
+            DrawNoteMarks(painter, cell, note.value<TCellNote>());
     });
 }
 
@@ -549,21 +554,10 @@ void TPersonGrid::DrawNoteMarks(QPainter& painter, const QRect& cell, const TCel
         mark(cell.topLeft(), kNoteMark, kCorrectionColour);
 }
 
-TCellNote TPersonGrid::CellNote(TPersonField field) const {
-    return onGetCellNote_ ? onGetCellNote_(field) : TCellNote();
-}
-
 QString TPersonGrid::CellNoteText(int row, int column) const {
     if (row < 0 || row >= RowCount() || column < 0 || column >= kGridColumnCount)
         return {};
-    const TPersonTable::TDrawnRow drawn(Table(), row + 1);
-    return CellNote(GridColumn(column).field).Tooltip();
-}
-
-QString TCellNote::Tooltip() const {
-    if (problems.isEmpty() || correction.isEmpty())
-        return problems + correction;
-    return problems + QLatin1Char('\n') + correction;
+    return model_->index(row, column).data(Qt::ToolTipRole).toString();
 }
 
 bool TPersonGrid::viewportEvent(QEvent* event) {
@@ -577,10 +571,8 @@ void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
     const int row = top_ + event->pos().y() / rowHeight_;
     const int column = header_->logicalIndexAt(event->pos().x());
     QString note;
-    if (row <= RowCount() && column >= 0) {
-        const TPersonTable::TDrawnRow drawn(Table(), row);
-        note = CellNote(GridColumn(column).field).Tooltip();
-    }
+    if (row <= RowCount() && column >= 0)
+        note = model_->index(row - 1, column).data(Qt::ToolTipRole).toString();
     if (note.isEmpty()) {
         QToolTip::hideText();
         return;
@@ -589,9 +581,10 @@ void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
                        CellRect(column, (row - top_) * rowHeight_));
 }
 
-void TPersonGrid::CellProps(TPersonField field, TCellFont& font, QColor& background) const {
+void TPersonGrid::CellProps(int row, TPersonField field, TCellFont& font,
+                            QColor& background) const {
     if (onGetCellProps_)
-        onGetCellProps_(field, font, background);
+        onGetCellProps_(row, field, font, background);
 }
 
 void TPersonGrid::DrawCell(QPainter& painter, const QRect& cell, const QColor& background,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TCellNote.h"
 #include "TPersonGridModel.h"
 #include "TPersonRecord.h"
 
@@ -21,22 +22,10 @@ struct TCellFont {
     QColor color;
 };
 
-// What the grid shows of a cell beyond its text; each part is a line or lines of its tooltip.
-struct TCellNote {
-    // The cell's problems, marked by a red corner at its top right; grey once they were checked.
-    QString problems;
-    bool checked = false;
-    // The clerk changed the value: what it was, marked by a blue corner at the top left.
-    QString correction;
-
-    bool Empty() const { return problems.isEmpty() && correction.isEmpty(); }
-    QString Tooltip() const;
-};
-
 // The person grid `RxDBGrid1`: one line per row of the person table, the current row selected as
 // a whole line. It keeps no row of its own: it draws the rows on its visible lines through the
-// model, and every move of the selection is a move of the table's current row, which the grid
-// then follows through the table's notifications.
+// model, their texts and their cells' notes alike, and every move of the selection is a move of the
+// table's current row, which the grid then follows through the table's notifications.
 //
 // The Menu key and Shift+F10 open the context menu of its actions at the current row.
 //
@@ -48,14 +37,10 @@ class TPersonGrid : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // The grid's OnGetCellProps event: called for every data cell drawn, while the table's reads
-    // refer to the row being drawn. It may change the cell's font and background.
+    // The grid's OnGetCellProps event: called for every data cell drawn, with the 1-based
+    // position of the row being drawn. It may change the cell's font and background.
     using TCellPropsHandler =
-        std::function<void(TPersonField field, TCellFont& font, QColor& background)>;
-    // The grid's note of a cell: asked for every data cell drawn and for the cell under a
-    // tooltip request, while the table's reads refer to the cell's row. A cell with a note
-    // carries a small mark in a corner (TCellNote), and the note is its tooltip.
-    using TCellNoteHandler = std::function<TCellNote(TPersonField field)>;
+        std::function<void(int row, TPersonField field, TCellFont& font, QColor& background)>;
     // Runs the modal "Delete record?" box until it is answered.
     using TConfirmRunner = std::function<void(QMessageBox& box)>;
     // Deletes the current row once Ctrl+Delete was confirmed.
@@ -69,7 +54,6 @@ public:
     explicit TPersonGrid(TDataSource& ds, QWidget* parent = nullptr);
 
     void SetOnGetCellProps(TCellPropsHandler handler);
-    void SetOnGetCellNote(TCellNoteHandler handler);
     // Replaces the table's own DeleteRow as what a confirmed Ctrl+Delete does.
     void SetRowDeleter(TRowDeleter deleter);
     // What a double-click on a data line does, through the action runner; nothing by default.
@@ -122,6 +106,7 @@ private:
     void FollowTable();
     void TellCurrentRow();
     void TellRowsChanged();
+    void FollowNotes(const QModelIndex& first, const QModelIndex& last);
     void RevealCurrentRow();
     void SyncScrollBar();
     void UpdateHorizontalRange();
@@ -143,8 +128,7 @@ private:
     void PaintRowMarks(QPainter& painter, int row) const;
     void PaintEmptyLine(QPainter& painter) const;
     void PaintFocusSign(QPainter& painter) const;
-    void CellProps(TPersonField field, TCellFont& font, QColor& background) const;
-    TCellNote CellNote(TPersonField field) const;
+    void CellProps(int row, TPersonField field, TCellFont& font, QColor& background) const;
     void DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const;
     void ShowCellNote(QHelpEvent* event) const;
     void DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
@@ -155,7 +139,6 @@ private:
     int rowHeight_;
     TGridHeader* header_;
     TCellPropsHandler onGetCellProps_;
-    TCellNoteHandler onGetCellNote_;
     TConfirmRunner confirm_;
     TRowDeleter deleteRow_;
     TRowOpener openRow_;

@@ -3,6 +3,8 @@
 #include "TGridColumn.h"
 #include "TWin1250.h"
 
+#include <algorithm>
+
 TPersonGridModel::TPersonGridModel(TDataSource& ds, QObject* parent)
     : QAbstractTableModel(parent), table_(ds.DataSet()), rows_(StoredRows()) {
     connect(&ds, &TDataSource::TableChanged, this, &TPersonGridModel::Follow);
@@ -22,12 +24,32 @@ void TPersonGridModel::Follow(TTableChange change) {
     endResetModel();
 }
 
+void TPersonGridModel::SetNoteSource(TNoteSource source) {
+    noteSource_ = std::move(source);
+    NotesChanged(1, rows_);
+}
+
+void TPersonGridModel::NotesChanged(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min({last, rows_, StoredRows()});
+    if (first > last)
+        return;
+    emit dataChanged(index(first - 1, 0), index(last - 1, kGridColumnCount - 1),
+                     {NoteRole, Qt::ToolTipRole});
+}
+
 int TPersonGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
 }
 
 int TPersonGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kGridColumnCount;
+}
+
+TCellNote TPersonGridModel::Note(const QModelIndex& index) const {
+    if (!noteSource_)
+        return {};
+    return noteSource_(table_.RowAt(index.row() + 1), GridColumn(index.column()).field);
 }
 
 QVariant TPersonGridModel::data(const QModelIndex& index, int role) const {
@@ -39,6 +61,14 @@ QVariant TPersonGridModel::data(const QModelIndex& index, int role) const {
         return TWin1250::Decode(table_.RowAt(index.row() + 1).Text(column.field));
     case Qt::TextAlignmentRole:
         return static_cast<int>(column.cellAlignment | Qt::AlignTop);
+    case NoteRole: {
+        TCellNote note = Note(index);
+        return note.Empty() ? QVariant() : QVariant::fromValue(std::move(note));
+    }
+    case Qt::ToolTipRole: {
+        const QString tooltip = Note(index).Tooltip();
+        return tooltip.isEmpty() ? QVariant() : tooltip;
+    }
     default:
         return {};
     }

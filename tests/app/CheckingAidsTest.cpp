@@ -1,6 +1,7 @@
 #include "CheckingAidsFixture.h"
 
 #include <QAccessible>
+#include <QSignalSpy>
 
 namespace {
 
@@ -280,6 +281,29 @@ TEST_F(CheckingAidsTest, ConfirmedRowLeavesTheCountUntilItIsCorrected) {
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));
     Keys(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
+}
+
+// The grid hears of the rows whose notes changed: a confirmation names its row; a correction that
+// moves a duplicate PESEL, and its undoing, name every row between the ones it touches.
+TEST_F(CheckingAidsTest, EachChangeTellsTheGridTheRowsWhoseNotesChanged) {
+    Import(FaultyOrder());
+    QSignalSpy changed(Grid().Model(), &QAbstractItemModel::dataChanged);
+    window.mt().MoveTo(3);
+    Grid().actions().at(1)->trigger();
+    // Row 2 takes row 1's PESEL and leaves row 4's.
+    window.mt().MoveTo(2);
+    Grid().setFocus();
+    ASSERT_TRUE(InPersonBox([&] { Keys(Qt::Key_F4); },
+                            [](TPersonDialog& box) {
+                                Retype(box, TPersonField::pesel, QStringLiteral("44051401359"));
+                                Answer(box, QDialogButtonBox::Ok);
+                            }));
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    std::vector<std::pair<int, int>> rows;
+    for (const QList<QVariant>& signal : changed)
+        rows.emplace_back(signal.at(0).toModelIndex().row() + 1,
+                          signal.at(1).toModelIndex().row() + 1);
+    EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{3, 3}, {1, 4}, {1, 4}}));
 }
 
 } // namespace

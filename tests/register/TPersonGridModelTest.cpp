@@ -73,4 +73,46 @@ TEST_F(PersonGridModel, NotificationsBecomeResetsOrCursorMoves) {
     }
 }
 
+// Row 1's surname has a problem the clerk confirmed; every cell of row 2 but the PESEL was
+// corrected.
+TCellNote SampleNote(const TPersonRecord& row, TPersonField field) {
+    if (row.id == 1)
+        return {field == TPersonField::nazwisko ? QStringLiteral("problem") : QString(), true, {}};
+    return {QStringLiteral("problem"), false,
+            field == TPersonField::pesel ? QString() : QStringLiteral("was")};
+}
+
+TEST_F(PersonGridModel, ServesEachCellsNoteAsRolesAndTellsWhichRowsChanged) {
+    for (const char* surname : {"A", "B", "C"})
+        Store(surname);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.SetNoteSource(&SampleNote);
+    // Columns: 0 PESEL, 1 surname, 2 first name.
+    const std::tuple<int, int, bool, QString> cells[] = {{0, 0, false, ""},
+                                                         {0, 1, true, "problem"},
+                                                         {1, 0, true, "problem"},
+                                                         {1, 2, true, "problem\nwas"}};
+    for (const auto& [row, column, marked, tooltip] : cells) {
+        const QModelIndex index = model.index(row, column);
+        EXPECT_EQ(index.data(TPersonGridModel::NoteRole).isValid(), marked) << row << column;
+        EXPECT_EQ(index.data(Qt::ToolTipRole).toString(), tooltip) << row << column;
+    }
+    EXPECT_TRUE(model.index(0, 1).data(TPersonGridModel::NoteRole).value<TCellNote>().checked);
+
+    model.NotesChanged(2, 2);
+    model.NotesChanged(2, 9);
+    model.NotesChanged(4, 3);
+    {
+        // Rows the views do not know of yet are left to the reset to come.
+        const TDataSource::THold hold(ds);
+        table.DeleteRow();
+        table.DeleteRow();
+        model.NotesChanged(1, 3);
+    }
+    std::vector<std::pair<int, int>> rows;
+    for (const QList<QVariant>& signal : changed)
+        rows.emplace_back(signal.at(0).toModelIndex().row(), signal.at(1).toModelIndex().row());
+    EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 2}, {1, 1}, {1, 2}, {0, 0}}));
+}
+
 } // namespace

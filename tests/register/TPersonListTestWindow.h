@@ -35,8 +35,8 @@ public:
         counter->setObjectName(QStringLiteral("DBStatusLabel1"));
         grid->setObjectName(QStringLiteral("RxDBGrid1"));
         grid->setFixedSize(1100, grid->TitleHeight() + kLines * grid->RowHeight());
-        grid->SetOnGetCellProps([this](TPersonField, TCellFont&, QColor& background) {
-            SetRowBackground(mt, background);
+        grid->SetOnGetCellProps([](int row, TPersonField, TCellFont&, QColor& background) {
+            SetRowBackground(row, background);
         });
         connect(deleteButton, &QPushButton::clicked, this,
                 [this] { DeleteCurrentPerson(mt, [this] { mt.DeleteRow(); }); });

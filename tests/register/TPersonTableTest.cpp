@@ -202,22 +202,6 @@ TEST(PersonTable, NotifiesEachChangeWithItsKind) {
                                   C::RowsChanged, C::RowsChanged, C::RowsChanged, C::RowsChanged));
 }
 
-TEST(PersonTable, DrawnRowReadsWithoutMovingOrNotifying) {
-    TPersonTable table = TableWithRows(3);
-    int notifications = 0;
-    table.OnTableChanged = [&](TTableChange) { ++notifications; };
-    {
-        const TPersonTable::TDrawnRow drawn(table, 3);
-        EXPECT_EQ(table.RowNumber(), 3);
-        EXPECT_EQ(table.FieldText("nazwisko"), "ROW3");
-        EXPECT_EQ(table.FieldNumber("id"), 3);
-    }
-    EXPECT_EQ(table.RowNumber(), 1);
-    EXPECT_EQ(table.FieldText("nazwisko"), "ROW1");
-    EXPECT_EQ(notifications, 0);
-    EXPECT_THROW(TPersonTable::TDrawnRow(table, 4), std::out_of_range);
-}
-
 TEST(PersonTable, SamePeselMayStandInManyRows) {
     TPersonTable table;
     for (int i = 0; i < 2; ++i) {

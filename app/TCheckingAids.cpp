@@ -1,0 +1,226 @@
+#include "TCheckingAids.h"
+
+#include "Guarded.h"
+#include "HintTexts.h"
+#include "PolishPlural.h"
+#include "StatusAnnouncement.h"
+#include "TCheckLabel.h"
+#include "TDataSource.h"
+#include "TOrderBox.h"
+#include "TOrderBoxLines.h"
+#include "TOrderHighlighter.h"
+#include "TPersonDialog.h"
+#include "TPersonGrid.h"
+#include "TPersonGridModel.h"
+#include "TPersonTable.h"
+#include "TWin1250.h"
+
+#include <QFileInfo>
+#include <QLabel>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+// The 1-based position of the row with `id`; 0 when the table holds none.
+int PositionOfId(const TPersonTable& table, std::int32_t id) {
+    for (int position = 1; position <= table.TotalRows(); ++position)
+        if (table.RowAt(position).id == id)
+            return position;
+    return 0;
+}
+
+// The first and last positions of the rows whose hints differ between `former` and `now`, taking
+// in the current row; first > last when there are none.
+std::pair<int, int> ChangedRows(const TRowHints& former, const TRowHints& now,
+                                const TPersonTable& table) {
+    if (!table.IsOpen())
+        return {1, 0};
+    int first = table.RowNumber() == 0 ? table.TotalRows() + 1 : table.RowNumber();
+    int last = table.RowNumber();
+    for (int position = 1; position <= table.TotalRows(); ++position) {
+        const std::int32_t id = table.RowAt(position).id;
+        if (former.HintsOf(id) != now.HintsOf(id)) {
+            first = std::min(first, position);
+            last = std::max(last, position);
+        }
+    }
+    return {first, last};
+}
+
+} // namespace
+
+TCheckingAids::TCheckingAids(QWidget& window, TPersonTable& table, TDataSource& link,
+                             const TWindowControls& controls)
+    : window_(window), mt_(table), controls_(controls) {
+    connect(controls_.LPominiete, &TCheckLabel::clicked, this,
+            Guarded([this] { ShowNextSkipped(); }));
+    connect(controls_.LDoSprawdzenia, &TCheckLabel::clicked, this,
+            Guarded([this] { FindHintedRow(1); }));
+    connect(controls_.mrozkaz->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (notesOrderFile_)
+            controls_.LZapisano->hide();
+    });
+    highlighter_ = new TOrderHighlighter(*controls_.mrozkaz);
+    connect(highlighter_, &TOrderHighlighter::Forgotten, controls_.LPominiete, &QWidget::hide);
+    controls_.RxDBGrid1->Model()->SetNoteSource(
+        [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); });
+    connect(&link, &TDataSource::TableChanged, this, Guarded([this] { ShowCurrentRowSources(); }));
+}
+
+int TCheckingAids::UnsavedCount() const {
+    return history_.UnsavedCount();
+}
+
+TImportTrace& TCheckingAids::StartImport() {
+    replacedTextShown_ = highlighter_->Following();
+    replaced_.Keep(mt_, history_, trace_);
+    ++imports_;
+    return trace_;
+}
+
+void TCheckingAids::FinishImport(const TOrderBoxLines& lines) {
+    highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
+    controls_.LPominiete->ShowCount(highlighter_->SkippedCount());
+    controls_.LPominiete->setToolTip(SkippedNote(trace_.SkipReasons()));
+    RefreshChecks();
+}
+
+void TCheckingAids::StartSave() {
+    controls_.LZapisano->hide();
+}
+
+// "Zapisano 12 osób: osoby.os", until the rows change.
+void TCheckingAids::FinishSave(const std::string& fileName) {
+    history_.MarkSaved();
+    const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
+                                        QStringLiteral("osoby"), QStringLiteral("osób"));
+    const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
+    controls_.LZapisano->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
+    controls_.LZapisano->show();
+    notesOrderFile_ = false;
+    AnnounceStatus(*controls_.LZapisano);
+}
+
+// The box's next change takes the note away.
+void TCheckingAids::ShowOrderFileNote(const QString& path) {
+    controls_.LZapisano->setText(
+        QStringLiteral("Rozkaz z pliku: %1").arg(QFileInfo(path).fileName()));
+    controls_.LZapisano->show();
+    notesOrderFile_ = true;
+}
+
+TCellNote TCheckingAids::CellNote(const TPersonRecord& row, TPersonField field) const {
+    const TRowHintSet hints = hints_.HintsOf(row.id);
+    TCellNote note{HintNote(field, hints.Of(field)), hints.confirmed, {}};
+    const TPersonRecord* imported = history_.ImportedRow(row.id);
+    if (imported != nullptr && imported->Text(field) != row.Text(field)) {
+        const std::string& was = imported->Text(field);
+        note.correction =
+            was.empty()
+                ? QStringLiteral("Poprawiono; import nie znalazł wartości")
+                : QStringLiteral("Poprawiono; import znalazł: „%1”").arg(TWin1250::Decode(was));
+    }
+    if (hints.confirmed && !note.problems.isEmpty())
+        note.problems += QStringLiteral("\n(wiersz oznaczony jako sprawdzony)");
+    return note;
+}
+
+void TCheckingAids::DeletePerson() {
+    history_.DeleteCurrent(mt_);
+    RefreshChecks();
+}
+
+// The box shows the row as it stands; OK stores what it holds then in that very row, wherever
+// the current row is by then, and Cancel nothing. A row that went meanwhile (deleted, or its
+// import replaced by another, whose ids start again from 1) takes nothing.
+void TCheckingAids::CorrectPerson() {
+    const std::int32_t id = CurrentId();
+    if (id == 0)
+        return;
+    const int import = imports_;
+    TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(),
+                      &window_);
+    box.PlaceIn(mt_);
+    if (box.exec() != QDialog::Accepted)
+        return;
+    const int position = import == imports_ ? PositionOfId(mt_, id) : 0;
+    if (position == 0)
+        throw std::runtime_error(TWin1250::Encode(
+            QStringLiteral("Poprawionej osoby nie ma już na liście (usunięto ją albo ponownie "
+                           "zaimportowano osoby); niczego nie zmieniono")));
+    mt_.MoveTo(position);
+    if (history_.CorrectCurrent(mt_, box.Values()))
+        RefreshChecks();
+}
+
+void TCheckingAids::ConfirmPerson() {
+    if (history_.ConfirmCurrent(mt_, hints_))
+        RefreshChecks();
+}
+
+// Once the clerk's changes since the import are taken back, the import itself: the rows it
+// replaced come back with their changes. Their order's lines are marked only while the box still
+// holds that order, unedited since.
+void TCheckingAids::UndoChange() {
+    if (history_.UndoLast(mt_)) {
+        RefreshChecks();
+        return;
+    }
+    if (!replaced_.PutBack(mt_, history_, trace_))
+        return;
+    if (!replacedTextShown_)
+        highlighter_->Forget();
+    RefreshChecks();
+}
+
+// The order lines from the current row's person line to its block's end, while the box still
+// holds the imported text; none otherwise.
+QStringList TCheckingAids::CurrentRowOrderLines() const {
+    const TRowSources sources = trace_.SourcesOf(CurrentId());
+    if (sources.person < 0)
+        return {};
+    int last = sources.person;
+    for (const int line :
+         {sources.directed, sources.nis, sources.rank, sources.legalBasis, sources.blockEnd})
+        last = std::max(last, line);
+    return highlighter_->LinesText(sources.person, last);
+}
+
+void TCheckingAids::FindHintedRow(int step) {
+    const int position = hints_.NextHinted(mt_, mt_.RowNumber(), step);
+    if (position != 0)
+        mt_.MoveTo(position);
+}
+
+void TCheckingAids::ShowNextSkipped() {
+    highlighter_->ShowNextSkipped();
+}
+
+// Rows came, went or changed: a duplicate PESEL may have appeared or vanished anywhere, and the
+// note of the last save no longer tells what the rows hold. A restored row finds its guessed
+// values in the trace again by its id; the clerk's corrections and confirmations then have their
+// say. The highlight follows the table's own notification of the change; the grid hears of the
+// rows whose notes may differ now: those whose hints changed, and the current row, whose
+// correction may have come or gone.
+void TCheckingAids::RefreshChecks() {
+    controls_.LZapisano->hide();
+    const TRowHints former = hints_;
+    hints_.Compute(mt_, &trace_);
+    history_.ApplyTo(mt_, hints_);
+    controls_.LDoSprawdzenia->ShowCount(hints_.HintedRows());
+    const auto [first, last] = ChangedRows(former, hints_, mt_);
+    controls_.RxDBGrid1->Model()->NotesChanged(first, last);
+}
+
+void TCheckingAids::ShowCurrentRowSources() {
+    highlighter_->ShowRow(trace_.SourcesOf(CurrentId()));
+}
+
+// The id of the row the table's reads refer to; 0 for none, also while the table is closed,
+// as it may be when a failed import is unwinding.
+std::int32_t TCheckingAids::CurrentId() const {
+    return mt_.IsOpen() ? mt_.FieldNumber("id") : 0;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "TCellNote.h"
+#include "TChangeHistory.h"
+#include "TImportTrace.h"
+#include "TReplacedRows.h"
+#include "TRowHints.h"
+#include "TWindowLayout.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <cstdint>
+#include <string>
+
+class QWidget;
+class TDataSource;
+class TOrderBoxLines;
+class TOrderHighlighter;
+class TPersonTable;
+
+// What helps the clerk check the imported rows, beside the window's handlers: the trace of the
+// import, the rows' hints and the history of the clerk's changes. The order box highlights the
+// lines that fed the current row and marks the persons the import skipped; the counter line
+// counts both, and its note says what the last save wrote or which file the order came from; the
+// grid's cells carry the hints and corrections as notes. The window calls in around an import
+// and a save, and for the clerk's corrections, confirmations, deletions and undos.
+class TCheckingAids : public QObject {
+public:
+    TCheckingAids(QWidget& window, TPersonTable& table, TDataSource& link,
+                  const TWindowControls& controls);
+
+    // The clerk's changes since the last save or import.
+    int UnsavedCount() const;
+
+    // Keeps the rows an import is about to replace; the import then records into the trace.
+    TImportTrace& StartImport();
+    void FinishImport(const TOrderBoxLines& lines);
+    void StartSave();
+    void FinishSave(const std::string& fileName);
+    void ShowOrderFileNote(const QString& path);
+
+    void DeletePerson();
+    void CorrectPerson();
+    void ConfirmPerson();
+    void UndoChange();
+    void FindHintedRow(int step);
+    void ShowNextSkipped();
+
+private:
+    // The note of a cell: its problems, and the value the import found when the clerk changed it.
+    TCellNote CellNote(const TPersonRecord& row, TPersonField field) const;
+    QStringList CurrentRowOrderLines() const;
+    void RefreshChecks();
+    void ShowCurrentRowSources();
+    std::int32_t CurrentId() const;
+
+    QWidget& window_;
+    TPersonTable& mt_;
+    const TWindowControls controls_;
+    TImportTrace trace_;
+    TRowHints hints_;
+    TChangeHistory history_;
+    int imports_ = 0; // tells a row of one import from the row of another with the same id
+    TReplacedRows replaced_;
+    bool replacedTextShown_ = false; // the order box still held the replaced rows' order
+    TOrderHighlighter* highlighter_ = nullptr;
+    bool notesOrderFile_ = false; // LZapisano names the order's file, not a save
+};

@@ -1,0 +1,269 @@
+#include "TWindowLayout.h"
+
+#include "DesignValues.h"
+#include "Guarded.h"
+#include "HintTexts.h"
+#include "TAccessKeyCue.h"
+#include "TCheckLabel.h"
+#include "TFlatButton.h"
+#include "TOrderBox.h"
+#include "TOrderHighlighter.h"
+#include "TPersonGrid.h"
+#include "TPicture.h"
+#include "TRecordCounter.h"
+#include "TThumbStyle.h"
+
+#include <QBoxLayout>
+#include <QFile>
+#include <QLabel>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace {
+
+using namespace Design;
+
+// The instructions the order text box holds until the first paste, read once from the program's
+// resources. The file ends its last line as text files do; the box holds no line break after it.
+QString Instructions() {
+    static const QString text = [] {
+        QFile file(QStringLiteral(":/texts/instructions.txt"));
+        QString read =
+            file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        read.chop(1);
+        return read;
+    }();
+    return text;
+}
+
+void SetColours(QWidget* widget, QRgb background, QRgb text = 0x000000) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(background));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(text));
+    palette.setColor(QPalette::ButtonText, QColor::fromRgb(text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget* NewPanel(QWidget* parent, const char* name, QRgb background) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    SetColours(panel, background);
+    return panel;
+}
+
+void NewPicture(QWidget* parent, const char* name, const char* resource, const QRect& place) {
+    auto* picture = new TPicture(QString::fromLatin1(resource), parent);
+    picture->setObjectName(name);
+    picture->setGeometry(place);
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font,
+                 QPoint place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+void MarkThumbs(const QAbstractScrollArea& area, QStyle* style) {
+    area.verticalScrollBar()->setStyle(style);
+    area.horizontalScrollBar()->setStyle(style);
+}
+
+int TextWidth(const QLabel& label) {
+    return label.fontMetrics().horizontalAdvance(label.text());
+}
+
+QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margin = 0) {
+    auto* layout = new QBoxLayout(direction, owner);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(0);
+    return layout;
+}
+
+} // namespace
+
+TWindowControls TWindowLayout::Build(QWidget& window, TDataSource& link) {
+    TWindowLayout layout(window, link);
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, &window);
+    column->addWidget(layout.CreateTitleStrip());
+    column->addWidget(layout.CreateOrderArea());
+    column->addWidget(layout.CreatePersonArea(), 1);
+    return layout.controls_;
+}
+
+TWindowLayout::TWindowLayout(QWidget& window, TDataSource& link) : window_(window), link_(link) {
+    SetColours(&window_, kFaceGrey);
+    window_.setFont(TextFont());
+    accessKeys_ = new TAccessKeyCue(window_);
+    thumbs_ = new TThumbStyle(&window_);
+}
+
+// A key that does what a click on the button does, wherever the focus is in the window.
+void TWindowLayout::AddButtonKey(const QKeySequence& keys, TFlatButton* button) {
+    auto* shortcut = new QShortcut(keys, &window_);
+    QObject::connect(shortcut, &QShortcut::activated, &window_,
+                     Guarded([button] { button->Press(); }));
+}
+
+QWidget* TWindowLayout::CreateTitleStrip() {
+    QWidget* panel1 = NewPanel(&window_, "Panel1", kTitleGrey);
+    panel1->setFixedHeight(kTitleStripHeight);
+
+    QWidget* panel5 = NewPanel(panel1, "Panel5", kTitleGrey);
+    panel5->setFixedWidth(kTitleLeftWidth);
+    NewPicture(panel5, "Image1", ":/images/nolt_f_r.png", QRect(4, 2, 32, 32));
+    const QLabel* label1 =
+        NewLabel(panel5, "Label1", QStringLiteral("NOLT-Fr"), TitleFont(), QPoint(40, 4));
+    // The version stands right after the title; a substitute font wider than the design's
+    // pushes it right rather than under the title's last letter.
+    controls_.Lwersja = NewLabel(panel5, "Lwersja", QStringLiteral("1.0"), TextFont(),
+                                 QPoint(std::max(141, label1->x() + TextWidth(*label1) + 1), 14));
+
+    QWidget* panel3 = NewPanel(panel1, "Panel3", kTitleGrey);
+    panel3->setFixedWidth(kTitleRightWidth);
+    NewPicture(panel3, "I1", ":/images/minimize.png", QRect(13, 7, 21, 21));
+    controls_.SBMin =
+        CreateTitleButton(panel3, "SBMin", kMinimizeButtonLeft, QStringLiteral("Minimalizuj"),
+                          QKeySequence(Qt::ALT | Qt::Key_F9));
+    NewPicture(panel3, "I3", ":/images/close.png", QRect(42, 7, 21, 21));
+    controls_.SBKoniec =
+        CreateTitleButton(panel3, "SBKoniec", kCloseButtonLeft, QStringLiteral("Zamknij"),
+                          QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, panel1);
+    row->addWidget(panel5);
+    row->addStretch(1);
+    row->addWidget(panel3);
+    return panel1;
+}
+
+// A captionless button of the title strip over its picture, named for screen readers.
+TFlatButton* TWindowLayout::CreateTitleButton(QWidget* strip, const char* name, int x,
+                                              const QString& action, const QKeySequence& keys) {
+    auto* button = new TFlatButton(QString(), 0, strip);
+    button->setObjectName(name);
+    button->setGeometry(x, kTitleButtonTop, kTitleButtonSize, kTitleButtonSize);
+    button->setAccessibleName(action);
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(action, keys.toString(QKeySequence::NativeText)));
+    AddButtonKey(keys, button);
+    return button;
+}
+
+QWidget* TWindowLayout::CreateOrderArea() {
+    QWidget* panel2 = NewPanel(&window_, "Panel2", kFaceGrey);
+    panel2->setFixedHeight(kOrderAreaHeight);
+
+    auto* panel4 = new QLabel(QStringLiteral("  TREŚĆ ROZKAZU KIERUJĄCEGO DO PKW"), panel2);
+    panel4->setObjectName("Panel4");
+    SetColours(panel4, kHeadingGrey, 0xFFFFFF);
+    panel4->setFixedHeight(kHeadingBarHeight);
+    panel4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    auto* box = controls_.mrozkaz = new TOrderBox(panel2);
+    box->setObjectName("mrozkaz");
+    box->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
+    box->setToolTip(QStringLiteral("TREŚĆ ROZKAZU (Alt+T; Esc – powrót do listy osób)"));
+    box->setFont(OrderFont());
+    box->setFrameShape(QFrame::NoFrame);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->document()->setDocumentMargin(10);
+    box->setTabChangesFocus(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setPlainText(Instructions());
+    MarkThumbs(*box, thumbs_);
+
+    QWidget* panel8 = NewPanel(panel2, "Panel8", kFaceGrey);
+    panel8->setFixedWidth(kButtonColumnWidth);
+    controls_.sbstaleplacowe = CreateActionButton(
+        panel8, "sbstaleplacowe", kPasteButtonTop, QStringLiteral("&WKLEJ ROZKAZ"),
+        ":/images/paste.png", QStringLiteral("Wkleja treść rozkazu ze schowka"));
+    controls_.SpeedButton1 = CreateActionButton(
+        panel8, "SpeedButton1", kImportButtonTop, QStringLiteral("&IMPORTUJ OSOBY"),
+        ":/images/import.png", QStringLiteral("Wyszukuje osoby w treści rozkazu"));
+    controls_.SpeedButton2 = CreateActionButton(
+        panel8, "SpeedButton2", kSaveButtonTop, QStringLiteral("&ZAPISZ DO PLIKU"),
+        ":/images/save.png", QStringLiteral("Zapisuje osoby do pliku NOLT-F"),
+        QKeySequence(Qt::CTRL | Qt::Key_S));
+    controls_.SpeedButton3 =
+        CreateActionButton(panel8, "SpeedButton3", kDeleteButtonTop, QStringLiteral("&USUŃ OSOBĘ"),
+                           ":/images/delete.png", QStringLiteral("Usuwa zaznaczoną osobę"));
+
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, kAreaMargin);
+    column->addWidget(panel4);
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, nullptr);
+    row->addWidget(box, 1);
+    row->addWidget(panel8);
+    column->addLayout(row, 1);
+    return panel2;
+}
+
+// The caption's "&" marks the button's access key; the tooltip names it and the further key.
+TFlatButton* TWindowLayout::CreateActionButton(QWidget* column, const char* name, int y,
+                                               const QString& caption, const char* picture,
+                                               const QString& action, const QKeySequence& alsoKey) {
+    NewPicture(column, (QByteArray(name) + "Picture").constData(), picture,
+               QRect(11, y - 1, 32, 32));
+    auto* button = new TFlatButton(caption, 34, column);
+    button->setObjectName(name);
+    button->setGeometry(kActionButtonLeft, y, kActionButtonWidth, kActionButtonHeight);
+    QString keys = button->shortcut().toString(QKeySequence::NativeText);
+    if (!alsoKey.isEmpty()) {
+        AddButtonKey(alsoKey, button);
+        keys += QStringLiteral(", ") + alsoKey.toString(QKeySequence::NativeText);
+    }
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(action, keys));
+    QObject::connect(accessKeys_, &TAccessKeyCue::Shown, button, &TFlatButton::ShowAccessKey);
+    return button;
+}
+
+QWidget* TWindowLayout::CreatePersonArea() {
+    QWidget* panel6 = NewPanel(&window_, "Panel6", kFaceGrey);
+
+    auto* grid = controls_.RxDBGrid1 = new TPersonGrid(link_, panel6);
+    grid->setObjectName("RxDBGrid1");
+    grid->setAccessibleName(QStringLiteral("Osoby"));
+    MarkThumbs(*grid, thumbs_);
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
+    column->addWidget(CreateCounterLine(panel6));
+    column->addWidget(grid, 1);
+    return panel6;
+}
+
+// The record counter over the grid's width, its numbers at the right, and at its left what the
+// clerk should look at.
+QWidget* TWindowLayout::CreateCounterLine(QWidget* parent) {
+    auto* counter = controls_.DBStatusLabel1 = new TRecordCounter(link_, parent);
+    counter->setObjectName("DBStatusLabel1");
+    controls_.LPominiete =
+        new TCheckLabel(QStringLiteral("Pominięte osoby: "),
+                        TOrderHighlighter::SkippedLineColour.darker(250), SkippedNote({}), counter);
+    controls_.LPominiete->setObjectName("LPominiete");
+    controls_.LDoSprawdzenia = new TCheckLabel(
+        QStringLiteral("Do sprawdzenia: "), QColor::fromRgb(kHintTextRed),
+        QStringLiteral("Wiersze z oznaczonymi polami; opis w podpowiedzi pola.\n"
+                       "F3 – następny, Shift+F3 – poprzedni wiersz do sprawdzenia,\n"
+                       "Ctrl+K – oznacz wiersz jako sprawdzony."),
+        counter);
+    controls_.LDoSprawdzenia->setObjectName("LDoSprawdzenia");
+    controls_.LZapisano = new QLabel(counter);
+    controls_.LZapisano->setObjectName("LZapisano");
+    controls_.LZapisano->setFont(window_.font());
+    controls_.LZapisano->hide();
+
+    QBoxLayout* row = NewLayout(QBoxLayout::LeftToRight, counter);
+    row->setSpacing(24);
+    row->addWidget(controls_.LPominiete);
+    row->addWidget(controls_.LDoSprawdzenia);
+    row->addWidget(controls_.LZapisano);
+    row->addStretch(1);
+    return counter;
+}

@@ -1,0 +1,7 @@
+#include "TCellNote.h"
+
+QString TCellNote::Tooltip() const {
+    if (problems.isEmpty() || correction.isEmpty())
+        return problems + correction;
+    return problems + QLatin1Char('\n') + correction;
+}
