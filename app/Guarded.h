@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TNoltApplication.h"
+#include "app/TNoltApplication.h"
 
 #include <exception>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "HintTexts.h"
+#include "app/HintTexts.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TImportObserver.h"
-#include "TRowHints.h"
+#include "check/TRowHints.h"
+#include "import/TImportObserver.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "StatusAnnouncement.h"
+#include "app/StatusAnnouncement.h"
 
 #include <QAccessible>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "TAccessKeyCue.h"
+#include "app/TAccessKeyCue.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "TCheckLabel.h"
+#include "app/TCheckLabel.h"
 
 #include <QMouseEvent>
 

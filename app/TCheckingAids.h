@@ -1,11 +1,11 @@
 #pragma once
 
-#include "TCellNote.h"
-#include "TChangeHistory.h"
-#include "TImportTrace.h"
-#include "TReplacedRows.h"
-#include "TRowHints.h"
-#include "TWindowLayout.h"
+#include "app/TWindowLayout.h"
+#include "check/TChangeHistory.h"
+#include "check/TImportTrace.h"
+#include "check/TReplacedRows.h"
+#include "check/TRowHints.h"
+#include "personlist/TCellNote.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "TFieldInputFilter.h"
+#include "app/TFieldInputFilter.h"
 
-#include "TWin1250Validator.h"
+#include "ui/TWin1250Validator.h"
 
 #include <algorithm>
 #include <utility>

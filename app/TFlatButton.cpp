@@ -1,4 +1,4 @@
-#include "TFlatButton.h"
+#include "app/TFlatButton.h"
 
 #include <QPainter>
 #include <QShortcutEvent>

@@ -1,6 +1,6 @@
-#include "TNoltApplication.h"
+#include "app/TNoltApplication.h"
 
-#include "TWin1250.h"
+#include "ui/TWin1250.h"
 
 #include <QLocale>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "TOrderBox.h"
+#include "app/TOrderBox.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

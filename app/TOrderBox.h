@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TOrderBoxLines.h"
+#include "app/TOrderBoxLines.h"
 
 #include <QPlainTextEdit>
 

@@ -1,6 +1,6 @@
-#include "TOrderBoxLines.h"
+#include "app/TOrderBoxLines.h"
 
-#include "TWin1250.h"
+#include "ui/TWin1250.h"
 
 #include <QString>
 #include <QTextBlock>

@@ -1,4 +1,4 @@
-#include "TOrderHighlighter.h"
+#include "app/TOrderHighlighter.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TImportObserver.h"
+#include "import/TImportObserver.h"
 
 #include <QList>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "TOrderOpenDialog.h"
+#include "app/TOrderOpenDialog.h"
 
 #include <QFileDialog>
 

@@ -1,11 +1,11 @@
-#include "TPersonDialog.h"
+#include "app/TPersonDialog.h"
 
-#include "DesignValues.h"
-#include "HintTexts.h"
-#include "StatusAnnouncement.h"
-#include "TFieldInputFilter.h"
-#include "TPersonTable.h"
-#include "TWin1250.h"
+#include "app/HintTexts.h"
+#include "app/StatusAnnouncement.h"
+#include "app/TFieldInputFilter.h"
+#include "register/TPersonTable.h"
+#include "ui/DesignValues.h"
+#include "ui/TWin1250.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

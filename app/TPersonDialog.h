@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TRowHints.h"
+#include "check/TRowHints.h"
 
 #include <QDialog>
 #include <QStringList>

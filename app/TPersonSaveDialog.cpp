@@ -1,8 +1,8 @@
-#include "TPersonSaveDialog.h"
+#include "app/TPersonSaveDialog.h"
 
-#include "TWin1250.h"
+#include "ui/TWin1250.h"
 #ifdef Q_OS_WIN
-#include "TSystemSaveDialog.h"
+#include "app/TSystemSaveDialog.h"
 #endif
 
 #include <QFileDialog>

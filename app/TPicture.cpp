@@ -1,4 +1,4 @@
-#include "TPicture.h"
+#include "app/TPicture.h"
 
 #include <QPainter>
 

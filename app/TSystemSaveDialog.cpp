@@ -1,4 +1,4 @@
-#include "TSystemSaveDialog.h"
+#include "app/TSystemSaveDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "TThumbStyle.h"
+#include "app/TThumbStyle.h"
 
-#include "DesignValues.h"
+#include "ui/DesignValues.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "TUnsavedWorkQuestion.h"
+#include "app/TUnsavedWorkQuestion.h"
 
-#include "TNoltApplication.h"
+#include "app/TNoltApplication.h"
 
 #include <QMessageBox>
 #include <QPushButton>

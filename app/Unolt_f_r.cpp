@@ -1,15 +1,15 @@
-#include "Unolt_f_r.h"
+#include "app/Unolt_f_r.h"
 
-#include "Guarded.h"
-#include "PersonListHandlers.h"
-#include "TCheckingAids.h"
-#include "TFlatButton.h"
-#include "TNoltApplication.h"
-#include "TOrderBox.h"
-#include "TOrderFile.h"
-#include "TOrderParser.h"
-#include "TPersonFileWriter.h"
-#include "TUnsavedWorkQuestion.h"
+#include "app/Guarded.h"
+#include "app/TCheckingAids.h"
+#include "app/TFlatButton.h"
+#include "app/TNoltApplication.h"
+#include "app/TOrderBox.h"
+#include "app/TUnsavedWorkQuestion.h"
+#include "export/TPersonFileWriter.h"
+#include "import/TOrderParser.h"
+#include "orderfile/TOrderFile.h"
+#include "ui/DesignValues.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
@@ -181,12 +181,14 @@ void Tfnolt_f_r::SpeedButton2Click() {
     }
 }
 
+// Deletes at once, without a question; an id of 0 means the table has no row.
 void Tfnolt_f_r::SpeedButton3Click() {
-    DeleteCurrentPerson(mt_, [this] { aids_->DeletePerson(); });
+    if (mt_.FieldNumber("id") != 0)
+        aids_->DeletePerson();
 }
 
 void Tfnolt_f_r::RxDBGrid1GetCellProps(int Row, TPersonField, TCellFont&, QColor& Background) {
-    SetRowBackground(Row, Background);
+    Background = QColor::fromRgb(Design::RowGrey(Row));
 }
 
 void Tfnolt_f_r::OpenOrderFile(const QString& path) {

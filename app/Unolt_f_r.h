@@ -1,11 +1,11 @@
 #pragma once
 
-#include "TDataSource.h"
-#include "TOrderOpenDialog.h"
-#include "TPersonGrid.h"
-#include "TPersonSaveDialog.h"
-#include "TPersonTable.h"
-#include "TWindowLayout.h"
+#include "app/TOrderOpenDialog.h"
+#include "app/TPersonSaveDialog.h"
+#include "app/TWindowLayout.h"
+#include "personlist/TDataSource.h"
+#include "personlist/TPersonGrid.h"
+#include "register/TPersonTable.h"
 
 #include <QWidget>
 

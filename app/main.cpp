@@ -1,5 +1,5 @@
-#include "TNoltApplication.h"
-#include "Unolt_f_r.h"
+#include "app/TNoltApplication.h"
+#include "app/Unolt_f_r.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 // Prints how many persons of realistic orders the import records right, and how many wrong rows
 // the hints leave silent, for the same orders copied from a word processor and from a PDF viewer.
 // Usage: nolt_accuracy_report [persons] [order number] [pdf]
-#include "RealisticOrder.h"
+#include "support/RealisticOrder.h"
 
 #include <cstdio>
 #include <cstdlib>

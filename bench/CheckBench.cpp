@@ -1,9 +1,9 @@
-#include "OrderGenerator.h"
-#include "TImportTrace.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TRowHints.h"
-#include "TVectorOrderLines.h"
+#include "check/TImportTrace.h"
+#include "check/TRowHints.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/OrderGenerator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // The person file export of 100,000 rows against a baseline that writes a file of the same size
 // in one go. Both run in every iteration, one after the other, so that they meet the same disk
 // and page cache; "vs_baseline" is the export's speed as a share of the baseline's.
-#include "PersonRows.h"
-#include "TFileLayer.h"
-#include "TPersonFileWriter.h"
-#include "TempFolder.h"
+#include "export/TFileLayer.h"
+#include "export/TPersonFileWriter.h"
+#include "support/PersonRows.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 

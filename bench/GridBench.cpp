@@ -1,6 +1,6 @@
-#include "PersonListHandlers.h"
-#include "PersonRows.h"
-#include "TPersonGrid.h"
+#include "personlist/TPersonGrid.h"
+#include "support/PersonRows.h"
+#include "ui/DesignValues.h"
 
 #include <QApplication>
 #include <QImage>
@@ -48,7 +48,7 @@ void BM_GridRepaintAndPage(benchmark::State& state) {
     TDataSource ds(table);
     TPersonGrid grid(ds);
     grid.SetOnGetCellProps([](int row, TPersonField, TCellFont&, QColor& background) {
-        SetRowBackground(row, background);
+        background = QColor::fromRgb(Design::RowGrey(row));
     });
     // Every third row's PESEL carries a mark and a note, as hinted rows do.
     grid.Model()->SetNoteSource([](const TPersonRecord& row, TPersonField field) {

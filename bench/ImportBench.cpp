@@ -1,11 +1,11 @@
 #include "HeapCounter.h"
-#include "OrderGenerator.h"
-#include "OrderMarkers.h"
-#include "RealisticOrder.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TVectorOrderLines.h"
-#include "TextPrimitives.h"
+#include "import/OrderMarkers.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/OrderGenerator.h"
+#include "support/RealisticOrder.h"
+#include "text/TextPrimitives.h"
 
 #include <benchmark/benchmark.h>
 

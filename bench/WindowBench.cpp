@@ -1,14 +1,14 @@
-#include "OrderGenerator.h"
-#include "TNoltApplication.h"
-#include "TOrderBoxLines.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TVectorOrderLines.h"
-#include "TWin1250.h"
-#include "Unolt_f_r.h"
+#include "app/TNoltApplication.h"
+#include "app/TOrderBoxLines.h"
+#include "app/Unolt_f_r.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/OrderGenerator.h"
+#include "ui/TWin1250.h"
 
-#include "TPersonFileWriter.h"
-#include "TempFolder.h"
+#include "export/TPersonFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "TChangeHistory.h"
+#include "check/TChangeHistory.h"
 
-#include "TPersonTable.h"
-#include "TRowHints.h"
+#include "check/TRowHints.h"
+#include "register/TPersonTable.h"
 
 #include <optional>
 

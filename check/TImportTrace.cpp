@@ -1,4 +1,4 @@
-#include "TImportTrace.h"
+#include "check/TImportTrace.h"
 
 void TImportTrace::ImportStarted() {
     byId_.clear();

@@ -1,4 +1,4 @@
-#include "TReplacedRows.h"
+#include "check/TReplacedRows.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TChangeHistory.h"
-#include "TImportTrace.h"
-#include "TPersonTable.h"
+#include "check/TChangeHistory.h"
+#include "check/TImportTrace.h"
+#include "register/TPersonTable.h"
 
 #include <optional>
 

@@ -1,10 +1,10 @@
-#include "TRowHints.h"
+#include "check/TRowHints.h"
 
-#include "OrderWords.h"
-#include "Pesel.h"
-#include "TImportTrace.h"
-#include "TPersonTable.h"
-#include "Win1250Letters.h"
+#include "check/TImportTrace.h"
+#include "register/TPersonTable.h"
+#include "text/OrderWords.h"
+#include "text/Pesel.h"
+#include "text/Win1250Letters.h"
 
 #include <algorithm>
 #include <string_view>

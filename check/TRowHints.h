@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TPersonRecord.h"
+#include "register/TPersonRecord.h"
 
 #include <array>
 #include <cstdint>

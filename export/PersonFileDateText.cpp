@@ -1,4 +1,4 @@
-#include "PersonFileDateText.h"
+#include "export/PersonFileDateText.h"
 
 namespace {
 

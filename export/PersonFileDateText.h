@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TDate.h"
+#include "export/TDate.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "PersonFileLines.h"
+#include "export/PersonFileLines.h"
 
-#include "PersonFileColumns.h"
+#include "export/PersonFileColumns.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TDate.h"
+#include "export/TDate.h"
 
 // Where the export reads the day it writes; tests put a clock of their own in its place.
 class TClock {

@@ -1,4 +1,4 @@
-#include "TIoError.h"
+#include "export/TIoError.h"
 
 #include <string>
 

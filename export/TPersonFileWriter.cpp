@@ -1,9 +1,9 @@
-#include "TPersonFileWriter.h"
+#include "export/TPersonFileWriter.h"
 
-#include "PersonFileLines.h"
-#include "TRecordLineBuilder.h"
-#include "TScrambledOutput.h"
-#include "TSystemClock.h"
+#include "export/PersonFileLines.h"
+#include "export/TRecordLineBuilder.h"
+#include "export/TScrambledOutput.h"
+#include "export/TSystemClock.h"
 
 TPersonFileWriter::TPersonFileWriter()
     : ownClock_(std::make_unique<TSystemClock>()), ownFiles_(MakePlatformFileLayer()),

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TClock.h"
-#include "TFileLayer.h"
-#include "TPersonTable.h"
+#include "export/TClock.h"
+#include "export/TFileLayer.h"
+#include "register/TPersonTable.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #ifndef _WIN32
 
-#include "TFileLayer.h"
-#include "TIoError.h"
-#include "TemporaryFileName.h"
-#include "WindowsErrorCode.h"
+#include "export/TFileLayer.h"
+#include "export/TIoError.h"
+#include "export/TemporaryFileName.h"
+#include "export/WindowsErrorCode.h"
 
 #include <cerrno>
 #include <csignal>

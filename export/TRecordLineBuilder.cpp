@@ -1,6 +1,6 @@
-#include "TRecordLineBuilder.h"
+#include "export/TRecordLineBuilder.h"
 
-#include "PersonFileDateText.h"
+#include "export/PersonFileDateText.h"
 
 namespace {
 

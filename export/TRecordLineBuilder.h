@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PersonFileColumns.h"
-#include "TClock.h"
-#include "TPersonRecord.h"
+#include "export/PersonFileColumns.h"
+#include "export/TClock.h"
+#include "register/TPersonRecord.h"
 
 #include <algorithm>
 #include <array>

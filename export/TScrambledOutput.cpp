@@ -1,6 +1,6 @@
-#include "TScrambledOutput.h"
+#include "export/TScrambledOutput.h"
 
-#include "ScrambleLine.h"
+#include "export/ScrambleLine.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TFileLayer.h"
+#include "export/TFileLayer.h"
 
 #include <string>
 #include <string_view>

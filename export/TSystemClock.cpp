@@ -1,4 +1,4 @@
-#include "TSystemClock.h"
+#include "export/TSystemClock.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN

@@ -1,8 +1,8 @@
 #ifdef _WIN32
 
-#include "TFileLayer.h"
-#include "TIoError.h"
-#include "TemporaryFileName.h"
+#include "export/TFileLayer.h"
+#include "export/TIoError.h"
+#include "export/TemporaryFileName.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "TemporaryFileName.h"
+#include "export/TemporaryFileName.h"
 
 #include <cstdint>
 #include <random>

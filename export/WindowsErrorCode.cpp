@@ -1,6 +1,6 @@
-#include "WindowsErrorCode.h"
+#include "export/WindowsErrorCode.h"
 
-#include "TIoError.h"
+#include "export/TIoError.h"
 
 #include <cerrno>
 

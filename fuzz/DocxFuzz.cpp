@@ -1,6 +1,6 @@
 // The .docx reader: the body of the main part, or a whole file.
 #include "OrderFileFuzz.h"
-#include "TDocxReader.h"
+#include "orderfile/TDocxReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ReadDocument(data, size,

@@ -1,11 +1,11 @@
 // Imports arbitrary bytes as an order, one line per '\n', and aborts when a result breaks what
 // must hold for any text.
-#include "OrderMarkers.h"
-#include "TLineMarkers.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TVectorOrderLines.h"
-#include "TextPrimitives.h"
+#include "import/OrderMarkers.h"
+#include "import/TLineMarkers.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "text/TextPrimitives.h"
 
 #include <cstdint>
 #include <cstdio>

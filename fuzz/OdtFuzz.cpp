@@ -1,6 +1,6 @@
 // The .odt reader: the text of the content part, or a whole file.
 #include "OrderFileFuzz.h"
-#include "TOdtReader.h"
+#include "orderfile/TOdtReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ReadDocument(data, size,

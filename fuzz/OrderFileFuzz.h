@@ -2,9 +2,9 @@
 
 // What the fuzz targets of the order file readers share: whatever the bytes, a reader gives text
 // within its limit or refuses; it never crashes, and a refusal is the only failure it reports.
-#include "OrderFileLimits.h"
-#include "TOrderFile.h"
-#include "TOrderFileRefusal.h"
+#include "orderfile/OrderFileLimits.h"
+#include "orderfile/TOrderFile.h"
+#include "orderfile/TOrderFileRefusal.h"
 
 #include <QByteArray>
 #include <QString>

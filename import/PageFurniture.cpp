@@ -1,7 +1,7 @@
-#include "PageFurniture.h"
+#include "import/PageFurniture.h"
 
-#include "OrderWords.h"
-#include "TextPrimitives.h"
+#include "text/OrderWords.h"
+#include "text/TextPrimitives.h"
 
 #include <algorithm>
 #include <array>

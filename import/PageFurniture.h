@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextPrimitives.h"
+#include "text/TextPrimitives.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "TBrokenPosition.h"
+#include "import/TBrokenPosition.h"
 
-#include "OrderWords.h"
-#include "PageFurniture.h"
-#include "TOrderLines.h"
+#include "import/PageFurniture.h"
+#include "import/TOrderLines.h"
+#include "text/OrderWords.h"
 
 namespace {
 

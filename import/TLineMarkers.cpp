@@ -1,7 +1,7 @@
-#include "TLineMarkers.h"
+#include "import/TLineMarkers.h"
 
-#include "OrderMarkers.h"
-#include "TextPrimitives.h"
+#include "import/OrderMarkers.h"
+#include "text/TextPrimitives.h"
 
 namespace {
 

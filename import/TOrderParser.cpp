@@ -1,15 +1,15 @@
-#include "TOrderParser.h"
+#include "import/TOrderParser.h"
 
-#include "OrderMarkers.h"
-#include "OrderWords.h"
-#include "PageFurniture.h"
-#include "Pesel.h"
-#include "TBrokenPosition.h"
-#include "TLineMarkers.h"
-#include "TPendingPerson.h"
-#include "TPersonNameReader.h"
-#include "TRecentLines.h"
-#include "TextPrimitives.h"
+#include "import/OrderMarkers.h"
+#include "import/PageFurniture.h"
+#include "import/TBrokenPosition.h"
+#include "import/TLineMarkers.h"
+#include "import/TPendingPerson.h"
+#include "import/TPersonNameReader.h"
+#include "import/TRecentLines.h"
+#include "text/OrderWords.h"
+#include "text/Pesel.h"
+#include "text/TextPrimitives.h"
 
 #include <algorithm>
 #include <string>

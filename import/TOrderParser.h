@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TImportObserver.h"
-#include "TOrderLines.h"
-#include "TPersonTable.h"
+#include "import/TImportObserver.h"
+#include "import/TOrderLines.h"
+#include "register/TPersonTable.h"
 
 // Finds the persons named in a personnel order and puts them into the person table.
 class TOrderParser {

@@ -1,6 +1,6 @@
-#include "TPendingPerson.h"
+#include "import/TPendingPerson.h"
 
-#include "TPersonTable.h"
+#include "register/TPersonTable.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "TPersonNameReader.h"
+#include "import/TPersonNameReader.h"
 
-#include "OrderWords.h"
-#include "Win1250Letters.h"
+#include "text/OrderWords.h"
+#include "text/Win1250Letters.h"
 
 #include <algorithm>
 

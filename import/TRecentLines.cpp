@@ -1,6 +1,6 @@
-#include "TRecentLines.h"
+#include "import/TRecentLines.h"
 
-#include "PageFurniture.h"
+#include "import/PageFurniture.h"
 
 const TRecentLines::TLine* TRecentLines::Newest(std::string_view title, int titleIndex) const {
     for (std::size_t back = 0; back < kDepth; ++back) {

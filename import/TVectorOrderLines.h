@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TOrderLines.h"
+#include "import/TOrderLines.h"
 
 #include <string>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "TDocxReader.h"
+#include "orderfile/TDocxReader.h"
 
-#include "TOrderPackage.h"
-#include "TOrderXml.h"
+#include "orderfile/TOrderPackage.h"
+#include "orderfile/TOrderXml.h"
 
 #include <QXmlStreamReader>
 

@@ -1,7 +1,7 @@
-#include "TOdtReader.h"
+#include "orderfile/TOdtReader.h"
 
-#include "TOrderPackage.h"
-#include "TOrderXml.h"
+#include "orderfile/TOrderPackage.h"
+#include "orderfile/TOrderXml.h"
 
 #include <QXmlStreamReader>
 

@@ -1,11 +1,11 @@
-#include "TOrderFile.h"
+#include "orderfile/TOrderFile.h"
 
-#include "OrderFileLimits.h"
-#include "TDocxReader.h"
-#include "TOdtReader.h"
-#include "TOrderFileRefusal.h"
-#include "TOrderPackage.h"
-#include "TTextFileReader.h"
+#include "orderfile/OrderFileLimits.h"
+#include "orderfile/TDocxReader.h"
+#include "orderfile/TOdtReader.h"
+#include "orderfile/TOrderFileRefusal.h"
+#include "orderfile/TOrderPackage.h"
+#include "orderfile/TTextFileReader.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "TOrderPackage.h"
+#include "orderfile/TOrderPackage.h"
 
-#include "OrderFileLimits.h"
-#include "TOrderFileRefusal.h"
+#include "orderfile/OrderFileLimits.h"
+#include "orderfile/TOrderFileRefusal.h"
 
 #include <QtGui/private/qzipreader_p.h>
 

@@ -1,7 +1,7 @@
-#include "TOrderTextBuilder.h"
+#include "orderfile/TOrderTextBuilder.h"
 
-#include "OrderFileLimits.h"
-#include "TOrderFileRefusal.h"
+#include "orderfile/OrderFileLimits.h"
+#include "orderfile/TOrderFileRefusal.h"
 
 void TOrderTextBuilder::Append(QStringView text) {
     if (text_.size() + text.size() > OrderFileLimits::MaxTextChars)

@@ -1,7 +1,7 @@
-#include "TOrderXml.h"
+#include "orderfile/TOrderXml.h"
 
-#include "OrderFileLimits.h"
-#include "TOrderFileRefusal.h"
+#include "orderfile/OrderFileLimits.h"
+#include "orderfile/TOrderFileRefusal.h"
 
 #include <QXmlStreamReader>
 

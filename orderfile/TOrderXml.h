@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TOrderTextBuilder.h"
+#include "orderfile/TOrderTextBuilder.h"
 
 #include <QByteArray>
 #include <QString>

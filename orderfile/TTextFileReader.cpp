@@ -1,6 +1,6 @@
-#include "TTextFileReader.h"
+#include "orderfile/TTextFileReader.h"
 
-#include "TWin1250.h"
+#include "ui/TWin1250.h"
 
 #include <QStringDecoder>
 

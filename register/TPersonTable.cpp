@@ -1,6 +1,6 @@
-#include "TPersonTable.h"
+#include "register/TPersonTable.h"
 
-#include "TTableError.h"
+#include "register/TTableError.h"
 
 #include <algorithm>
 #include <charconv>

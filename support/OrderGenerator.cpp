@@ -1,4 +1,4 @@
-#include "OrderGenerator.h"
+#include "support/OrderGenerator.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "PersonRows.h"
+#include "support/PersonRows.h"
 
 #include <utility>
 

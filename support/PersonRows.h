@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TPersonRecord.h"
-#include "TPersonTable.h"
+#include "register/TPersonRecord.h"
+#include "register/TPersonTable.h"
 
 #include <ostream>
 #include <string>

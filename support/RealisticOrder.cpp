@@ -1,13 +1,13 @@
-#include "RealisticOrder.h"
+#include "support/RealisticOrder.h"
 
-#include "OrderGenerator.h"
-#include "TImportTrace.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TRandom.h"
-#include "TRowHints.h"
-#include "TVectorOrderLines.h"
-#include "ViewerCopy.h"
+#include "check/TImportTrace.h"
+#include "check/TRowHints.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/OrderGenerator.h"
+#include "support/TRandom.h"
+#include "support/ViewerCopy.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TPersonRecord.h"
+#include "register/TPersonRecord.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "ViewerCopy.h"
+#include "support/ViewerCopy.h"
 
-#include "TRandom.h"
+#include "support/TRandom.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RealisticOrder.h"
+#include "support/RealisticOrder.h"
 
 // The order as a PDF viewer gives it to the clipboard: every line broken at the width its page
 // set (chosen per order, 60 to 100 characters), now and then right after "PESEL:", without the

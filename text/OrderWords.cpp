@@ -1,4 +1,4 @@
-#include "OrderWords.h"
+#include "text/OrderWords.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Pesel.h"
+#include "text/Pesel.h"
 
 #include <algorithm>
 #include <array>

@@ -15,6 +15,11 @@ constexpr QRgb kTitleGrey = 0xA2A2A2;   // the title strip
 constexpr QRgb kHeadingGrey = 0x5C5C5C; // the order box's heading bar and the grid's titles
 constexpr QRgb kOddRowGrey = 0xC0C0C0;
 constexpr QRgb kEvenRowGrey = 0xA2A2A2;
+// The background of the row numbered `row` from 1. The colour belongs to the row's number, not to
+// its screen line, so scrolling keeps every row's colour and a deletion recolours the rows below.
+constexpr QRgb RowGrey(int row) {
+    return row % 2 == 1 ? kOddRowGrey : kEvenRowGrey;
+}
 constexpr QRgb kColumnLineGrey = 0x808080;
 constexpr QRgb kThumbGrey = 0x8A8A8A;
 constexpr QRgb kPressedThumbGrey = 0x6E6E6E;

@@ -1,4 +1,4 @@
-#include "TWin1250.h"
+#include "ui/TWin1250.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "TWin1250Validator.h"
+#include "ui/TWin1250Validator.h"
 
-#include "TWin1250.h"
+#include "ui/TWin1250.h"
 
 #include <algorithm>
 

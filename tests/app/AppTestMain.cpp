@@ -1,4 +1,4 @@
-#include "TNoltApplication.h"
+#include "app/TNoltApplication.h"
 
 #include <gtest/gtest.h>
 

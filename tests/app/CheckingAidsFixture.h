@@ -4,12 +4,12 @@
 
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
-#include "ScrambleLine.h"
-#include "TGridColumn.h"
-#include "TOrderHighlighter.h"
-#include "TPersonDialog.h"
-#include "TempFolder.h"
 #include "WindowTestSupport.h"
+#include "app/TOrderHighlighter.h"
+#include "app/TPersonDialog.h"
+#include "tests/support/ClearLine.h"
+#include "personlist/TGridColumn.h"
+#include "support/TempFolder.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

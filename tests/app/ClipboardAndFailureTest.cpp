@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
-#include "TPersonGrid.h"
-#include "TempFolder.h"
+#include "personlist/TPersonGrid.h"
+#include "support/TempFolder.h"
 
 #include <QImage>
 #include <QLabel>

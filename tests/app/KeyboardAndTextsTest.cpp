@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
-#include "TempFolder.h"
 #include "WindowTestSupport.h"
+#include "support/TempFolder.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TOrderBox.h"
-#include "TOrderBoxLines.h"
-#include "Unolt_f_r.h"
+#include "app/TOrderBox.h"
+#include "app/TOrderBoxLines.h"
+#include "app/Unolt_f_r.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
-#include "TNoltApplication.h"
-#include "TOrderBoxLines.h"
-#include "TempFolder.h"
-#include "Unolt_f_r.h"
 #include "WindowTestSupport.h"
+#include "app/TNoltApplication.h"
+#include "app/TOrderBoxLines.h"
+#include "app/Unolt_f_r.h"
+#include "support/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

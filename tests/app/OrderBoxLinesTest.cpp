@@ -1,6 +1,6 @@
-#include "TOrderBox.h"
-#include "TOrderBoxLines.h"
-#include "TWin1250.h"
+#include "app/TOrderBox.h"
+#include "app/TOrderBoxLines.h"
+#include "ui/TWin1250.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

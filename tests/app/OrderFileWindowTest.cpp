@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "OrderDocuments.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <QDropEvent>
 #include <QLabel>

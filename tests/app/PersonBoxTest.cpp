@@ -1,5 +1,5 @@
 #include "CheckingAidsFixture.h"
-#include "DesignValues.h"
+#include "ui/DesignValues.h"
 
 #include <QComboBox>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PersonRows.h"
+#include "support/PersonRows.h"
 
 #include <QString>
 

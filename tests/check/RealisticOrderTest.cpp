@@ -1,4 +1,4 @@
-#include "RealisticOrder.h"
+#include "support/RealisticOrder.h"
 
 #include <gtest/gtest.h>
 

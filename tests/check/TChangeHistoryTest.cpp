@@ -1,9 +1,9 @@
-#include "TChangeHistory.h"
-#include "PersonRows.h"
-#include "TImportTrace.h"
-#include "TPersonTable.h"
-#include "TRowHints.h"
-#include "TTableError.h"
+#include "check/TChangeHistory.h"
+#include "check/TImportTrace.h"
+#include "check/TRowHints.h"
+#include "register/TPersonTable.h"
+#include "register/TTableError.h"
+#include "support/PersonRows.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "TImportTrace.h"
-#include "OrderGenerator.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TVectorOrderLines.h"
+#include "check/TImportTrace.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/OrderGenerator.h"
 
 #include <gtest/gtest.h>
 

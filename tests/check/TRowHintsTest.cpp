@@ -1,9 +1,9 @@
-#include "TRowHints.h"
-#include "PersonRows.h"
-#include "TImportTrace.h"
-#include "TOrderParser.h"
-#include "TPersonTable.h"
-#include "TVectorOrderLines.h"
+#include "check/TRowHints.h"
+#include "check/TImportTrace.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/PersonRows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "MissingTool.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <QFile>
 #include <QProcess>

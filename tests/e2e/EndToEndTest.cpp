@@ -1,10 +1,10 @@
 #include "MissingTool.h"
-#include "PersonRows.h"
-#include "ScrambleLine.h"
-#include "TOrderParser.h"
-#include "TVectorOrderLines.h"
-#include "TWin1250.h"
-#include "TempFolder.h"
+#include "tests/support/ClearLine.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "support/PersonRows.h"
+#include "support/TempFolder.h"
+#include "ui/TWin1250.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -47,7 +47,7 @@ Lines DecodedLines(const std::filesystem::path& file) {
     Lines lines;
     std::size_t start = 0;
     for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(ScrambleLine(std::string_view(bytes).substr(start, end - start)));
+        lines.push_back(ClearLine(std::string_view(bytes).substr(start, end - start)));
     EXPECT_EQ(start, bytes.size()) << "the file ends with a line end";
     return lines;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PersonRows.h"
-#include "ScrambleLine.h"
-#include "TFileLayer.h"
-#include "TIoError.h"
+#include "tests/support/ClearLine.h"
+#include "export/TFileLayer.h"
+#include "export/TIoError.h"
+#include "support/PersonRows.h"
 
 #include <filesystem>
 #include <fstream>
@@ -23,7 +23,7 @@ inline std::vector<std::string> ClearLines(const std::string& bytes) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(ScrambleLine(std::string_view(bytes).substr(start, end - start)));
+        lines.push_back(ClearLine(std::string_view(bytes).substr(start, end - start)));
     if (start < bytes.size())
         lines.push_back("(no line end) " + bytes.substr(start));
     return lines;

@@ -1,10 +1,10 @@
 // The bytes of a person file, the same whichever system wrote it, and the forms of a file name
 // that reach it.
 #include "ExportTestSupport.h"
-#include "FixedClock.h"
-#include "OsKey.h"
-#include "TPersonFileWriter.h"
-#include "TempFolder.h"
+#include "export/OsKey.h"
+#include "export/TPersonFileWriter.h"
+#include "support/TempFolder.h"
+#include "tests/support/FixedClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ExportTestSupport.h"
-#include "FixedClock.h"
-#include "TPersonFileWriter.h"
-#include "TempFolder.h"
+#include "export/TPersonFileWriter.h"
+#include "support/TempFolder.h"
+#include "tests/support/FixedClock.h"
 
 #include <gtest/gtest.h>
 

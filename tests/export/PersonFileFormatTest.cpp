@@ -1,8 +1,8 @@
 #include "ExportTestSupport.h"
-#include "FixedClock.h"
-#include "OsKey.h"
-#include "TPersonFileWriter.h"
-#include "TempFolder.h"
+#include "export/OsKey.h"
+#include "export/TPersonFileWriter.h"
+#include "support/TempFolder.h"
+#include "tests/support/FixedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Row("1\t2", "NO\tWAK", "\x01Jan\x1F", "\n", "kpr.\r\n", "ZS\x7F", "a\tb"),
                    "1 2\tT\tZS\x7F\ta b\tkpr.  \tZ\t \tNO WAK\t Jan \t" + kDaysAndTail, 81}));
 
-// Checked against the key byte itself, not through ScrambleLine, which reads the files back.
+// Checked against the key byte itself, not through ClearLine, which reads the files back.
 TEST(PersonFile, TableWithoutRowsGivesTheThreeHeaderLinesScrambled) {
     std::string expected;
     for (std::string line : {std::string("LO"), std::string("16"), kHeader}) {

@@ -1,4 +1,4 @@
-#include "TSystemClock.h"
+#include "export/TSystemClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ExportTestSupport.h"
-#include "TPersonFileWriter.h"
-#include "TSystemClock.h"
-#include "TempFolder.h"
-#include "TemporaryFileName.h"
+#include "export/TPersonFileWriter.h"
+#include "export/TSystemClock.h"
+#include "export/TemporaryFileName.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Failures that only the Windows file layer meets, made real: the files are opened and marked
 // through the system's own calls, as another program or the user would.
 #include "ExportTestSupport.h"
-#include "TPersonFileWriter.h"
-#include "TempFolder.h"
+#include "export/TPersonFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

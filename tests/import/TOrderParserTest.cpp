@@ -1,8 +1,8 @@
-#include "TOrderParser.h"
-#include "OrderGenerator.h"
-#include "PersonRows.h"
-#include "TPersonTable.h"
-#include "TVectorOrderLines.h"
+#include "import/TOrderParser.h"
+#include "import/TVectorOrderLines.h"
+#include "register/TPersonTable.h"
+#include "support/OrderGenerator.h"
+#include "support/PersonRows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "OrderDocuments.h"
-#include "TOrderFile.h"
-#include "TOrderFileRefusal.h"
-#include "TempFolder.h"
+#include "orderfile/TOrderFile.h"
+#include "orderfile/TOrderFileRefusal.h"
+#include "support/TempFolder.h"
 
 #include <QFile>
 

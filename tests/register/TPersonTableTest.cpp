@@ -1,6 +1,6 @@
-#include "TPersonTable.h"
-#include "PersonRows.h"
-#include "TTableError.h"
+#include "register/TPersonTable.h"
+#include "register/TTableError.h"
+#include "support/PersonRows.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

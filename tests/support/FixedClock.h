@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TClock.h"
+#include "export/TClock.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,5 +1,5 @@
-#include "OrderWords.h"
-#include "Win1250Letters.h"
+#include "text/OrderWords.h"
+#include "text/Win1250Letters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TextPrimitives.h"
+#include "text/TextPrimitives.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "TWin1250.h"
-#include "TPersonFileWriter.h"
-#include "TPersonTable.h"
-#include "TWin1250Validator.h"
-#include "TempFolder.h"
+#include "ui/TWin1250.h"
+#include "export/TPersonFileWriter.h"
+#include "register/TPersonTable.h"
+#include "support/TempFolder.h"
+#include "ui/TWin1250Validator.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>

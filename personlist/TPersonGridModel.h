@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TCellNote.h"
-#include "TDataSource.h"
+#include "personlist/TCellNote.h"
+#include "personlist/TDataSource.h"
 
 #include <QAbstractTableModel>
 

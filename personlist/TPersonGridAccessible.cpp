@@ -1,7 +1,7 @@
-#include "TPersonGridAccessible.h"
+#include "personlist/TPersonGridAccessible.h"
 
-#include "TGridCellAccessible.h"
-#include "TPersonGrid.h"
+#include "personlist/TGridCellAccessible.h"
+#include "personlist/TPersonGrid.h"
 
 #include <QHeaderView>
 

@@ -1,5 +1,5 @@
-#include "PolishPlural.h"
 #include "TPersonListTestWindow.h"
+#include "ui/PolishPlural.h"
 
 #include <QHeaderView>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TPersonTable.h"
+#include "register/TPersonTable.h"
 
 #include <QObject>
 

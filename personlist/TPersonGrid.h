@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TCellNote.h"
-#include "TPersonGridModel.h"
-#include "TPersonRecord.h"
+#include "personlist/TCellNote.h"
+#include "personlist/TPersonGridModel.h"
+#include "register/TPersonRecord.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

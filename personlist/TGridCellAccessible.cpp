@@ -1,7 +1,7 @@
-#include "TGridCellAccessible.h"
+#include "personlist/TGridCellAccessible.h"
 
-#include "TPersonGrid.h"
-#include "TPersonGridAccessible.h"
+#include "personlist/TPersonGrid.h"
+#include "personlist/TPersonGridAccessible.h"
 
 #include <QHeaderView>
 

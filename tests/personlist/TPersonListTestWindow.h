@@ -1,10 +1,10 @@
 #pragma once
 
-#include "PersonListHandlers.h"
-#include "PersonRows.h"
-#include "TDataSource.h"
-#include "TPersonGrid.h"
-#include "TRecordCounter.h"
+#include "personlist/TDataSource.h"
+#include "personlist/TPersonGrid.h"
+#include "personlist/TRecordCounter.h"
+#include "support/PersonRows.h"
+#include "ui/DesignValues.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -36,10 +36,12 @@ public:
         grid->setObjectName(QStringLiteral("RxDBGrid1"));
         grid->setFixedSize(1100, grid->TitleHeight() + kLines * grid->RowHeight());
         grid->SetOnGetCellProps([](int row, TPersonField, TCellFont&, QColor& background) {
-            SetRowBackground(row, background);
+            background = QColor::fromRgb(Design::RowGrey(row));
         });
-        connect(deleteButton, &QPushButton::clicked, this,
-                [this] { DeleteCurrentPerson(mt, [this] { mt.DeleteRow(); }); });
+        connect(deleteButton, &QPushButton::clicked, this, [this] {
+            if (mt.FieldNumber("id") != 0)
+                mt.DeleteRow();
+        });
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(deleteButton);
         layout->addWidget(counter);

@@ -1,4 +1,4 @@
-#include "TPersonGridModel.h"
+#include "personlist/TPersonGridModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
-#include "TPersonGrid.h"
+#include "personlist/TPersonGrid.h"
 
-#include "DesignValues.h"
-#include "TGridColumn.h"
-#include "TGridHeader.h"
-#include "TPersonGridAccessible.h"
+#include "personlist/TGridColumn.h"
+#include "personlist/TGridHeader.h"
+#include "personlist/TPersonGridAccessible.h"
+#include "ui/DesignValues.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
-#include "TPersonGridModel.h"
+#include "personlist/TPersonGridModel.h"
 
-#include "TGridColumn.h"
-#include "TWin1250.h"
+#include "personlist/TGridColumn.h"
+#include "ui/TWin1250.h"
 
 #include <algorithm>
 

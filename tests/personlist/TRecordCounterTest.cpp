@@ -1,4 +1,4 @@
-#include "TRecordCounter.h"
+#include "personlist/TRecordCounter.h"
 
 #include <gtest/gtest.h>
 

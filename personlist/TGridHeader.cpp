@@ -1,6 +1,6 @@
-#include "TGridHeader.h"
+#include "personlist/TGridHeader.h"
 
-#include "DesignValues.h"
+#include "ui/DesignValues.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "TDataSource.h"
+#include "personlist/TDataSource.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "PolishPlural.h"
+#include "ui/PolishPlural.h"
 
 QString PolishCount(int count, const QString& one, const QString& few, const QString& many) {
     const int units = count % 10;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TDataSource.h"
+#include "personlist/TDataSource.h"
 
 #include <QLabel>
 

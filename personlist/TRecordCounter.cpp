@@ -1,7 +1,7 @@
-#include "TRecordCounter.h"
+#include "personlist/TRecordCounter.h"
 
-#include "DesignValues.h"
-#include "PolishPlural.h"
+#include "ui/DesignValues.h"
+#include "ui/PolishPlural.h"
 
 namespace {
 

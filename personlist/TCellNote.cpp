@@ -1,4 +1,4 @@
-#include "TCellNote.h"
+#include "personlist/TCellNote.h"
 
 QString TCellNote::Tooltip() const {
     if (problems.isEmpty() || correction.isEmpty())
