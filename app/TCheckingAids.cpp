@@ -24,14 +24,6 @@
 
 namespace {
 
-// The 1-based position of the row with `id`; 0 when the table holds none.
-int PositionOfId(const TPersonTable& table, std::int32_t id) {
-    for (int position = 1; position <= table.TotalRows(); ++position)
-        if (table.RowAt(position).id == id)
-            return position;
-    return 0;
-}
-
 // The first and last positions of the rows whose hints differ between `former` and `now`, taking
 // in the current row; first > last when there are none.
 std::pair<int, int> ChangedRows(const TRowHints& former, const TRowHints& now,
@@ -146,7 +138,7 @@ void TCheckingAids::CorrectPerson() {
     box.PlaceIn(mt_);
     if (box.exec() != QDialog::Accepted)
         return;
-    const int position = import == imports_ ? PositionOfId(mt_, id) : 0;
+    const int position = import == imports_ ? mt_.PositionOfId(id) : 0;
     if (position == 0)
         throw std::runtime_error(TWin1250::Encode(
             QStringLiteral("Poprawionej osoby nie ma już na liście (usunięto ją albo ponownie "

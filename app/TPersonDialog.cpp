@@ -252,12 +252,11 @@ void TPersonDialog::PlaceIn(const TPersonTable& table) {
     table_ = &table;
     outsideHints_.fields[static_cast<std::size_t>(TPersonField::pesel)] &=
         ~HintBit(THint::PeselDuplicate);
-    for (int position = 1; position <= table.TotalRows(); ++position)
-        if (table.RowAt(position).id == row_.id)
-            setWindowTitle(QStringLiteral("Dane osoby: %1 %2, wiersz %3 z %4")
-                               .arg(TWin1250::Decode(row_.nazwisko), TWin1250::Decode(row_.imie))
-                               .arg(position)
-                               .arg(table.TotalRows()));
+    if (const int position = table.PositionOfId(row_.id); position != 0)
+        setWindowTitle(QStringLiteral("Dane osoby: %1 %2, wiersz %3 z %4")
+                           .arg(TWin1250::Decode(row_.nazwisko), TWin1250::Decode(row_.imie))
+                           .arg(position)
+                           .arg(table.TotalRows()));
     ShowHints();
 }
 

@@ -278,3 +278,9 @@ const TPersonRecord& TPersonTable::RowAt(int position) const {
         throw std::out_of_range(name_ + ": no row at position " + std::to_string(position));
     return rows_[static_cast<std::size_t>(position - 1)];
 }
+
+int TPersonTable::PositionOfId(std::int32_t id) const {
+    const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                    [id](const TPersonRecord& row) { return row.id == id; });
+    return found == rows_.end() ? 0 : static_cast<int>(found - rows_.begin()) + 1;
+}

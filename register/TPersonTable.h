@@ -73,6 +73,8 @@ public:
 
     // The stored row at a 1-based position; throws std::out_of_range outside 1..TotalRows.
     const TPersonRecord& RowAt(int position) const;
+    // The 1-based position of the stored row with `id`; 0 when the table holds none.
+    int PositionOfId(std::int32_t id) const;
 
 private:
     TPersonField FieldOrThrow(std::string_view fieldName) const;
