@@ -19,19 +19,11 @@ void TOrderTextBuilder::EndParagraph() {
 // A cell's last paragraph ends at the tab that closes the cell, and a row's last cell at the
 // row's line end. An unbalanced end (a cell outside a row) changes nothing.
 void TOrderTextBuilder::EndCell() {
-    if (cellStarts_.empty())
-        return;
-    ChopAfter(cellStarts_, QLatin1Char('\n'));
-    cellStarts_.pop_back();
-    Append(QLatin1Char('\t'));
+    Close(cellStarts_, QLatin1Char('\n'), QLatin1Char('\t'));
 }
 
 void TOrderTextBuilder::EndRow() {
-    if (rowStarts_.empty())
-        return;
-    ChopAfter(rowStarts_, QLatin1Char('\t'));
-    rowStarts_.pop_back();
-    Append(QLatin1Char('\n'));
+    Close(rowStarts_, QLatin1Char('\t'), QLatin1Char('\n'));
 }
 
 void TOrderTextBuilder::DropRow() {
@@ -41,7 +33,12 @@ void TOrderTextBuilder::DropRow() {
     rowStarts_.pop_back();
 }
 
-void TOrderTextBuilder::ChopAfter(const std::vector<qsizetype>& starts, QChar ending) {
-    if (text_.size() > starts.back() && text_.back() == ending)
+// Ends the innermost open cell or row: its own last `inner` ending gives way to `end`.
+void TOrderTextBuilder::Close(std::vector<qsizetype>& starts, QChar inner, QChar end) {
+    if (starts.empty())
+        return;
+    if (text_.size() > starts.back() && text_.back() == inner)
         text_.chop(1);
+    starts.pop_back();
+    Append(end);
 }

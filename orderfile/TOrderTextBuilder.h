@@ -27,7 +27,7 @@ public:
 
 private:
     // Removes `ending` from the end of the text when it follows `start`.
-    void ChopAfter(const std::vector<qsizetype>& starts, QChar ending);
+    void Close(std::vector<qsizetype>& starts, QChar inner, QChar end);
 
     QString text_;
     std::vector<qsizetype> rowStarts_;
