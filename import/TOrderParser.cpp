@@ -223,7 +223,7 @@ private:
     void ReadAwaitedPesel(int index, std::string_view raw);
     void ReadNis(int index, std::string_view line, const TLineMarkers& markers);
     void EndBlock(int index);
-    void NoteTitle(std::string_view raw, int index, const TLineMarkers& markers);
+    void NoteTitle(std::string_view raw, int index, bool anyMarker);
     bool JoinPersonLine(std::string& raw, TLineMarkers& markers);
 
     const TOrderLines& lines_;
@@ -256,7 +256,7 @@ void TImportRun::Read(int index, std::string raw) {
         guesses_.personLineJoined = true;
     const bool anyMarker =
         markers.pesel > 0 || markers.nis > 0 || markers.legalBasis || markers.blockEnd;
-    NoteTitle(raw, index, markers);
+    NoteTitle(raw, index, anyMarker);
     std::string_view line = raw;
     // Only the person line and the NIS line have values cut from them at positions, so only
     // they are normalised; the other markers are found alike in the line as it came.
@@ -322,14 +322,14 @@ bool TImportRun::JoinPersonLine(std::string& raw, TLineMarkers& markers) {
     return true;
 }
 
-void TImportRun::NoteTitle(std::string_view raw, int index, const TLineMarkers& markers) {
+void TImportRun::NoteTitle(std::string_view raw, int index, bool anyMarker) {
     if (titleSeen_)
         return;
     const std::string_view text = TrimText(raw);
     if (text.empty())
         return;
     titleSeen_ = true;
-    if (markers.pesel == 0 && markers.nis == 0 && !markers.legalBasis && !markers.blockEnd) {
+    if (!anyMarker) {
         title_.assign(text);
         titleIndex_ = index;
     }
