@@ -1,6 +1,7 @@
 #include "support/ViewerCopy.h"
 
 #include "support/TRandom.h"
+#include "text/TextPrimitives.h"
 
 #include <string>
 #include <string_view>
@@ -9,19 +10,9 @@
 
 namespace {
 
-constexpr std::string_view kTitle = "ROZKAZ PERSONALNY NR 12/P";
 constexpr std::string_view kPesel = "PESEL:";
 
 enum class TFooter { Page, Dashes, OfPages, Number, Title, Count };
-
-std::string_view Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 class TViewerCopy {
 public:
@@ -33,6 +24,8 @@ public:
     }
 
     TRealisticOrder Copy(TRealisticOrder order) {
+        // A viewer repeats the order's title, its first line, as a page's header or footer.
+        title_ = order.lines.front();
         std::vector<std::string> body;
         std::size_t person = 0;
         for (std::size_t i = 0; i < order.lines.size(); ++i) {
@@ -55,7 +48,7 @@ private:
     // The lines of one paragraph: cut after "PESEL:" when asked, then at the last space within
     // the width (a word longer than the width stands alone).
     void Break(std::string_view paragraph, bool afterPesel, std::vector<std::string>& into) const {
-        std::string_view text = Trimmed(paragraph);
+        std::string_view text = TrimText(paragraph);
         if (const std::size_t at = text.find("PESEL: "); afterPesel && at != std::string::npos) {
             Wrap(text.substr(0, at + kPesel.size()), into);
             text.remove_prefix(at + kPesel.size() + 1);
@@ -70,8 +63,8 @@ private:
                 at = text.find(' ', width_);
             if (at == std::string_view::npos)
                 break;
-            into.emplace_back(Trimmed(text.substr(0, at)));
-            text = Trimmed(text.substr(at));
+            into.emplace_back(TrimText(text.substr(0, at)));
+            text = TrimText(text.substr(at));
         }
         into.emplace_back(text);
     }
@@ -95,7 +88,7 @@ private:
         case TFooter::Number:
             return number;
         default:
-            return std::string(kTitle);
+            return title_;
         }
     }
 
@@ -109,7 +102,7 @@ private:
                 continue;
             lines.push_back(Footer(i / pageLength_ + 1, pages));
             if (header_ && i + 1 != body.size())
-                lines.emplace_back(kTitle);
+                lines.push_back(title_);
         }
         return lines;
     }
@@ -119,6 +112,7 @@ private:
     std::size_t pageLength_;
     TFooter footer_;
     bool header_;
+    std::string title_;
 };
 
 } // namespace
