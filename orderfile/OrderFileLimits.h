@@ -8,12 +8,10 @@ namespace OrderFileLimits {
 
 // The file itself, as it is read whole into memory.
 inline constexpr qint64 MaxFileBytes = 50 * 1024 * 1024;
-// One part of an archive (the document's XML), unpacked and packed. A packed megabyte holds the
-// text of well over a thousand persons, and no packed megabyte unpacks to more than about a
-// gigabyte, which is what a part lying about its size may make the program unpack before it
-// is refused.
+// One part of an archive (the document's XML), unpacked: the reading of a part stops at this
+// bound and at the size the archive's directory claims for it, however much its data would
+// unpack to.
 inline constexpr qint64 MaxEntryBytes = 64 * 1024 * 1024;
-inline constexpr qint64 MaxPackedEntryBytes = 1024 * 1024;
 // Elements open at once in a document's XML (a table in a table adds about five).
 inline constexpr int MaxXmlDepth = 256;
 // The text that comes out of a file.

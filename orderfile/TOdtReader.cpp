@@ -1,5 +1,6 @@
 #include "orderfile/TOdtReader.h"
 
+#include "orderfile/TOrderFileRefusal.h"
 #include "orderfile/TOrderPackage.h"
 #include "orderfile/TOrderXml.h"
 
@@ -125,7 +126,12 @@ bool TOdtReader::IsText(const TOrderPackage& package) {
         .startsWith("application/vnd.oasis.opendocument.text");
 }
 
+// A document saved with a password keeps its archive's parts encrypted by its own means, which
+// the manifest describes.
 QString TOdtReader::Read(const TOrderPackage& package) {
+    const QString manifest = QStringLiteral("META-INF/manifest.xml");
+    if (package.Has(manifest) && package.Entry(manifest).contains("encryption-data"))
+        throw TOrderFileRefusal(TOrderFileRefusal::Encrypted());
     return ReadContent(package.Entry(QStringLiteral("content.xml")));
 }
 

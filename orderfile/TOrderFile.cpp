@@ -5,9 +5,9 @@
 #include "orderfile/TOdtReader.h"
 #include "orderfile/TOrderFileRefusal.h"
 #include "orderfile/TOrderPackage.h"
+#include "orderfile/TRegularFile.h"
 #include "orderfile/TTextFileReader.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -38,6 +38,16 @@ bool IsText(const QByteArray& contents) {
            (QStringConverter::encodingForData(contents) || !contents.contains('\0'));
 }
 
+// A .docx saved with a password is no archive but a compound file holding the encrypted one as
+// its stream "EncryptedPackage" (its name in UTF-16, little-endian as on every machine the
+// program runs on).
+bool IsEncryptedDocument(const QByteArray& contents) {
+    static const QByteArray CompoundFile("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+    static const QByteArray StreamName =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(u"EncryptedPackage"), 32);
+    return contents.startsWith(CompoundFile) && contents.contains(StreamName);
+}
+
 QString Message(const QString& path, const QString& reason) {
     return QStringLiteral("Nie można wczytać rozkazu z pliku „%1”: %2. Zapisz rozkaz jako .docx "
                           "albo skopiuj jego treść i użyj WKLEJ ROZKAZ")
@@ -48,15 +58,8 @@ QString Message(const QString& path, const QString& reason) {
 
 QString TOrderFile::Read(const QString& path) {
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw TOrderFileRefusal(QStringLiteral("nie można go otworzyć"));
-        if (file.size() > OrderFileLimits::MaxFileBytes)
-            throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
-        // The size found and a byte more: a file that grows meanwhile stays within the limit.
-        const QByteArray contents = file.read(file.size() + 1);
-        if (file.error() != QFileDevice::NoError)
-            throw TOrderFileRefusal(QStringLiteral("nie można go odczytać"));
+        // The bound and a byte more: a file that grows meanwhile stays within the limit.
+        const QByteArray contents = TRegularFile(path).ReadUpTo(OrderFileLimits::MaxFileBytes);
         if (contents.size() > OrderFileLimits::MaxFileBytes)
             throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
         return Text(contents, path);
@@ -69,8 +72,10 @@ QString TOrderFile::AnyText(const QByteArray& contents, const QString& fileName)
     if (contents.startsWith("PK\x03\x04"))
         return ReadPackage(contents);
     const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (IsEncryptedDocument(contents))
+        throw TOrderFileRefusal(TOrderFileRefusal::Encrypted());
     if (extension == u"docx" || extension == u"odt")
-        throw TOrderFileRefusal(QStringLiteral("plik jest uszkodzony albo zaszyfrowany"));
+        throw TOrderFileRefusal(TOrderFileRefusal::Damaged());
     if (!IsText(contents))
         RefuseFormat();
     return TTextFileReader::Read(contents);

@@ -12,6 +12,10 @@ public:
 
     const QString& Reason() const { return reason_; }
 
+    // The reasons several readers give.
+    static QString Damaged() { return QStringLiteral("plik jest uszkodzony"); }
+    static QString Encrypted() { return QStringLiteral("dokument jest zaszyfrowany hasłem"); }
+
 private:
     QString reason_;
 };

@@ -3,56 +3,18 @@
 #include "orderfile/OrderFileLimits.h"
 #include "orderfile/TOrderFileRefusal.h"
 
-#include <QtGui/private/qzipreader_p.h>
+#include <QSet>
 
-#include <new>
-
-// QZipReader is Qt's private class: its use here was checked against Qt 6.4. It unpacks a part
-// into a buffer of the size the directory claims and doubles the buffer for as long as the data
-// goes on, so only the part's packed size bounds what a lying part unpacks to (deflate gives at
-// most 1032 bytes for one); it finds the directory and a part's entry as PackedSizes does.
-static_assert(QT_VERSION >= QT_VERSION_CHECK(6, 4, 0) && QT_VERSION < QT_VERSION_CHECK(6, 5, 0),
-              "TOrderPackage uses Qt's private QZipReader as of Qt 6.4.x; check it against the "
-              "new Qt's qzipreader_p.h before building with another version");
+#include <zip.h>
 
 namespace {
 
-QString Damaged() {
-    return QStringLiteral("plik jest uszkodzony albo zaszyfrowany");
+[[noreturn]] void RefuseDamaged() {
+    throw TOrderFileRefusal(TOrderFileRefusal::Damaged());
 }
 
-quint32 Read(const QByteArray& zip, qsizetype at, int bytes) {
-    quint32 value = 0;
-    for (int byte = bytes - 1; byte >= 0; --byte)
-        value = value << 8 | static_cast<quint8>(zip[at + byte]);
-    return value;
-}
-
-// The packed size of each part, from the archive's directory, which Qt's reader does not tell:
-// the directory's end is the last one in the archive's final 64 KB, and a name listed twice is
-// its first entry.
-QHash<QString, qint64> PackedSizes(const QByteArray& zip) {
-    constexpr int EndSize = 22;
-    constexpr int EntrySize = 46;
-    QHash<QString, qint64> sizes;
-    const qsizetype end = zip.lastIndexOf("PK\x05\x06", zip.size() - EndSize);
-    if (end < 0 || end < zip.size() - EndSize - 0xFFFF)
-        return sizes;
-    qsizetype at = Read(zip, end + 16, 4);
-    const quint32 count = Read(zip, end + 10, 2);
-    for (quint32 i = 0; i < count && at + EntrySize <= zip.size(); ++i) {
-        if (Read(zip, at, 4) != 0x02014b50)
-            break;
-        const int nameLength = static_cast<int>(Read(zip, at + 28, 2));
-        const QString name = QString::fromLocal8Bit(zip.mid(at + EntrySize, nameLength));
-        if (!sizes.contains(name))
-            sizes.insert(name, Read(zip, at + 20, 4));
-        at += EntrySize + nameLength + Read(zip, at + 30, 2) + Read(zip, at + 32, 2);
-    }
-    return sizes;
-}
-
-// A name as the archive holds it, before Qt's reader drops its leading "../" and "/".
+// A name as the archive holds it: one that climbs out of the archive is refused whatever a
+// reader would make of it.
 bool LeavesArchive(QString path) {
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path.startsWith(QLatin1Char('/')) || path == QLatin1String("..") ||
@@ -60,47 +22,98 @@ bool LeavesArchive(QString path) {
            path.endsWith(QLatin1String("/.."));
 }
 
+bool IsEncryption(int error) {
+    return error == ZIP_ER_NOPASSWD || error == ZIP_ER_ENCRNOTSUPP || error == ZIP_ER_WRONGPASSWD;
+}
+
+struct TCloseFile {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+// Reads the open part up to `size` bytes and one more: a part that has that byte unpacks to more
+// than it claims, and is refused without a byte more unpacked.
+QByteArray ReadPart(zip_file_t* file, qint64 size) {
+    QByteArray data(size + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < data.size()) {
+        const zip_int64_t read = zip_fread(file, data.data() + got, data.size() - got);
+        if (read < 0)
+            RefuseDamaged();
+        if (read == 0)
+            break;
+        got += read;
+    }
+    if (got > size)
+        throw TOrderFileRefusal(
+            QStringLiteral("część dokumentu jest dłuższa, niż podaje spis archiwum"));
+    if (got < size)
+        RefuseDamaged();
+    data.truncate(size);
+    return data;
+}
+
 } // namespace
 
-TOrderPackage::TOrderPackage(const QByteArray& archive) : archive_(archive), device_(&archive_) {
-    device_.open(QIODevice::ReadOnly);
-    zip_ = std::make_unique<QZipReader>(&device_);
-    const QList<QZipReader::FileInfo> entries = zip_->fileInfoList();
-    if (zip_->status() != QZipReader::NoError || entries.isEmpty())
-        throw TOrderFileRefusal(Damaged());
-    packed_ = PackedSizes(archive_);
-    for (auto name = packed_.keyBegin(); name != packed_.keyEnd(); ++name) {
-        if (LeavesArchive(*name))
-            throw TOrderFileRefusal(QStringLiteral("plik zawiera niedozwoloną ścieżkę"));
+void TOrderPackage::TClose::operator()(zip* archive) const {
+    zip_discard(archive);
+}
+
+TOrderPackage::TOrderPackage(const QByteArray& archive) : archive_(archive) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source =
+        zip_source_buffer_create(archive_.constData(), archive_.size(), 0, &error);
+    if (source != nullptr) {
+        zip_.reset(zip_open_from_source(source, ZIP_RDONLY, &error));
+        if (!zip_)
+            zip_source_free(source);
     }
-    for (const QZipReader::FileInfo& entry : entries) {
-        if (entry.isFile)
-            sizes_.insert(entry.filePath, entry.size);
-    }
+    zip_error_fini(&error);
+    if (!zip_)
+        RefuseDamaged();
+    ListParts();
 }
 
 TOrderPackage::~TOrderPackage() = default;
 
-// The claimed and the packed size are checked before unpacking, and the unpacked size against
-// the claim after: a part that claims little but unpacks to more is refused, having unpacked to
-// no more than its packed size allows.
-QByteArray TOrderPackage::Entry(const QString& name) const {
-    const auto size = sizes_.constFind(name);
-    if (size == sizes_.cend())
-        throw TOrderFileRefusal(Damaged());
-    const qint64 packed = packed_.value(name, -1);
-    if (packed < 0)
-        throw TOrderFileRefusal(Damaged());
-    if (*size > OrderFileLimits::MaxEntryBytes || packed > OrderFileLimits::MaxPackedEntryBytes)
-        throw TOrderFileRefusal(QStringLiteral("treść dokumentu jest zbyt duża"));
-    QByteArray data;
-    try {
-        data = zip_->fileData(name);
-    } catch (const std::bad_alloc&) {
-        // Qt's reader grows its buffer while a part unpacks to more than it claimed.
-        throw TOrderFileRefusal(Damaged());
+// Every name is checked, not only those read: a name twice would let the directory's size check
+// and the reading meet different parts.
+void TOrderPackage::ListParts() {
+    const zip_int64_t count = zip_get_num_entries(zip_.get(), 0);
+    if (count <= 0)
+        RefuseDamaged();
+    QSet<QString> names;
+    for (zip_int64_t index = 0; index < count; ++index) {
+        const char* raw = zip_get_name(zip_.get(), index, ZIP_FL_ENC_GUESS);
+        if (raw == nullptr)
+            RefuseDamaged();
+        const QString name = QString::fromUtf8(raw);
+        if (LeavesArchive(name))
+            throw TOrderFileRefusal(QStringLiteral("plik zawiera niedozwoloną ścieżkę"));
+        if (names.contains(name))
+            throw TOrderFileRefusal(QStringLiteral("plik zawiera dwie części o tej samej nazwie"));
+        names.insert(name);
+        if (!name.endsWith(QLatin1Char('/')))
+            parts_.insert(name, index);
     }
-    if (data.size() != *size)
-        throw TOrderFileRefusal(Damaged());
-    return data;
+}
+
+QByteArray TOrderPackage::Entry(const QString& name) const {
+    const auto index = parts_.constFind(name);
+    if (index == parts_.cend())
+        RefuseDamaged();
+    zip_stat_t stat;
+    if (zip_stat_index(zip_.get(), *index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+        RefuseDamaged();
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        throw TOrderFileRefusal(TOrderFileRefusal::Encrypted());
+    if (stat.size > static_cast<zip_uint64_t>(OrderFileLimits::MaxEntryBytes))
+        throw TOrderFileRefusal(QStringLiteral("treść dokumentu jest zbyt duża"));
+    const std::unique_ptr<zip_file_t, TCloseFile> file(zip_fopen_index(zip_.get(), *index, 0));
+    if (!file) {
+        if (IsEncryption(zip_error_code_zip(zip_get_error(zip_.get()))))
+            throw TOrderFileRefusal(TOrderFileRefusal::Encrypted());
+        RefuseDamaged();
+    }
+    return ReadPart(file.get(), static_cast<qint64>(stat.size));
 }

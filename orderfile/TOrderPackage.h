@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 
 #include <memory>
 
-QT_BEGIN_NAMESPACE
-class QZipReader;
-QT_END_NAMESPACE
+struct zip;
 
-// An order's archive (.docx, .odt) held in memory and read with Qt's zip reader. Only named parts
-// are ever unpacked, into memory, each within the limits of OrderFileLimits; nothing is written
-// anywhere. An archive that is damaged, or names a part outside itself (".."), is refused.
+// An order's archive (.docx, .odt) held in memory and read with libzip. Only named parts are
+// ever unpacked, into memory, each as a stream stopped at the size the archive's directory
+// claims for it and at OrderFileLimits::MaxEntryBytes, however much its data would unpack to;
+// nothing is written anywhere. An archive that is damaged, names a part outside itself ("..") or
+// names one part twice is refused.
 class TOrderPackage {
 public:
     explicit TOrderPackage(const QByteArray& archive);
@@ -21,16 +20,20 @@ public:
     TOrderPackage(const TOrderPackage&) = delete;
     TOrderPackage& operator=(const TOrderPackage&) = delete;
 
-    bool Has(const QString& name) const { return sizes_.contains(name); }
+    bool Has(const QString& name) const { return parts_.contains(name); }
     // The unpacked part; refuses a part that is missing, encrypted, too big, or other than its
     // size in the archive's directory says.
     QByteArray Entry(const QString& name) const;
 
 private:
+    struct TClose {
+        void operator()(zip* archive) const;
+    };
+
+    void ListParts();
+
     QByteArray archive_;
-    QBuffer device_;
-    std::unique_ptr<QZipReader> zip_;
-    // The size each part claims, and its packed size, by its name.
-    QHash<QString, qint64> sizes_;
-    QHash<QString, qint64> packed_;
+    std::unique_ptr<zip, TClose> zip_;
+    // Each part's index in the archive, by its name.
+    QHash<QString, quint64> parts_;
 };

@@ -8,7 +8,7 @@
 namespace {
 
 [[noreturn]] void RefuseDamaged() {
-    throw TOrderFileRefusal(QStringLiteral("plik jest uszkodzony albo zaszyfrowany"));
+    throw TOrderFileRefusal(TOrderFileRefusal::Damaged());
 }
 
 } // namespace

@@ -1,17 +1,148 @@
 #include "OrderDocuments.h"
 
-#include <QBuffer>
 #include <QStringList>
-#include <QtGui/private/qzipwriter_p.h>
+#include <QtEndian>
+
+#include <zlib.h>
+
+namespace {
+
+template <typename T> void Put(QByteArray& out, T value) {
+    char bytes[sizeof(T)];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, sizeof(T));
+}
+
+QByteArray RawDeflate(const QByteArray& data, int flush, z_stream* stream) {
+    QByteArray out;
+    char buffer[16384];
+    stream->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream->avail_in = static_cast<uInt>(data.size());
+    do {
+        stream->next_out = reinterpret_cast<Bytef*>(buffer);
+        stream->avail_out = sizeof buffer;
+        deflate(stream, flush);
+        out.append(buffer, static_cast<qsizetype>(sizeof buffer - stream->avail_out));
+    } while (stream->avail_out == 0);
+    return out;
+}
+
+z_stream RawDeflater() {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
+    return stream;
+}
+
+QByteArray Deflated(const QByteArray& data) {
+    z_stream stream = RawDeflater();
+    QByteArray out = RawDeflate(data, Z_FINISH, &stream);
+    deflateEnd(&stream);
+    return out;
+}
+
+struct TLaidOut {
+    QByteArray packed;
+    quint32 crc;
+    quint32 size;
+};
+
+// The fields a local header and a directory entry share, from the version needed on.
+QByteArray CommonFields(const ZipPart& part, const TLaidOut& laid) {
+    const bool marked = part.zip64 == ZipPart::TZip64::Marked;
+    QByteArray out;
+    Put<quint16>(out, part.zip64 == ZipPart::TZip64::None ? 20 : 45);
+    Put<quint16>(out, part.flags);
+    Put<quint16>(out, 8);
+    Put<quint32>(out, 0x5A210000); // 1 January 2025, midnight
+    Put<quint32>(out, laid.crc);
+    Put<quint32>(out, marked ? 0xFFFFFFFF : static_cast<quint32>(laid.packed.size()));
+    Put<quint32>(out, marked ? 0xFFFFFFFF : laid.size);
+    Put<quint16>(out, static_cast<quint16>(part.name.size()));
+    return out;
+}
+
+QByteArray Zip64Extra(const TLaidOut& laid, std::optional<quint64> offset) {
+    QByteArray out;
+    Put<quint16>(out, 1);
+    Put<quint16>(out, offset ? 24 : 16);
+    Put<quint64>(out, laid.size);
+    Put<quint64>(out, static_cast<quint64>(laid.packed.size()));
+    if (offset)
+        Put<quint64>(out, *offset);
+    return out;
+}
+
+TLaidOut LaidOut(const ZipPart& part) {
+    const quint32 crc =
+        static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(part.data.constData()),
+                                   static_cast<uInt>(part.data.size())));
+    return {part.packed.value_or(Deflated(part.data)), crc,
+            part.claimedSize.value_or(static_cast<quint32>(part.data.size()))};
+}
+
+void PutEnd(QByteArray& zip, qsizetype parts, qsizetype directoryAt) {
+    const qsizetype directorySize = zip.size() - directoryAt;
+    Put<quint32>(zip, 0x06054b50);
+    Put<quint32>(zip, 0);
+    Put<quint16>(zip, static_cast<quint16>(parts));
+    Put<quint16>(zip, static_cast<quint16>(parts));
+    Put<quint32>(zip, static_cast<quint32>(directorySize));
+    Put<quint32>(zip, static_cast<quint32>(directoryAt));
+    Put<quint16>(zip, 0);
+}
+
+} // namespace
+
+QByteArray ZipOf(const std::vector<ZipPart>& parts) {
+    QByteArray zip;
+    QByteArray directory;
+    for (const ZipPart& part : parts) {
+        const TLaidOut laid = LaidOut(part);
+        const quint64 offset = static_cast<quint64>(zip.size());
+        const bool zip64 = part.zip64 != ZipPart::TZip64::None;
+        const QByteArray localExtra = zip64 ? Zip64Extra(laid, std::nullopt) : QByteArray();
+        const QByteArray entryExtra = zip64 ? Zip64Extra(laid, offset) : QByteArray();
+        Put<quint32>(zip, 0x04034b50);
+        zip += CommonFields(part, laid);
+        Put<quint16>(zip, static_cast<quint16>(localExtra.size()));
+        zip += part.name + localExtra + laid.packed;
+        Put<quint32>(directory, 0x02014b50);
+        Put<quint16>(directory, 45);
+        directory += CommonFields(part, laid);
+        Put<quint16>(directory, static_cast<quint16>(entryExtra.size()));
+        Put<quint16>(directory, 0);
+        Put<quint16>(directory, 0);
+        Put<quint16>(directory, 0);
+        Put<quint32>(directory, 0);
+        Put<quint32>(directory, part.zip64 == ZipPart::TZip64::Marked
+                                    ? 0xFFFFFFFF
+                                    : static_cast<quint32>(offset));
+        directory += part.name + entryExtra;
+    }
+    const qsizetype directoryAt = zip.size();
+    zip += directory;
+    PutEnd(zip, static_cast<qsizetype>(parts.size()), directoryAt);
+    return zip;
+}
 
 QByteArray Zip(const Entries& entries) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QZipWriter zip(&buffer);
+    std::vector<ZipPart> parts;
     for (const auto& [name, data] : entries)
-        zip.addFile(name, data);
-    zip.close();
-    return buffer.data();
+        parts.push_back({name.toUtf8(), data});
+    return ZipOf(parts);
+}
+
+// After the first megabyte, each further one deflates to the same bytes once the stream is
+// flushed to a byte's end: they are repeated rather than deflated again.
+QByteArray PackedZeros(qsizetype packedBytes) {
+    const QByteArray megabyte(1 << 20, '\0');
+    z_stream stream = RawDeflater();
+    QByteArray packed = RawDeflate(megabyte, Z_SYNC_FLUSH, &stream);
+    const QByteArray next = RawDeflate(megabyte, Z_SYNC_FLUSH, &stream);
+    deflateEnd(&stream);
+    while (packed.size() < packedBytes - 16)
+        packed += next;
+    return packed.left(packedBytes - 16) + QByteArray(16, '\xFF');
 }
 
 QByteArray DocumentXml(const QByteArray& body) {
@@ -21,15 +152,19 @@ QByteArray DocumentXml(const QByteArray& body) {
            body + "<w:sectPr><w:pgSz/></w:sectPr></w:body></w:document>";
 }
 
-QByteArray Docx(const QByteArray& body) {
+std::vector<ZipPart> DocxParts(const QByteArray& body) {
     const QByteArray part =
         R"(<w:hdr xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
         "<w:p><w:r><w:t>NAGŁÓWEK</w:t></w:r></w:p></w:hdr>";
-    return Zip({{"[Content_Types].xml", "<Types/>"},
-                {"word/document.xml", DocumentXml(body)},
-                {"word/header1.xml", part},
-                {"word/footnotes.xml", QByteArray(part).replace("NAGŁÓWEK", "PRZYPIS")},
-                {"word/comments.xml", QByteArray(part).replace("NAGŁÓWEK", "KOMENTARZ")}});
+    return {{"[Content_Types].xml", "<Types/>"},
+            {"word/document.xml", DocumentXml(body)},
+            {"word/header1.xml", part},
+            {"word/footnotes.xml", QByteArray(part).replace("NAGŁÓWEK", "PRZYPIS")},
+            {"word/comments.xml", QByteArray(part).replace("NAGŁÓWEK", "KOMENTARZ")}};
+}
+
+QByteArray Docx(const QByteArray& body) {
+    return ZipOf(DocxParts(body));
 }
 
 QByteArray DocxOfLines(const QString& text) {
@@ -57,15 +192,4 @@ QByteArray Odt(const QByteArray& body) {
                 {"content.xml", ContentXml(body)},
                 {"styles.xml", "<office:document-styles><text:p>NAGŁÓWEK</text:p>"
                                "</office:document-styles>"}});
-}
-
-void PatchDirectory(QByteArray& zip, const QByteArray& name, int offset, quint32 value, int bytes) {
-    for (qsizetype at = zip.indexOf("PK\x01\x02"); at >= 0;
-         at = zip.indexOf("PK\x01\x02", at + 1)) {
-        if (zip.mid(at + 46, name.size()) != name)
-            continue;
-        for (int byte = 0; byte < bytes; ++byte)
-            zip[at + offset + byte] = static_cast<char>(value >> (8 * byte));
-        return;
-    }
 }

@@ -7,7 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
 
 namespace {
 
@@ -22,6 +31,14 @@ void PrintTo(const TextCase& c, std::ostream* out) {
 }
 
 class OrderFileTextTest : public testing::TestWithParam<TextCase> {};
+
+// A .docx whose every part gives its sizes in a zip64 extra field.
+QByteArray Zip64Docx(ZipPart::TZip64 zip64) {
+    std::vector<ZipPart> parts = DocxParts("<w:p><w:r><w:t>Rozkaz</w:t></w:r></w:p>");
+    for (ZipPart& part : parts)
+        part.zip64 = zip64;
+    return ZipOf(parts);
+}
 
 // The file's text as the word processor's plain-text copy of the whole document gives it. The
 // contents tell the format, whatever the name says.
@@ -75,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "<w:pict><w:txbxContent><w:p><w:r><w:t>box</w:t></w:r></w:p></w:txbxContent>"
                       "</w:pict></mc:Fallback></mc:AlternateContent><w:hyperlink><w:r><w:t>b</w:t>"
                       "</w:r></w:hyperlink></w:p>"),
-                 "ab\n"}));
+                 "ab\n"},
+        TextCase{"Zip64SizesMarked", Zip64Docx(ZipPart::TZip64::Marked), "Rozkaz\n"},
+        TextCase{"Zip64SizesBesideTheUsualOnes", Zip64Docx(ZipPart::TZip64::Beside), "Rozkaz\n"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Odt, OrderFileTextTest,
@@ -111,17 +130,32 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Utf16BigEndian", QByteArray("\xFE\xFF\x01\x7C\x00\xF3\x01\x42\x00w", 10), "żółw"},
         TextCase{"Windows1250", "\xBF\xF3\xB3w\xA0\xB9", "żółw\u00A0ą"}));
 
-// A .docx whose directory entry for the main part has `value` at `offset`.
-QByteArray Patched(int offset, quint32 value) {
-    QByteArray zip = Docx("<w:p><w:r><w:t>" + QByteArray(10000, 'a') + "</w:t></w:r></w:p>");
-    PatchDirectory(zip, "word/document.xml", offset, value);
-    return zip;
+// A .docx whose main part is changed by `change`.
+QByteArray DocxWith(const std::function<void(ZipPart&)>& change) {
+    std::vector<ZipPart> parts =
+        DocxParts("<w:p><w:r><w:t>" + QByteArray(10000, 'a') + "</w:t></w:r></w:p>");
+    change(parts[1]);
+    return ZipOf(parts);
 }
 
-QByteArray Encrypted() {
-    QByteArray zip = Docx("<w:p/>");
-    PatchDirectory(zip, "word/document.xml", 8, 1, 2);
-    return zip;
+QByteArray TwoPartsOfOneName() {
+    std::vector<ZipPart> parts = DocxParts("<w:p/>");
+    parts.push_back({"word/document.xml", DocumentXml("<w:p><w:r><w:t>b</w:t></w:r></w:p>")});
+    return ZipOf(parts);
+}
+
+// A compound file as a word processor saves a .docx with a password, and one that is not that.
+QByteArray CompoundFile(const QString& stream) {
+    return QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, 0) +
+           QByteArray(reinterpret_cast<const char*>(stream.utf16()), stream.size() * 2);
+}
+
+QByteArray EncryptedOdt() {
+    return ZipOf({{"mimetype", "application/vnd.oasis.opendocument.text"},
+                  {"content.xml", QByteArray(300, '\x9C')},
+                  {"META-INF/manifest.xml",
+                   "<manifest:manifest><manifest:file-entry manifest:full-path=\"content.xml\">"
+                   "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>"}});
 }
 
 QByteArray Nested(int depth) {
@@ -142,6 +176,18 @@ void PrintTo(const RefusalCase& c, std::ostream* out) {
 
 class OrderFileRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
+void ExpectRefusal(const QString& path, const QString& fileName, const QString& reason) {
+    try {
+        TOrderFile::Read(path);
+        FAIL() << "read";
+    } catch (const TOrderFileRefusal& refusal) {
+        EXPECT_EQ(refusal.Reason(),
+                  QString("Nie można wczytać rozkazu z pliku „%1”: %2. Zapisz rozkaz jako .docx "
+                          "albo skopiuj jego treść i użyj WKLEJ ROZKAZ")
+                      .arg(fileName, reason));
+    }
+}
+
 TEST_P(OrderFileRefusalTest, SaysWhyAndWhatToDoInstead) {
     const TempFolder folder;
     const QString path = QString::fromStdString((folder / GetParam().fileName).string());
@@ -150,20 +196,14 @@ TEST_P(OrderFileRefusalTest, SaysWhyAndWhatToDoInstead) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(GetParam().contents());
     }
-    try {
-        TOrderFile::Read(path);
-        FAIL() << "read";
-    } catch (const TOrderFileRefusal& refusal) {
-        EXPECT_EQ(refusal.Reason(),
-                  QString("Nie można wczytać rozkazu z pliku „%1”: %2. Zapisz rozkaz jako .docx "
-                          "albo skopiuj jego treść i użyj WKLEJ ROZKAZ")
-                      .arg(GetParam().fileName, GetParam().reason));
-    }
+    ExpectRefusal(path, GetParam().fileName, GetParam().reason);
 }
 
 const QByteArray OleFile = QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, 0);
 const char* const NotAnOrder = "to nie jest dokument .docx ani .odt, ani plik tekstowy";
-const char* const Damaged = "plik jest uszkodzony albo zaszyfrowany";
+const char* const Damaged = "plik jest uszkodzony";
+const char* const Encrypted = "dokument jest zaszyfrowany hasłem";
+const char* const LongerThanClaimed = "część dokumentu jest dłuższa, niż podaje spis archiwum";
 
 INSTANTIATE_TEST_SUITE_P(
     OtherFormats, OrderFileRefusalTest,
@@ -180,8 +220,12 @@ INSTANTIATE_TEST_SUITE_P(
                         return Zip({{"a.txt", "PESEL"}});
                     },
                     NotAnOrder},
-        RefusalCase{"EncryptedDocx", "rozkaz.docx", [] { return OleFile; }, Damaged},
-        RefusalCase{"EncryptedPart", "rozkaz.docx", Encrypted, Damaged},
+        RefusalCase{"DocNamedDocx", "rozkaz.docx", [] { return OleFile; }, Damaged},
+        RefusalCase{"EncryptedDocx", "rozkaz.docx",
+                    [] { return CompoundFile(QStringLiteral("EncryptedPackage")); }, Encrypted},
+        RefusalCase{"EncryptedOdt", "rozkaz.odt", EncryptedOdt, Encrypted},
+        RefusalCase{"EncryptedPart", "rozkaz.docx",
+                    [] { return DocxWith([](ZipPart& part) { part.flags = 1; }); }, Encrypted},
         RefusalCase{"CutArchive", "rozkaz.docx", [] { return Docx("<w:p/>").left(300); }, Damaged},
         RefusalCase{"NoText", "pusty.docx",
                     [] { return Docx("<w:p/><w:p><w:r><w:t> </w:t></w:r></w:p>"); },
@@ -192,12 +236,28 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Hostile, OrderFileRefusalTest,
     testing::Values(
-        RefusalCase{"PartBiggerThanItClaims", "rozkaz.docx", [] { return Patched(24, 100); },
-                    Damaged},
-        RefusalCase{"PartClaimingTooMuch", "rozkaz.docx", [] { return Patched(24, 100 << 20); },
+        RefusalCase{"PartBiggerThanItClaims", "rozkaz.docx",
+                    [] { return DocxWith([](ZipPart& part) { part.claimedSize = 100; }); },
+                    LongerThanClaimed},
+        // A megabyte of packed zeros unpacks to about a gigabyte, and then meets data that is
+        // not deflate's: only a reader that stopped at the claim says the part is longer.
+        RefusalCase{"PackedZerosClaimingLittle", "rozkaz.docx",
+                    [] {
+                        return DocxWith([](ZipPart& part) {
+                            part.packed = PackedZeros(1 << 20);
+                            part.claimedSize = 1000;
+                        });
+                    },
+                    LongerThanClaimed},
+        RefusalCase{
+            "PartShorterThanItClaims", "rozkaz.docx",
+            [] { return DocxWith([](ZipPart& part) { part.claimedSize = part.data.size() + 1; }); },
+            Damaged},
+        RefusalCase{"PartClaimingTooMuch", "rozkaz.docx",
+                    [] { return DocxWith([](ZipPart& part) { part.claimedSize = 100 << 20; }); },
                     "treść dokumentu jest zbyt duża"},
-        RefusalCase{"PartPackedTooBig", "rozkaz.docx", [] { return Patched(20, 2 << 20); },
-                    "treść dokumentu jest zbyt duża"},
+        RefusalCase{"TwoPartsOfOneName", "rozkaz.docx", TwoPartsOfOneName,
+                    "plik zawiera dwie części o tej samej nazwie"},
         RefusalCase{"PathOutOfTheArchive", "rozkaz.docx",
                     [] {
                         return Zip({{"word/document.xml", DocumentXml("<w:p/>")}, {"../a", "x"}});
@@ -216,5 +276,71 @@ INSTANTIATE_TEST_SUITE_P(
                     "dokument jest zbyt głęboko zagnieżdżony"},
         RefusalCase{"Over50MB", "rozkaz.txt", [] { return QByteArray(50 * 1024 * 1024 + 1, 'a'); },
                     "plik ma ponad 50 MB"}));
+
+} // namespace
+
+namespace {
+
+// What is not a regular file is refused before anything could wait on it: a FIFO without a
+// writer would hold the reader for ever.
+struct SpecialCase {
+    const char* name;
+    // Makes the special file in the folder (or names one of the system's) and gives its path.
+    std::function<std::filesystem::path(const TempFolder&)> make;
+    const char* reason;
+};
+
+void PrintTo(const SpecialCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class OrderFileSpecialTest : public testing::TestWithParam<SpecialCase> {};
+
+TEST_P(OrderFileSpecialTest, IsRefusedAtOnce) {
+    const TempFolder folder;
+    const std::filesystem::path path = GetParam().make(folder);
+    if (path.empty())
+        GTEST_SKIP() << "no such file on this system";
+    ExpectRefusal(QString::fromStdWString(path.wstring()),
+                  QString::fromStdWString(path.filename().wstring()), GetParam().reason);
+}
+
+std::filesystem::path Folder(const TempFolder& folder) {
+    std::filesystem::create_directory(folder / "rozkaz.docx");
+    return folder / "rozkaz.docx";
+}
+
+// Windows has no named pipes among its files.
+std::filesystem::path Fifo([[maybe_unused]] const TempFolder& folder) {
+#ifdef _WIN32
+    return {};
+#else
+    const std::filesystem::path path = folder / "rozkaz.txt";
+    return mkfifo(path.c_str(), 0600) == 0 ? path : std::filesystem::path();
+#endif
+}
+
+std::filesystem::path Device(const TempFolder&) {
+#ifdef _WIN32
+    return "NUL";
+#else
+    return "/dev/zero";
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Special, OrderFileSpecialTest,
+    testing::Values(SpecialCase{"Folder", Folder, "to jest folder, a nie plik"},
+                    SpecialCase{"Fifo", Fifo, "to jest potok nazwany, a nie zwykły plik"},
+                    SpecialCase{"Device", Device, "to jest urządzenie, a nie zwykły plik"}));
+
+#ifndef _WIN32
+// The files of /proc report no size, yet hold text: read to their end, not as one byte.
+TEST(OrderFileSpecialTest, FileReportingNoSizeIsReadWhole) {
+    const QString text = TOrderFile::Read(QStringLiteral("/proc/self/status"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Name:"))) << text.left(40).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\nPid:")));
+}
+#endif
 
 } // namespace
