@@ -27,7 +27,8 @@ template <typename Reader> void ReadOrRefuse(Reader read) {
     }
 }
 
-// Qt's readers warn of every damaged archive on the console, which only slows the fuzzer down.
+// Qt may warn on the console of what it meets in a damaged document, which only slows the fuzzer
+// down.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     return 0;

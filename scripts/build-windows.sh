@@ -6,7 +6,9 @@
 # Polish README for the clerk, the licence notices) into OUT_DIR.
 # Installs the missing Debian packages first, then takes the static Qt for Windows from its cache
 # (NOLT_QT_WINDOWS_CACHE, default ~/.cache/nolt-qt-windows), from the archive NOLT_QT_WINDOWS_ARCHIVE
-# names, or builds it from Debian's sources (about an hour): see scripts/windows-qt.sh.
+# names, or builds it from Debian's sources (about an hour): see scripts/windows-qt.sh; and the
+# static libzip from its cache (NOLT_LIBZIP_WINDOWS_CACHE), or builds it from Debian's sources
+# (about a minute): see scripts/windows-libzip.sh.
 # The person file key is set as for any build: NOLT_OS_KEY=0x2A scripts/build-windows.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +20,7 @@ for tool in x86_64-w64-mingw32-g++-posix wixl icotool rsvg-convert; do
   command -v "$tool" >/dev/null || { echo "build-windows: $tool is missing (scripts/packages-windows.txt)" >&2; exit 1; }
 done
 qt=$("$root/scripts/windows-qt.sh" | tail -n 1)
+libzip=$("$root/scripts/windows-libzip.sh" | tail -n 1)
 
 key_option=()
 [ -z "${NOLT_OS_KEY:-}" ] || key_option=(-DNOLT_OS_KEY="$NOLT_OS_KEY")
@@ -25,7 +28,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DNOLT_BUILD_TESTS=OFF -DNOLT_BUILD_BENCH=OFF ${key_option[@]+"${key_option[@]}"}
+  -DNOLT_LIBZIP_PREFIX="$libzip" -DNOLT_BUILD_TESTS=OFF -DNOLT_BUILD_BENCH=OFF ${key_option[@]+"${key_option[@]}"}
 cmake --build "$build" -j "$(nproc)" --target nolt_f_r
 "$root/scripts/package-windows.sh" "$build" "$dist"
 echo "build-windows: $dist"

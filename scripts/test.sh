@@ -64,7 +64,8 @@ fi
 
 # The Windows stage. With the static Qt for Windows (scripts/windows-qt.sh: from its cache, from
 # the archive NOLT_QT_WINDOWS_ARCHIVE names, or built from Debian's sources unless
-# NOLT_SKIP_WINDOWS_QT=1), the whole program and all its tests are built for 64-bit Windows with
+# NOLT_SKIP_WINDOWS_QT=1) and the static libzip (scripts/windows-libzip.sh: from its cache, or
+# built from Debian's sources in about a minute), the whole program and all its tests are built for 64-bit Windows with
 # mingw-w64; CTest runs the test programs under Wine (cmake/wine-run.sh, in a prefix inside the
 # build folder), the window's offscreen; then a clerk's round through nolt_f_r.exe under Wine
 # whose person file must equal the Linux program's, and the installer's round. Without that Qt
@@ -99,6 +100,13 @@ wine_stage() {
     end_wine "$out/win-core/wine"
     return
   fi
+  local libzip
+  if ! libzip=$("$root/scripts/windows-libzip.sh" 2>"$out/windows-libzip.log") ||
+     ! libzip=$(tail -n 1 <<<"$libzip") || [ -z "$libzip" ]; then
+    summary+=("Windows stage: FAILED, the Windows libzip could not be made (log: $out/windows-libzip.log)")
+    failed=1
+    return
+  fi
   local failed_before=$failed
   if ! windows_display; then
     summary+=("Windows window tests and rounds: FAILED, the virtual X display did not start")
@@ -111,6 +119,7 @@ wine_stage() {
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DNOLT_LIBZIP_PREFIX="$libzip" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/cmake/wine-run.sh;$dir/wine" \
     -DCMAKE_BUILD_TYPE=Release -DNOLT_BUILD_BENCH=OFF
   end_wine "$dir/wine"
