@@ -133,16 +133,17 @@ QByteArray Zip(const Entries& entries) {
 }
 
 // After the first megabyte, each further one deflates to the same bytes once the stream is
-// flushed to a byte's end: they are repeated rather than deflated again.
+// flushed to a byte's end: they are repeated rather than deflated again. The rest is filled with
+// bytes that open a block of no valid type.
 QByteArray PackedZeros(qsizetype packedBytes) {
     const QByteArray megabyte(1 << 20, '\0');
     z_stream stream = RawDeflater();
     QByteArray packed = RawDeflate(megabyte, Z_SYNC_FLUSH, &stream);
     const QByteArray next = RawDeflate(megabyte, Z_SYNC_FLUSH, &stream);
     deflateEnd(&stream);
-    while (packed.size() < packedBytes - 16)
+    while (packed.size() + next.size() < packedBytes)
         packed += next;
-    return packed.left(packedBytes - 16) + QByteArray(16, '\xFF');
+    return packed + QByteArray(packedBytes - packed.size(), '\xFF');
 }
 
 QByteArray DocumentXml(const QByteArray& body) {

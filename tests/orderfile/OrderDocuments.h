@@ -29,7 +29,7 @@ using Entries = std::vector<std::pair<QString, QByteArray>>;
 QByteArray Zip(const Entries& entries);
 
 // Raw deflate data of zeros, `packedBytes` long, that would unpack to about a thousand times as
-// much; its last 16 bytes are no deflate data, so a reader that unpacked it whole would fail.
+// much; its last bytes are no deflate data, so a reader that unpacked it whole would fail.
 QByteArray PackedZeros(qsizetype packedBytes);
 
 // A .docx whose body is `body` (WordprocessingML), with a header, footnotes and comments whose

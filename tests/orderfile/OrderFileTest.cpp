@@ -11,7 +11,10 @@
 #include <functional>
 
 #ifndef _WIN32
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 void PrintTo(const QString& text, std::ostream* out) {
@@ -300,7 +303,7 @@ TEST_P(OrderFileSpecialTest, IsRefusedAtOnce) {
     const TempFolder folder;
     const std::filesystem::path path = GetParam().make(folder);
     if (path.empty())
-        GTEST_SKIP() << "no such file on this system";
+        GTEST_SKIP() << "no such file can be made here: FIFOs and sockets among files are POSIX's";
     ExpectRefusal(QString::fromStdWString(path.wstring()),
                   QString::fromStdWString(path.filename().wstring()), GetParam().reason);
 }
@@ -310,13 +313,31 @@ std::filesystem::path Folder(const TempFolder& folder) {
     return folder / "rozkaz.docx";
 }
 
-// Windows has no named pipes among its files.
 std::filesystem::path Fifo([[maybe_unused]] const TempFolder& folder) {
 #ifdef _WIN32
     return {};
 #else
     const std::filesystem::path path = folder / "rozkaz.txt";
     return mkfifo(path.c_str(), 0600) == 0 ? path : std::filesystem::path();
+#endif
+}
+
+// A socket's name stays in the folder once the socket is closed.
+std::filesystem::path Socket([[maybe_unused]] const TempFolder& folder) {
+#ifdef _WIN32
+    return {};
+#else
+    const std::filesystem::path path = folder / "rozkaz.txt";
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.native().size() >= sizeof address.sun_path)
+        return {};
+    path.native().copy(address.sun_path, path.native().size());
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(socket);
+    return bound ? path : std::filesystem::path();
 #endif
 }
 
@@ -332,6 +353,7 @@ INSTANTIATE_TEST_SUITE_P(
     Special, OrderFileSpecialTest,
     testing::Values(SpecialCase{"Folder", Folder, "to jest folder, a nie plik"},
                     SpecialCase{"Fifo", Fifo, "to jest potok nazwany, a nie zwykły plik"},
+                    SpecialCase{"Socket", Socket, "to jest gniazdo, a nie zwykły plik"},
                     SpecialCase{"Device", Device, "to jest urządzenie, a nie zwykły plik"}));
 
 #ifndef _WIN32
