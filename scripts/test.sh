@@ -65,10 +65,11 @@ fi
 # The Windows stage. With the static Qt for Windows (scripts/windows-qt.sh: from its cache, from
 # the archive NOLT_QT_WINDOWS_ARCHIVE names, or built from Debian's sources unless
 # NOLT_SKIP_WINDOWS_QT=1) and the static libzip (scripts/windows-libzip.sh: from its cache, or
-# built from Debian's sources in about a minute), the whole program and all its tests are built for 64-bit Windows with
-# mingw-w64; CTest runs the test programs under Wine (cmake/wine-run.sh, in a prefix inside the
-# build folder), the window's offscreen; then a clerk's round through nolt_f_r.exe under Wine
-# whose person file must equal the Linux program's, and the installer's round. Without that Qt
+# built from Debian's sources in about a minute), the whole program and all its tests are built
+# for 64-bit Windows with mingw-w64; CTest runs the test programs under Wine (cmake/wine-run.sh,
+# in a prefix inside the build folder), the window's offscreen; then a clerk's round through
+# nolt_f_r.exe under Wine whose person file must equal the Linux program's, and the installer's
+# round. Without that Qt
 # the core and its tests alone are built and run. Without the cross compiler, Wine or the
 # GoogleTest sources the stage says so and is skipped, and the native stages decide.
 # Qt's own save dialog, which the window's tests answer, does not come up under Wine with the
