@@ -6,8 +6,8 @@
 // An order's own file, read as the text a clerk would otherwise paste: a .docx or .odt document
 // (told by its contents, whatever its name) or a plain text file. Anything else (a .doc, .pdf or
 // .rtf file, a picture, a damaged or encrypted document, a file over
-// OrderFileLimits::MaxFileBytes) is refused with a TOrderFileRefusal that names the file and says
-// what to do instead.
+// OrderFileLimits::MaxFileBytes, whatever is not a regular file) is refused with a
+// TOrderFileRefusal that names the file, says why and what to do instead.
 class TOrderFile {
 public:
     static QString Read(const QString& path);
