@@ -91,6 +91,9 @@ apt_options=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/s
 say "fetching the source package qt6-base"
 apt-get "${apt_options[@]}" update -qq
 (cd "$work/source" && apt-get "${apt_options[@]}" source --download-only qt6-base)
+# The very tarball that the licence notices name as Qt's source.
+(cd "$work/source" && echo "4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e  qt6-base_6.4.2+dfsg.orig.tar.xz" |
+  sha256sum --quiet -c -) || { say "qt6-base_6.4.2+dfsg.orig.tar.xz is not the expected one"; exit 1; }
 src="$work/qtbase"
 mkdir -p "$src"
 tar -xJf "$work"/source/qt6-base_6.4.2*.orig.tar.xz -C "$src" --strip-components=1
