@@ -53,11 +53,14 @@ sign() {
 
 cp "$exe" "$out/nolt_f_r.exe"
 sign "$out/nolt_f_r.exe"
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
 # wixl takes the files it packs by names relative to where it runs.
+mkdir "$stage/msi"
+cp "$out/nolt_f_r.exe" "$build/app/nolt_f_r.ico" "$stage/msi/"
 rm -f "$out/$name.msi"
-(cd "$out" && wixl -a x64 -D "Version=$version" -D "Publisher=$publisher" -D "Url=$url" \
-  -D ExeFile=nolt_f_r.exe -D "IconFile=$build/app/nolt_f_r.ico" -o "$out/$name.msi" \
-  "$packaging/nolt_f_r.wxs")
+(cd "$stage/msi" && wixl -a x64 -D "Version=$version" -D "Publisher=$publisher" -D "Url=$url" \
+  -D ExeFile=nolt_f_r.exe -D IconFile=nolt_f_r.ico -o "$out/$name.msi" "$packaging/nolt_f_r.wxs")
 [ -s "$out/$name.msi" ] || { echo "package-windows: wixl wrote no $name.msi" >&2; exit 1; }
 # What wixl cannot write: the condition that keeps the per-user folder's component out of a
 # per-machine install, and the upgrade row's own version included (a rebuild of the same version
@@ -73,8 +76,6 @@ msiinfo export "$out/$name.msi" Upgrade | grep -q "	$version		768		NOLT_REPLACED
 sign "$out/$name.msi"
 
 # The texts as Notepad reads them best: UTF-8 with a byte order mark, lines ending in CR LF.
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
 sed_text() { printf '%s' "$1" | sed 's/[&|\\]/\\&/g'; }
 contact=
 [ -z "$url" ] || contact=" Ask at: $url"
