@@ -42,13 +42,18 @@ variant() {
   cp "$msi" "$1"
   local code
   code="{$(cat /proc/sys/kernel/random/uuid | tr a-f A-F)}"
-  msibuild "$1" -s "NOLT-Fr $2" "$(property "$msi" Manufacturer)" "x64;1045" "$code" \
-    -q "UPDATE \`Property\` SET \`Value\` = '$code' WHERE \`Property\` = 'ProductCode'" \
+  # msibuild takes the summary (with the package's own code) alone.
+  msibuild "$1" -s "NOLT-Fr $2" "$(property "$msi" Manufacturer)" "x64;1045" "$code" >>"$log" 2>&1 ||
+    fail "could not make the package $1"
+  msibuild "$1" -q "UPDATE \`Property\` SET \`Value\` = '$code' WHERE \`Property\` = 'ProductCode'" \
     -q "UPDATE \`Property\` SET \`Value\` = '$2' WHERE \`Property\` = 'ProductVersion'" \
-    -q "DELETE FROM \`Upgrade\`" \
+    -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'NOLT_REPLACED'" \
+    -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'NOLT_NEWER_INSTALLED'" \
     -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '0.0.0', '$2', 768, 'NOLT_REPLACED')" \
     -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '$2', 2, 'NOLT_NEWER_INSTALLED')" \
     >>"$log" 2>&1 || fail "could not make the package $1"
+  [ "$(property "$1" ProductVersion)" = "$2" ] && [ "$(msiinfo export "$1" Upgrade | grep -c "$2")" -eq 2 ] ||
+    fail "the package $1 did not come out as meant"
 }
 rebuild="$out/rebuild.msi"
 newer="$out/newer.msi"
@@ -73,7 +78,10 @@ packed_upgrade_code=$(echo "$upgrade_code" | tr -d '{}' | awk -F - '{
   r = ""; for (i = 1; i <= 3; i++) { s = $i; t = ""; for (j = length(s); j > 0; j--) t = t substr(s, j, 1); r = r t }
   s = $4 $5; for (j = 1; j < length(s); j += 2) r = r substr(s, j + 1, 1) substr(s, j, 1); print r }')
 state() {
-  (cd "$prefix/drive_c" && find . -path ./windows -prune -o -print | LC_ALL=C sort)
+  # Windows Installer's own folder for the user, made at the first install, is the system's; what
+  # a package leaves in it (its icon's folder) shows below it.
+  (cd "$prefix/drive_c" && find . -path ./windows -prune -o -print | LC_ALL=C sort |
+    grep -v '^\./users/[^/]*/AppData/Roaming/Microsoft/Installer$' || true)
   local hive
   for hive in HKLM HKCU; do
     "${wine[@]}" reg export "$hive\\Software" "$(windows_name "$out/.hive.reg")" /y >/dev/null 2>&1 ||
@@ -89,7 +97,8 @@ state() {
 apps_entries() {
   local hive
   for hive in HKLM HKCU; do
-    "${wine[@]}" reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null |
+    # A hive without the key answers with an error, and no entry.
+    { "${wine[@]}" reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null || true; } |
       tr -d '\r' | awk -v hive="$hive" '
         /^HKEY_/ { if (name == "NOLT-Fr") print_entry(); key = $0; name = ""; ver = ""; pub = ""; lang = ""; loc = "" }
         $1 == "DisplayName" { name = value() }
@@ -145,7 +154,7 @@ msiexec_step per-user /i "$(windows_name "$msi")"
 [ "$status" -eq 0 ] || fail "per user: msiexec /i ended with status $status"
 installed=$(find "$users" -path '*/AppData/Local/Programs/NOLT-Fr/nolt_f_r.exe' | head -n 1)
 [ -n "$installed" ] || fail "per user: the program is not in the user's programs folder"
-find "$users" -path '*/Start Menu/Programs/NOLT-Fr.lnk' | grep -q . ||
+[ -n "$(find "$users" -path '*/Start Menu/Programs/NOLT-Fr.lnk')" ] ||
   fail "per user: the Start-menu shortcut NOLT-Fr is missing"
 one_entry per-user "$version" "$user_folder"
 start_and_close "$installed"
@@ -165,8 +174,12 @@ echo "$round: $newer_version replaced it: one entry"
 
 msiexec_step older /i "$(windows_name "$msi")"
 [ "$status" -ne 0 ] || fail "older version: msiexec /i installed $version over $newer_version"
-grep -aq "A newer version of NOLT-Fr is already installed" "$out/older.log" ||
-  fail "older version: the log does not give the reason"
+# Windows logs the launch condition's message; Wine logs the newer version found and the launch
+# conditions failing, and the message is the package's.
+grep -aq "NOLT_NEWER_INSTALLED = {" "$out/older.log" && grep -aq "LaunchConditions. Return value [^1]" "$out/older.log" ||
+  fail "older version: the log does not show the newer version found and the launch conditions failing"
+msiinfo export "$msi" LaunchCondition | grep -c "^NOT NOLT_NEWER_INSTALLED	A newer version of NOLT-Fr is already installed" >/dev/null ||
+  fail "older version: the package does not carry its message"
 one_entry older "$newer_version" "$user_folder"
 echo "$round: $version over $newer_version refused (status $status) with its message: one entry"
 
@@ -181,7 +194,7 @@ msiexec_step per-machine /i "$(windows_name "$msi")" ALLUSERS=1
 [ -f "$prefix/drive_c/Program Files/NOLT-Fr/nolt_f_r.exe" ] || fail "per machine: the program is not in Program Files"
 [ -f "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/NOLT-Fr.lnk" ] ||
   fail "per machine: the shortcut NOLT-Fr is not in the common Start menu"
-! find "$users" -path '*/Programs/NOLT-Fr*' | grep -q . || fail "per machine: something went to the user's folders"
+[ -z "$(find "$users" -iname '*nolt*')" ] || fail "per machine: something went to the user's folders"
 one_entry per-machine "$version" "$machine_folder"
 msiexec_step per-machine-rebuild /i "$(windows_name "$rebuild")" ALLUSERS=1
 [ "$status" -eq 0 ] || fail "per machine, same-version rebuild: msiexec /i ended with status $status"

@@ -71,8 +71,11 @@ msibuild "$out/$name.msi" \
   -q "UPDATE \`Component\` SET \`Condition\` = 'NOT ALLUSERS' WHERE \`Component\` = 'UserProgramsFolder'" \
   -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'NOLT_REPLACED'" \
   -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '0.0.0', '$version', 768, 'NOLT_REPLACED')"
-msiinfo export "$out/$name.msi" Upgrade | grep -q "	$version		768		NOLT_REPLACED" ||
+msiinfo export "$out/$name.msi" Upgrade | grep -c "	$version		768		NOLT_REPLACED" >/dev/null ||
   { echo "package-windows: the installer's upgrade row could not be set" >&2; exit 1; }
+# The summary names Polish as the package's language, as the product does (wixl writes 1033).
+msibuild "$out/$name.msi" -s "NOLT-Fr $version" "$publisher" "x64;1045" \
+  "{$(tr a-f A-F </proc/sys/kernel/random/uuid)}"
 sign "$out/$name.msi"
 
 # The texts as Notepad reads them best: UTF-8 with a byte order mark, lines ending in CR LF.
