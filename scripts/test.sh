@@ -67,7 +67,9 @@ fi
 # NOLT_SKIP_WINDOWS_QT=1), the whole program and all its tests are built for 64-bit Windows with
 # mingw-w64; CTest runs the test programs under Wine (cmake/wine-run.sh, in a prefix inside the
 # build folder), the window's offscreen; then a clerk's round through nolt_f_r.exe under Wine
-# whose person file must equal the Linux program's, and the installer's round. Without that Qt
+# whose person file must equal the Linux program's, the packages signed with a throwaway
+# certificate and verified, the licence notices checked against the program, and the installer's
+# round (per user and per machine, upgrades, removal). Without that Qt
 # the core and its tests alone are built and run. Without the cross compiler, Wine or the
 # GoogleTest sources the stage says so and is skipped, and the native stages decide.
 # Qt's own save dialog, which the window's tests answer, does not come up under Wine with the
