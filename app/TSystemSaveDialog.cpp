@@ -8,6 +8,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
 #include <shobjidl.h>
 
 namespace {
@@ -34,11 +36,13 @@ const wchar_t* Wide(const QString& text) {
     return reinterpret_cast<const wchar_t*>(text.utf16());
 }
 
-void OpenIn(IFileSaveDialog& dialog, const QString& folder) {
-    TComRef<IShellItem> item;
-    if (SUCCEEDED(SHCreateItemFromParsingName(Wide(QDir::toNativeSeparators(folder)), nullptr,
-                                              IID_PPV_ARGS(item.Out()))))
-        dialog.SetFolder(&*item);
+// The folder the dialog starts in is the system's: the one last used with this program. Only where
+// there is none yet, on the very first save, does it open in the user's Documents.
+void StartInDocumentsFirst(IFileSaveDialog& dialog) {
+    TComRef<IShellItem> documents;
+    if (SUCCEEDED(SHGetKnownFolderItem(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr,
+                                       IID_PPV_ARGS(documents.Out()))))
+        dialog.SetDefaultFolder(&*documents);
 }
 
 // Notes the name as the clerk typed it when the dialog is confirmed, before the dialog completes it
@@ -129,12 +133,9 @@ std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const QString& ti
     const COMDLG_FILTERSPEC filter{Wide(filterName), Wide(filterPattern)};
     dialog->SetFileTypes(1, &filter);
     // No default extension: with one, the dialog appends it to any name but its own kind.
-    if (offered.isEmpty()) {
-        OpenIn(*dialog, QDir::currentPath());
-    } else {
-        const QFileInfo info(offered);
-        OpenIn(*dialog, info.absolutePath());
-        const QString fileName = info.fileName();
+    StartInDocumentsFirst(*dialog);
+    if (!offered.isEmpty()) {
+        const QString fileName = QFileInfo(offered).fileName();
         dialog->SetFileName(Wide(fileName));
     }
     TTypedName typed;

@@ -16,8 +16,9 @@ public:
     // Whether the system has such a dialog for this run (not on the offscreen platform).
     static bool IsAvailable();
 
-    // Shows the dialog modally over `parent`, offering `offered` (a full name, or empty for the
-    // current folder); the confirmed full name, or none when the user cancelled.
+    // Shows the dialog modally over `parent`, offering the file name of `offered` (or none when
+    // empty) in the folder the system chooses; the confirmed full name, or none when the user
+    // cancelled.
     static std::optional<QString> Ask(QWidget* parent, const QString& title,
                                       const QString& offered);
 };

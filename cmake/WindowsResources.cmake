@@ -2,8 +2,15 @@
 # task bar and the installer's shortcut), its version information and its manifest.
 #
 # nolt_add_windows_resources(<target> <icon svg>)
+# The publisher and the contact link are named by whoever builds the program (an office names
+# itself); they go into the version resource, the installer's entry in the list of programs and the
+# signature. The link is empty unless given: the project has no web address of its own.
 
 find_program(NOLT_ICOTOOL icotool REQUIRED)
+set(NOLT_PUBLISHER "NOLT-Fr project" CACHE STRING
+    "Publisher of the Windows program and installer (ASCII: the installer tools take no other)")
+set(NOLT_URL "" CACHE STRING
+    "Help or contact link in the installer's entry and the signature; none when empty")
 
 function(nolt_add_windows_resources target svg)
   nolt_render_icon_sizes(${svg} sizes 16 20 24 32 40 48 64 128 256)
@@ -23,7 +30,8 @@ function(nolt_add_windows_resources target svg)
 
   set(NOLT_ICON_FILE ${icon})
   set(NOLT_MANIFEST_FILE ${PROJECT_SOURCE_DIR}/packaging/windows/nolt_f_r.manifest)
-  set(NOLT_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,0")
+  set(NOLT_VERSION_COMMAS
+      "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
   configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/nolt_f_r.rc.in
                  ${CMAKE_CURRENT_BINARY_DIR}/nolt_f_r.rc @ONLY)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/nolt_f_r.rc)

@@ -68,8 +68,9 @@ fi
 # built from Debian's sources in about a minute), the whole program and all its tests are built
 # for 64-bit Windows with mingw-w64; CTest runs the test programs under Wine (cmake/wine-run.sh,
 # in a prefix inside the build folder), the window's offscreen; then a clerk's round through
-# nolt_f_r.exe under Wine whose person file must equal the Linux program's, and the installer's
-# round. Without that Qt
+# nolt_f_r.exe under Wine whose person file must equal the Linux program's, the packages signed
+# with a throwaway certificate and verified, the licence notices checked against the program, and
+# the installer's round (per user and per machine, upgrades, removal). Without that Qt
 # the core and its tests alone are built and run. Without the cross compiler, Wine or the
 # GoogleTest sources the stage says so and is skipped, and the native stages decide.
 # Qt's own save dialog, which the window's tests answer, does not come up under Wine with the
@@ -194,10 +195,20 @@ windows_rounds() {
       fi
     fi
   fi
-  if run_quietly "$rounds/package.log" "$root/scripts/package-windows.sh" "$dir" "$rounds/dist"; then
-    sed -n 's/^package-windows: /  size: /p' "$rounds/package.log"
-    round "Windows installer: installed, started, closed and removed under Wine" "$rounds/msi.log" \
-      "$root/scripts/msi-round.sh" "$(ls "$rounds"/dist/*.msi)" "$rounds/msi" "$rounds/msi-wine"
+  # The packages signed with a throwaway certificate of the round's own making.
+  local signing="$rounds/signing" dist="$rounds/dist"
+  if run_quietly "$rounds/certificate.log" "$root/scripts/test-certificate.sh" "$signing" &&
+    NOLT_SIGN_PKCS12="$signing/signer.p12" NOLT_SIGN_PASSWORD_FILE="$signing/password" \
+      run_quietly "$rounds/package.log" "$root/scripts/package-windows.sh" "$dir" "$dist"; then
+    sed -n 's/^package-windows: \(.* MB\)$/  size: \1/p' "$rounds/package.log"
+    round "Windows signatures: nolt_f_r.exe and the MSI signed (SHA-256) and verified against the test authority" \
+      "$rounds/signatures.log" bash -c 'for file in "$1"/nolt_f_r.exe "$1"/*.msi; do
+          osslsigncode verify -CAfile "$2" -in "$file" || exit 1; done
+        cd "$1" && sha256sum -c SHA256SUMS' - "$dist" "$signing/ca.pem"
+    round "Windows licence notices: every component found in nolt_f_r.exe has its notice" \
+      "$rounds/notices.log" "$root/scripts/notices-check.sh" "$dist/nolt_f_r.exe" "$root/packaging/windows/LICENCJE.txt"
+    round "Windows installer under Wine: per user (the signed program started and closed), a same-version rebuild, a newer version, the older refused, per machine; one entry each time, nothing left after removal" \
+      "$rounds/msi.log" "$root/scripts/msi-round.sh" "$(ls "$dist"/*.msi)" "$rounds/msi" "$rounds/msi-wine"
   else
     summary+=("Windows packages: FAILED (log: $rounds/package.log)")
     failed=1

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One round through the Windows program under Wine, as a clerk would do it, on a virtual X
 # display where there is none: the order goes to the clipboard, the mouse clicks "WKLEJ ROZKAZ",
-# "IMPORTUJ OSOBY" and "ZAPISZ DO PLIKU", and "osoby" is typed into the system's save dialog,
-# which gives osoby.os. A second save types a name with Polish letters and an extension of its
+# "IMPORTUJ OSOBY" and "ZAPISZ DO PLIKU", and the output folder's "osoby" is typed into the
+# system's save dialog, which gives osoby.os. A second save types a name with Polish letters and an extension of its
 # own, which is saved as typed. Then the close button ends the program.
 #
 # Usage: scripts/windows-round.sh <nolt_f_r.exe> <order text, UTF-8> <output folder> <Wine prefix>
@@ -42,14 +42,15 @@ click_action_button kPasteButtonTop  # WKLEJ ROZKAZ
 settle
 click_action_button kImportButtonTop # IMPORTUJ OSOBY
 settle
-# save_as <name>: saves through the dialog, typing the name over the one it offers. The dialog
-# has the keyboard as it opens (focusing Wine's dialog window from outside fails).
+# save_as <name>: saves through the dialog into the output folder, typing the full name over the
+# one it offers: the dialog opens in the folder the system chooses (on the first save, Documents).
+# It has the keyboard as it opens (focusing Wine's dialog window from outside fails).
 save_as() {
   click_action_button kSaveButtonTop # ZAPISZ DO PLIKU
   wait_for 20 save_dialog || fail "the save dialog did not appear"
   settle
   step xdotool key --delay 50 End shift+Home
-  step xdotool type --delay 60 "$1"
+  step xdotool type --delay 60 "Z:$(echo "$out" | tr / '\\')\\$1"
   step xdotool key Return
   wait_for 10 save_dialog_gone || fail "the save dialog did not close"
   settle
