@@ -18,8 +18,10 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSplitter>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -86,15 +88,45 @@ QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margi
     return layout;
 }
 
+// Moves the split down by `pixels` (up for fewer), within the areas' least heights.
+void MoveSplit(QSplitter& split, int pixels) {
+    QList<int> sizes = split.sizes();
+    const int total = sizes[0] + sizes[1];
+    const int least = split.widget(0)->minimumSizeHint().height();
+    const int most = total - split.widget(1)->minimumSizeHint().height();
+    sizes[0] = std::clamp(sizes[0] + pixels, least, std::max(least, most));
+    sizes[1] = total - sizes[0];
+    split.setSizes(sizes);
+}
+
 } // namespace
 
 TWindowControls TWindowLayout::Build(QWidget& window, TDataSource& link) {
     TWindowLayout layout(window, link);
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, &window);
     column->addWidget(layout.CreateTitleStrip());
-    column->addWidget(layout.CreateOrderArea());
-    column->addWidget(layout.CreatePersonArea(), 1);
+    column->addWidget(layout.CreateSplit(), 1);
     return layout.controls_;
+}
+
+// The order area over the person area, each at least its heading and a line or two.
+QSplitter* TWindowLayout::CreateSplit() {
+    auto* split = controls_.Podzial = new QSplitter(Qt::Vertical, &window_);
+    split->setObjectName("Podzial");
+    split->setChildrenCollapsible(false);
+    split->setHandleWidth(kAreaMargin / 2);
+    split->addWidget(CreateOrderArea());
+    split->addWidget(CreatePersonArea());
+    split->setStretchFactor(1, 1);
+    split->handle(1)->setToolTip(QStringLiteral("Alt+Shift+↑, Alt+Shift+↓"));
+    TPersonGrid* grid = controls_.RxDBGrid1;
+    for (const auto& [key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | key), &window_);
+        QObject::connect(shortcut, &QShortcut::activated, split, [split, grid, step = step] {
+            MoveSplit(*split, step * grid->RowHeight());
+        });
+    }
+    return split;
 }
 
 TWindowLayout::TWindowLayout(QWidget& window, TDataSource& link) : window_(window), link_(link) {
@@ -158,7 +190,6 @@ TFlatButton* TWindowLayout::CreateTitleButton(QWidget* strip, const char* name, 
 
 QWidget* TWindowLayout::CreateOrderArea() {
     QWidget* panel2 = NewPanel(&window_, "Panel2", kFaceGrey);
-    panel2->setFixedHeight(kOrderAreaHeight);
 
     auto* panel4 = new QLabel(QStringLiteral("  TREŚĆ ROZKAZU KIERUJĄCEGO DO PKW"), panel2);
     panel4->setObjectName("Panel4");
@@ -171,7 +202,6 @@ QWidget* TWindowLayout::CreateOrderArea() {
     box->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
     box->setToolTip(QStringLiteral("TREŚĆ ROZKAZU (Alt+T; Esc – powrót do listy osób)"));
     box->setFont(OrderFont());
-    box->setFrameShape(QFrame::NoFrame);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->document()->setDocumentMargin(10);
     box->setTabChangesFocus(true);
@@ -221,6 +251,20 @@ TFlatButton* TWindowLayout::CreateActionButton(QWidget* column, const char* name
     button->setToolTip(QStringLiteral("%1 (%2)").arg(action, keys));
     QObject::connect(accessKeys_, &TAccessKeyCue::Shown, button, &TFlatButton::ShowAccessKey);
     return button;
+}
+
+void TWindowLayout::OpenSplit(const TWindowControls& controls) {
+    QSplitter& split = *controls.Podzial;
+    const TPersonGrid& grid = *controls.RxDBGrid1;
+    // The person area's counter line and margins, and the grid's titles and its sideways bar,
+    // which it may need, stand beside the rows.
+    const int besideRows = split.widget(1)->height() - grid.height() + grid.TitleHeight() +
+                           grid.horizontalScrollBar()->sizeHint().height();
+    const int total = split.sizes().value(0) + split.sizes().value(1);
+    split.setSizes({kOrderAreaHeight, total - kOrderAreaHeight});
+    const int shown = (total - kOrderAreaHeight - besideRows) / grid.RowHeight();
+    if (shown < kLeastGridLines)
+        MoveSplit(split, -(kLeastGridLines - shown) * grid.RowHeight());
 }
 
 QWidget* TWindowLayout::CreatePersonArea() {

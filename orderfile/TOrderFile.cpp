@@ -7,6 +7,7 @@
 #include "orderfile/TOrderPackage.h"
 #include "orderfile/TTextFileReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,6 +48,10 @@ QString Message(const QString& path, const QString& reason) {
 } // namespace
 
 QString TOrderFile::Read(const QString& path) {
+    // A missing file is no fault of its format: the clerk mistyped or moved it.
+    if (!QFileInfo::exists(path))
+        throw TOrderFileRefusal(
+            QStringLiteral("Nie ma pliku „%1”").arg(QDir::toNativeSeparators(path)));
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))

@@ -75,7 +75,10 @@ TEST(AccessibilityBusTest, ScreenReaderReadsTheControlsAndWalksTheGrid) {
                                      "row 1 00000000002|TESTOWY2|Jan|M||kierowca|ZS000000000002\n"
                                      "selected [0]\n"
                                      "cell table cell TESTOWY1 selected\n"
-                                     "counter label osoba 1 z 2\n"))
+                                     "counter label osoba 1 z 2\n"
+                                     "announced Do sprawdzenia: 2\n"
+                                     "focus table row: 00000000002, TESTOWY2, Jan, M, kierowca, "
+                                     "ZS000000000002; " FOCUS_DESCRIPTION "\n"))
         << reader.readAllStandardError().toStdString();
 }
 
