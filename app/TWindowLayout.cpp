@@ -27,6 +27,10 @@ namespace {
 
 using namespace Design;
 
+constexpr int kSplitHandle = kAreaMargin / 2;
+// Set on the split once the clerk moved it; the window's size then no longer places it.
+constexpr char kMovedByClerk[] = "movedByClerk";
+
 // The instructions the order text box holds until the first paste, read once from the program's
 // resources. The file ends its last line as text files do; the box holds no line break after it.
 QString Instructions() {
@@ -114,7 +118,7 @@ QSplitter* TWindowLayout::CreateSplit() {
     auto* split = controls_.Podzial = new QSplitter(Qt::Vertical, &window_);
     split->setObjectName("Podzial");
     split->setChildrenCollapsible(false);
-    split->setHandleWidth(kAreaMargin / 2);
+    split->setHandleWidth(kSplitHandle);
     split->addWidget(CreateOrderArea());
     split->addWidget(CreatePersonArea());
     split->setStretchFactor(1, 1);
@@ -123,9 +127,12 @@ QSplitter* TWindowLayout::CreateSplit() {
     for (const auto& [key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
         auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | key), &window_);
         QObject::connect(shortcut, &QShortcut::activated, split, [split, grid, step = step] {
+            split->setProperty(kMovedByClerk, true);
             MoveSplit(*split, step * grid->RowHeight());
         });
     }
+    QObject::connect(split, &QSplitter::splitterMoved, split,
+                     [split] { split->setProperty(kMovedByClerk, true); });
     return split;
 }
 
@@ -255,16 +262,20 @@ TFlatButton* TWindowLayout::CreateActionButton(QWidget* column, const char* name
 
 void TWindowLayout::OpenSplit(const TWindowControls& controls) {
     QSplitter& split = *controls.Podzial;
+    if (split.property(kMovedByClerk).toBool())
+        return;
     const TPersonGrid& grid = *controls.RxDBGrid1;
-    // The person area's counter line and margins, and the grid's titles and its sideways bar,
-    // which it may need, stand beside the rows.
-    const int besideRows = split.widget(1)->height() - grid.height() + grid.TitleHeight() +
-                           grid.horizontalScrollBar()->sizeHint().height();
+    // Beside the rows, the person area holds its margins and the counter line, and the grid its
+    // titles and the sideways bar, which it may need.
+    const QMargins margins = split.widget(1)->layout()->contentsMargins();
+    const int besideRows = margins.top() + margins.bottom() + controls.DBStatusLabel1->height() +
+                           grid.TitleHeight() + grid.horizontalScrollBar()->sizeHint().height();
     const int total = split.sizes().value(0) + split.sizes().value(1);
-    split.setSizes({kOrderAreaHeight, total - kOrderAreaHeight});
-    const int shown = (total - kOrderAreaHeight - besideRows) / grid.RowHeight();
-    if (shown < kLeastGridLines)
-        MoveSplit(split, -(kLeastGridLines - shown) * grid.RowHeight());
+    const int least = split.widget(0)->minimumSizeHint().height();
+    const int order =
+        std::min(kOrderAreaHeight, total - besideRows - kLeastGridLines * grid.RowHeight());
+    const int placed = std::clamp(order, std::min(least, total), total);
+    split.setSizes({placed, total - placed});
 }
 
 QWidget* TWindowLayout::CreatePersonArea() {
@@ -277,6 +288,8 @@ QWidget* TWindowLayout::CreatePersonArea() {
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
+    // The split's handle lies in the area's top margin: the counter and grid keep their places.
+    column->setContentsMargins(kAreaMargin, kAreaMargin - kSplitHandle, kAreaMargin, kAreaMargin);
     column->addWidget(CreateCounterLine(panel6));
     column->addWidget(grid, 1);
     return panel6;

@@ -46,7 +46,7 @@ public:
     // Builds the controls into `window`, whose layout they fill, over the rows of `link`.
     static TWindowControls Build(QWidget& window, TDataSource& link);
     // Puts the split at the design's place, or higher where the grid would show fewer than
-    // kLeastGridLines rows there; once the window has its size.
+    // kLeastGridLines rows there; whenever the window's size changes, until the clerk moves it.
     static void OpenSplit(const TWindowControls& controls);
 
     static constexpr int kLeastGridLines = 5;

@@ -142,11 +142,15 @@ void Tfnolt_f_r::ShowMaximized() {
 
 void Tfnolt_f_r::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!splitOpened_) {
-        TWindowLayout::OpenSplit(ui_);
-        splitOpened_ = true;
-    }
+    TWindowLayout::OpenSplit(ui_);
     FormShow();
+}
+
+// The areas have their new sizes already: the layout follows the window before this.
+void Tfnolt_f_r::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible())
+        TWindowLayout::OpenSplit(ui_);
 }
 
 void Tfnolt_f_r::closeEvent(QCloseEvent* event) {

@@ -123,8 +123,11 @@ TEST_F(OrderBoxKeysTest, TheSplitShowsFiveRowsAndMovesByKeys) {
     const int least = orderArea.minimumSizeHint().height();
     EXPECT_TRUE(Grid().VisibleLines() >= 5 || orderArea.height() == least)
         << Grid().VisibleLines() << " rows, the order area " << orderArea.height();
-    if (Grid().VisibleLines() > 5) {
-        EXPECT_EQ(orderArea.height(), Design::kOrderAreaHeight);
+    // Moved no higher than the five rows need (and the sideways bar, which may not show).
+    if (orderArea.height() < Design::kOrderAreaHeight) {
+        EXPECT_LE(Grid().VisibleLines(), 6)
+            << window.height() << " " << orderArea.height() << " " << split.sizes()[1] << " "
+            << Grid().height() << " " << Grid().RowHeight() << " " << least;
     }
     const int before = orderArea.height();
     QTest::keyClick(&Grid(), Qt::Key_Up, Qt::AltModifier | Qt::ShiftModifier);
