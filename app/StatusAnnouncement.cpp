@@ -29,7 +29,6 @@ QWidget& AnnouncementOf(QWidget& within) {
     announcement->setObjectName(kName);
     announcement->setParent(window);
     announcement->setFixedSize(0, 0);
-    announcement->show();
     return *announcement;
 }
 
@@ -38,6 +37,11 @@ void Announce(QWidget& within, const QString& text) {
         return;
     QWidget& announcement = AnnouncementOf(within);
     announcement.setAccessibleName(text);
+    // Its first showing is the first announcement.
+    if (announcement.isHidden()) {
+        announcement.show();
+        return;
+    }
     if (!QAccessible::isActive())
         return;
     QAccessibleEvent shown(&announcement, QAccessible::ObjectShow);
