@@ -14,6 +14,7 @@
 #include "ui/DesignValues.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QScrollBar>
@@ -91,6 +92,32 @@ QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margi
     layout->setSpacing(0);
     return layout;
 }
+
+// Keeps the column's last button within the column when the split makes the order area shorter
+// than the design's: the button moves up, never over the one above it.
+class TLastButtonKeeper : public QObject {
+public:
+    TLastButtonKeeper(QWidget* column, QWidget* button, QWidget* picture)
+        : QObject(column), column_(column), button_(button), picture_(picture) {
+        column->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const int top =
+                std::max(kSaveButtonTop + 2 * kActionButtonHeight,
+                         std::min(kDeleteButtonTop, column_->height() - kActionButtonHeight - 2));
+            button_->move(button_->x(), top);
+            picture_->move(picture_->x(), top - 1);
+        }
+        return false;
+    }
+
+private:
+    QWidget* column_;
+    QWidget* button_;
+    QWidget* picture_;
+};
 
 // Moves the split down by `pixels` (up for fewer), within the areas' least heights.
 void MoveSplit(QSplitter& split, int pixels) {
@@ -231,6 +258,8 @@ QWidget* TWindowLayout::CreateOrderArea() {
     controls_.SpeedButton3 =
         CreateActionButton(panel8, "SpeedButton3", kDeleteButtonTop, QStringLiteral("&USUŃ OSOBĘ"),
                            ":/images/delete.png", QStringLiteral("Usuwa zaznaczoną osobę"));
+    new TLastButtonKeeper(panel8, controls_.SpeedButton3,
+                          panel8->findChild<QWidget*>(QStringLiteral("SpeedButton3Picture")));
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, kAreaMargin);
     column->addWidget(panel4);
