@@ -133,6 +133,19 @@ def main():
         focus = wait_for("the next row's focus", lambda: [
             text for kind, text in heard if kind == "focus" and "TESTOWY2" in text])
         say("focus", focus[-1])
+
+        # Ctrl+K from the order box, the caret inside a person line: the row is confirmed (one
+        # row fewer to check) and the order's text stays as it was, though Qt's text boxes take
+        # the key for "delete to the line's end" here.
+        def order_text():
+            return Atspi.Text.get_text(box, 0, Atspi.Text.get_character_count(box))
+        before = order_text()
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "alt+t", "ctrl+Home", "Down",
+                        "End", "Left", "Left", "ctrl+k"])
+        for kind, text in wait_for("the confirmation", lambda: [
+                entry for entry in heard if entry == ("announced", "Do sprawdzenia: 1")]):
+            say(kind, text)
+        say("order text after Ctrl+K", "unchanged" if order_text() == before else "CHANGED")
         return 0
     finally:
         window_program.terminate()
