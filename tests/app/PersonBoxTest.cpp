@@ -85,13 +85,14 @@ TEST_F(PersonBoxTest, TypedValuesAreCheckedAtOnceAndPastesKeepWhatFits) {
 TEST_F(PersonBoxTest, PastedControlCharactersAreTurnedOrRefusedAndSaid) {
     Import(FaultyOrder());
     QStringList pasted;
-    QString kept, nul, blanks, stays;
+    QString nul, announced, blanks, stays;
     ASSERT_TRUE(OpenRow(1, [&](TPersonDialog& box) {
         pasted = {
             PasteInto(box, F::stanowisko, QStringLiteral("kierowca\r\nsamochodu\tciężarowego")),
             PasteInto(box, F::nazwisko, QStringLiteral("KOWAL\x15SKI\x1F✓")),
             PasteInto(box, F::imie, QStringLiteral("Jan\vMaria"))};
         nul = PasteInto(box, F::ste, QString::fromUtf16(u"szer.\0x", 7));
+        announced = box.findChild<QWidget*>(QStringLiteral("Komunikat"))->accessibleName();
         FieldEdit(box, F::pesel).setFocus();
         stays = FieldNote(box, F::nazwisko);
         blanks = PasteInto(box, F::nis, QStringLiteral(" ZS1 "));
@@ -107,6 +108,7 @@ TEST_F(PersonBoxTest, PastedControlCharactersAreTurnedOrRefusedAndSaid) {
                       }));
     EXPECT_EQ(nul, QStringLiteral("szer.x|Odrzucono znak NUL (U+0000): znak sterujący, "
                                   "niedozwolony w danych osoby"));
+    EXPECT_EQ(announced, nul.section(u'|', 1));
     EXPECT_EQ(stays, pasted[1].section(u'|', 1));
     EXPECT_TRUE(blanks.startsWith(QStringLiteral(" ZS1 |")));
     EXPECT_TRUE(blanks.contains(QStringLiteral("zaczyna się lub kończy odstępem")));
