@@ -380,8 +380,18 @@ void TPersonGrid::mouseDoubleClickEvent(QMouseEvent* event) {
         runAction_(openRow_);
 }
 
+// A sideways wheel, or the wheel with Shift, shows the columns that do not fit, three steps a
+// notch; the wheel alone moves rows.
 void TPersonGrid::wheelEvent(QWheelEvent* event) {
-    TurnWheel(event);
+    const QPoint delta = event->angleDelta();
+    if (delta.x() == 0 && event->modifiers() != Qt::ShiftModifier) {
+        TurnWheel(event);
+        return;
+    }
+    event->accept();
+    QScrollBar& bar = *horizontalScrollBar();
+    bar.setValue(bar.value() -
+                 (delta.x() != 0 ? delta.x() : delta.y()) * 3 * bar.singleStep() / kWheelNotch);
 }
 
 // The wheel moves the selection only while the grid has the keyboard focus, one row a notch;

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
+#include <QWheelEvent>
 
 namespace {
 
@@ -137,7 +138,8 @@ TEST_F(OrderBoxKeysTest, TheSplitShowsFiveRowsAndMovesByKeys) {
               std::max(least, before - Grid().RowHeight()) + Grid().RowHeight());
 }
 
-// Columns that do not fit come into sight by Alt+Right and Alt+Left; Right alone moves a row.
+// Columns that do not fit come into sight by Alt+Right and Alt+Left, or the wheel with Shift;
+// Right alone moves a row.
 TEST_F(OrderBoxKeysTest, TheGridScrollsSidewaysByKeys) {
     Import(FaultyOrder());
     window.resize(500, window.height());
@@ -151,6 +153,12 @@ TEST_F(OrderBoxKeysTest, TheGridScrollsSidewaysByKeys) {
     QTest::keyClick(&Grid(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(bar.value(), 0);
     QTest::keyClick(&Grid(), Qt::Key_Right);
+    EXPECT_EQ(window.mt().RowNumber(), row + 1);
+    const QPoint centre = Grid().viewport()->rect().center();
+    QWheelEvent shifted(centre, Grid().viewport()->mapToGlobal(centre), {}, QPoint(0, -120),
+                        Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Grid().viewport(), &shifted);
+    EXPECT_GT(bar.value(), 0);
     EXPECT_EQ(window.mt().RowNumber(), row + 1);
 }
 
