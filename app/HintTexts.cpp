@@ -1,5 +1,7 @@
 #include "app/HintTexts.h"
 
+#include "ui/TWin1250.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -103,4 +105,17 @@ QString SkippedNote(const std::vector<TSkipReason>& reasons) {
     lines.append(QStringLiteral(
         "Kliknij lub naciśnij Alt+P, aby pokazać w treści rozkazu następną z nich."));
     return lines.join(QLatin1Char('\n'));
+}
+
+QString PeselDuplicateNote(const TPersonTable& table, const TPersonRecord& row) {
+    if (row.pesel.empty())
+        return {};
+    for (int position = 1; position <= table.TotalRows(); ++position) {
+        const TPersonRecord& other = table.RowAt(position);
+        if (other.id != row.id && other.pesel == row.pesel)
+            return QStringLiteral("Ten sam numer PESEL ma inna osoba na liście: %1 %2, wiersz %3")
+                .arg(TWin1250::Decode(other.nazwisko), TWin1250::Decode(other.imie))
+                .arg(position);
+    }
+    return {};
 }

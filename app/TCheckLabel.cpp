@@ -15,9 +15,14 @@ TCheckLabel::TCheckLabel(QString caption, QColor colour, QString toolTip, QWidge
     hide();
 }
 
-void TCheckLabel::ShowCount(int count) {
-    setText(caption_ + QString::number(count));
-    setVisible(count > 0);
+bool TCheckLabel::ShowCount(int count) {
+    const QString text = caption_ + QString::number(count);
+    const bool shown = count > 0;
+    if (text == this->text() && shown == isVisibleTo(parentWidget()))
+        return false;
+    setText(text);
+    setVisible(shown);
+    return shown;
 }
 
 void TCheckLabel::mousePressEvent(QMouseEvent* event) {

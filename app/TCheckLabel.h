@@ -10,7 +10,9 @@ class TCheckLabel : public QLabel {
 public:
     TCheckLabel(QString caption, QColor colour, QString toolTip, QWidget* parent = nullptr);
 
-    void ShowCount(int count);
+    // Shows "caption N", or hides the label for 0. Whether a new count came to show: an unchanged
+    // count changes nothing, so a screen reader hears of it only when it changes.
+    bool ShowCount(int count);
 
 signals:
     void clicked();

@@ -93,7 +93,7 @@ void TCheckingAids::FinishSave(const std::string& fileName) {
     controls_.LZapisano->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
     controls_.LZapisano->show();
     notesOrderFile_ = false;
-    AnnounceStatus(*controls_.LZapisano);
+    Announce(*controls_.LZapisano, controls_.LZapisano->text());
 }
 
 // The box's next change takes the note away.
@@ -106,7 +106,14 @@ void TCheckingAids::ShowOrderFileNote(const QString& path) {
 
 TCellNote TCheckingAids::CellNote(const TPersonRecord& row, TPersonField field) const {
     const TRowHintSet hints = hints_.HintsOf(row.id);
-    TCellNote note{HintNote(field, hints.Of(field)), hints.confirmed, {}};
+    // The row holding the same PESEL is named, as "Dane osoby" names it.
+    const THintMask duplicate = HintBit(THint::PeselDuplicate);
+    TCellNote note{HintNote(field, hints.Of(field) & ~duplicate), hints.confirmed, {}};
+    if ((hints.Of(field) & duplicate) != 0) {
+        const QString holder = PeselDuplicateNote(mt_, row);
+        note.problems += (note.problems.isEmpty() ? QString() : QStringLiteral("\n")) +
+                         (holder.isEmpty() ? HintNote(field, duplicate) : holder);
+    }
     const TPersonRecord* imported = history_.ImportedRow(row.id);
     if (imported != nullptr && imported->Text(field) != row.Text(field)) {
         const std::string& was = imported->Text(field);
@@ -187,8 +194,13 @@ void TCheckingAids::FindHintedRow(int step) {
         mt_.MoveTo(position);
 }
 
+// A screen reader hears the line shown, since the focus stays where it was.
 void TCheckingAids::ShowNextSkipped() {
-    highlighter_->ShowNextSkipped();
+    const int line = highlighter_->ShowNextSkipped();
+    if (line >= 0)
+        Announce(window_, QStringLiteral("Pominięta osoba, wiersz %1 rozkazu: %2")
+                              .arg(line + 1)
+                              .arg(highlighter_->LinesText(line, line).join(QString())));
 }
 
 // Rows came, went or changed: a duplicate PESEL may have appeared or vanished anywhere, and the
@@ -202,7 +214,8 @@ void TCheckingAids::RefreshChecks() {
     const TRowHints former = hints_;
     hints_.Compute(mt_, &trace_);
     history_.ApplyTo(mt_, hints_);
-    controls_.LDoSprawdzenia->ShowCount(hints_.HintedRows());
+    if (controls_.LDoSprawdzenia->ShowCount(hints_.HintedRows()))
+        Announce(window_, controls_.LDoSprawdzenia->text());
     const auto [first, last] = ChangedRows(former, hints_, mt_);
     controls_.RxDBGrid1->Model()->NotesChanged(first, last);
 }

@@ -7,17 +7,51 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 TOrderBox::TOrderBox(QWidget* parent) : QPlainTextEdit(parent) {
     // Every change of the text, the clerk's own, an undo and a replacement alike, comes through
     // here.
     connect(document(), &QTextDocument::contentsChange, this, &TOrderBox::NoteChange);
+    // The frame is always there, in the text's background colour until the box has the focus:
+    // showing it then moves no line of the text.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(kFocusFrameWidth);
+    ShowFocusFrame(false);
+}
+
+void TOrderBox::ShowFocusFrame(bool shown) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText,
+                     colours.color(shown ? QPalette::Highlight : QPalette::Base));
+    setPalette(colours);
+}
+
+void TOrderBox::focusInEvent(QFocusEvent* event) {
+    ShowFocusFrame(true);
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void TOrderBox::focusOutEvent(QFocusEvent* event) {
+    ShowFocusFrame(false);
+    QPlainTextEdit::focusOutEvent(event);
+}
+
+void TOrderBox::TakeFocus() {
+    setFocus(Qt::ShortcutFocusReason);
+    if (!viewport()->rect().contains(cursorRect()))
+        setTextCursor(cursorForPosition(QPoint(0, 0)));
+}
+
+// A line break inside a paragraph (U+000B, as a document's soft break comes) shows as a line end;
+// the box's lines count it as one either way.
+QString TOrderBox::WithVisibleBreaks(QString text) {
+    return text.replace(QChar(u'\v'), QChar::LineSeparator);
 }
 
 void TOrderBox::ReplaceText(QString text) {
     // Setting the text clears the box's undo, so Ctrl+Z there never undoes the replacement.
-    setPlainText(text);
-    text = QString();
+    setPlainText(WithVisibleBreaks(std::move(text)));
     moveCursor(QTextCursor::Start);
     lines_.reset();
     Lines();
@@ -67,17 +101,51 @@ void TOrderBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TOrderBox::insertFromMimeData(const QMimeData* source) {
-    if (canInsertFromMimeData(source))
-        QPlainTextEdit::insertFromMimeData(source);
+    if (!canInsertFromMimeData(source))
+        return;
+    if (source->text().contains(u'\v')) {
+        insertPlainText(WithVisibleBreaks(source->text()));
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void TOrderBox::LeaveKeysToWindow(QList<QKeySequence> keys) {
+    windowKeys_ = std::move(keys);
+}
+
+bool TOrderBox::IsWindowKey(const QKeyEvent& event) const {
+    const QKeySequence pressed(event.keyCombination());
+    return !event.matches(QKeySequence::Undo) &&
+           std::any_of(windowKeys_.cbegin(), windowKeys_.cend(), [&](const QKeySequence& key) {
+               return key.matches(pressed) == QKeySequence::ExactMatch;
+           });
 }
 
 bool TOrderBox::event(QEvent* event) {
-    // Ctrl+Z in the box is the box's own undo even with nothing left to undo: the window's
-    // Ctrl+Z, which takes back changes to the rows, never acts while the clerk is in the text.
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
-        event->accept();
-        return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        // Ctrl+Z in the box is the box's own undo even with nothing left to undo: the window's
+        // Ctrl+Z, which takes back changes to the rows, never acts while the clerk is in the text.
+        if (key.matches(QKeySequence::Undo)) {
+            event->accept();
+            return true;
+        }
+        // The window's key goes to the window's shortcut, whatever the box would make of it.
+        if (IsWindowKey(key)) {
+            event->ignore();
+            return true;
+        }
     }
     return QPlainTextEdit::event(event);
+}
+
+// A window's key that reaches the box all the same (its action is not there, or is disabled) does
+// nothing to the text.
+void TOrderBox::keyPressEvent(QKeyEvent* event) {
+    if (IsWindowKey(*event)) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }

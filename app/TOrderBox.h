@@ -2,12 +2,16 @@
 
 #include "app/TOrderBoxLines.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QPlainTextEdit>
 
 #include <optional>
 
-// The order text box `mrozkaz`. Ctrl+Z in it undoes only the clerk's own edits: while it has
-// none to undo, the key is left to the window (which brings back deleted rows). A file dropped
+// The order text box `mrozkaz`. Ctrl+Z in it is only the box's own undo of the clerk's edits.
+// Every other key of the window's own is the window's here too, never one of the box's editing
+// keys (Ctrl+K, which deletes to the line's end in Qt's text edits on Linux, confirms the current
+// row as in the grid). A file dropped
 // on it is left to the window too, which opens it as the order; so does its context menu's
 // "Otwórz rozkaz z pliku…".
 class TOrderBox : public QPlainTextEdit {
@@ -24,6 +28,13 @@ public:
     // the blocks that the clerk's edits touched are read again.
     const TOrderBoxLines& Lines();
 
+    // Takes the focus as Alt+T gives it: the caret stays where the clerk sees it, or goes to the
+    // start of the top visible line, never out of view.
+    void TakeFocus();
+
+    // The window's keys, which the box leaves to the window rather than edit the text with.
+    void LeaveKeysToWindow(QList<QKeySequence> keys);
+
     // Whether `data` (dropped or pasted) names a file of this machine rather than holding text.
     static bool HoldsLocalFile(const QMimeData* data);
 
@@ -32,6 +43,9 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The clerk's own paste into the box (Ctrl+V, Shift+Insert, the context menu) and a drop of
     // text: a clipboard without text leaves the box as it is, and a file is not text.
@@ -48,7 +62,13 @@ private:
     };
 
     void NoteChange(int position, int removed, int added);
+    bool IsWindowKey(const QKeyEvent& event) const;
+    void ShowFocusFrame(bool shown);
+    static QString WithVisibleBreaks(QString text);
+
+    static constexpr int kFocusFrameWidth = 2;
 
     std::optional<TOrderBoxLines> lines_;
     std::optional<TChange> change_;
+    QList<QKeySequence> windowKeys_;
 };

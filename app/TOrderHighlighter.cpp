@@ -99,11 +99,13 @@ void TOrderHighlighter::ShowRow(const TRowSources& row) {
         Reveal(row.person);
 }
 
-void TOrderHighlighter::ShowNextSkipped() {
+int TOrderHighlighter::ShowNextSkipped() {
     if (skipped_.empty())
-        return;
+        return -1;
     shownSkipped_ = (shownSkipped_ + 1) % static_cast<int>(skipped_.size());
-    Reveal(skipped_[static_cast<std::size_t>(shownSkipped_)]);
+    const int line = skipped_[static_cast<std::size_t>(shownSkipped_)];
+    Reveal(line);
+    return line;
 }
 
 // Only the skipped persons within a screen above and below the box's sight get a mark: an order

@@ -39,8 +39,9 @@ public:
     // Highlights the lines of one row and scrolls its person line into view; a row without
     // lines (all -1) only clears the former highlight.
     void ShowRow(const TRowSources& row);
-    // Scrolls the box to the next skipped person line after the one shown last, going round.
-    void ShowNextSkipped();
+    // Scrolls the box to the next skipped person line after the one shown last, going round;
+    // the line shown, or -1 for none.
+    int ShowNextSkipped();
     // Marks nothing until the next import, as when the text changed.
     void Forget();
 

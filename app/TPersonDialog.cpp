@@ -20,8 +20,10 @@
 #include <QScrollArea>
 #include <QStringList>
 #include <QStyle>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -61,18 +63,57 @@ QString Quoted(const QString& text) {
     return QStringLiteral("„%1”").arg(text);
 }
 
+// "„✓” (U+2713)"; a control character shows by its code alone, a NUL also by its name, since
+// neither reads as a glyph and a NUL would end the note for a screen reader.
+QString NamedCharacter(char32_t code) {
+    const QString number =
+        QStringLiteral("U+%1").arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+    if (code == 0)
+        return QStringLiteral("NUL (%1)").arg(number);
+    if (code < 0x20)
+        return number;
+    return QStringLiteral("%1 (%2)").arg(Quoted(QString::fromUcs4(&code, 1)), number);
+}
+
 // "znak „✓” (U+2713)" for one character, "znaki „✓” (U+2713), „☺” (U+263A)" for more.
 QString NamedCharacters(const QString& characters) {
     QStringList named;
-    for (const uint code : characters.toUcs4()) {
-        const auto character = static_cast<char32_t>(code);
-        named.append(
-            QStringLiteral("%1 (U+%2)")
-                .arg(Quoted(QString::fromUcs4(&character, 1)),
-                     QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
-    }
+    for (const uint code : characters.toUcs4())
+        named.append(NamedCharacter(static_cast<char32_t>(code)));
     return (named.size() == 1 ? QStringLiteral("znak ") : QStringLiteral("znaki ")) +
            named.join(QStringLiteral(", "));
+}
+
+// The note's lines broken to the field's width, between words where they can be and anywhere in
+// a long word: the note then fits the box at any scaling and never widens it.
+QString Wrapped(const QString& text, const QFont& font, int width) {
+    QStringList lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString& paragraph : text.split(u'\n')) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.append(paragraph.mid(line.textStart(), line.textLength()));
+        }
+        layout.endLayout();
+    }
+    return lines.join(u'\n');
+}
+
+// What a paste turned into spaces.
+QString MadeSpaces(const TFieldInputFilter::TEdit& edit) {
+    if (edit.lineEnds && edit.tabs)
+        return QStringLiteral("Zamieniono na spacje: koniec wiersza i tabulator");
+    if (edit.lineEnds)
+        return QStringLiteral("Zamieniono na spację: koniec wiersza");
+    return edit.tabs ? QStringLiteral("Zamieniono na spację: tabulator") : QString();
+}
+
+bool HasBlankAtEnd(const QString& value) {
+    return !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
 }
 
 } // namespace
@@ -97,6 +138,8 @@ TPersonDialog::TPersonDialog(const TPersonRecord& row, const TRowHintSet& hints,
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName("DaneOsobyPrzewijanie");
     scroll_->setFrameShape(QFrame::NoFrame);
+    // The area itself is no stop of Tab: the keys go round the values and buttons only.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidgetResizable(true);
     scroll_->setWidget(content);
 
@@ -131,10 +174,7 @@ QWidget* TPersonDialog::CreateField(TPersonField field) {
     edit->setObjectName(QString::fromLatin1(FieldName(field)));
     edit->setValidator(new TFieldInputFilter(
         static_cast<int>(FieldWidth(field)),
-        [this, field](const QString& outside, const QString& tooLong) {
-            Refused(field, outside, tooLong);
-        },
-        edit));
+        [this, field](const TFieldInputFilter::TEdit& edit) { Refused(field, edit); }, edit));
     edit->setMinimumWidth(kFieldWidth);
     edit->setCursorPosition(0);
     connect(edit, &QLineEdit::textChanged, this, &TPersonDialog::ShowHints);
@@ -164,9 +204,9 @@ QWidget* TPersonDialog::CreateSexChoice() {
     return box;
 }
 
-// The problems of a value, a line each, as many lines as they take. The lines are not wrapped:
-// a wrapped label's height depends on its width, which the box's scrolling area does not give
-// it, so its last lines would hide under the next field.
+// The problems of a value, a line each, as many lines as they take. The label does not wrap
+// itself: a wrapped label's height depends on its width, which the box's scrolling area does not
+// give it, so its last lines would hide under the next field; its text comes broken instead.
 QLabel* TPersonDialog::CreateNote(QWidget* owner, TPersonField field) {
     auto* note = Note(field) = new QLabel(owner);
     note->setObjectName(QString::fromLatin1(FieldName(field)) + QStringLiteral("Uwagi"));
@@ -210,7 +250,7 @@ QDialogButtonBox* TPersonDialog::CreateButtons() {
     return buttons_;
 }
 
-// The values in the grid's order, the order lines, then OK before Anuluj.
+// The values in the grid's order, the order lines, then OK before Anuluj, and round again.
 void TPersonDialog::SetTabOrder() {
     QWidget* previous = nullptr;
     for (const TFieldCaption& entry : kFields) {
@@ -221,6 +261,7 @@ void TPersonDialog::SetTabOrder() {
     setTabOrder(previous, orderLines_);
     setTabOrder(orderLines_, buttons_->button(QDialogButtonBox::Ok));
     setTabOrder(buttons_->button(QDialogButtonBox::Ok), buttons_->button(QDialogButtonBox::Cancel));
+    setTabOrder(buttons_->button(QDialogButtonBox::Cancel), Input(kFields[0].field));
 }
 
 // As large as the values and the lines want, but within the screen's free area together with the
@@ -260,20 +301,6 @@ void TPersonDialog::PlaceIn(const TPersonTable& table) {
     ShowHints();
 }
 
-// "KOWALSKI Jan, wiersz 5" for another row of the table with this PESEL; empty for none.
-QString TPersonDialog::OtherPeselHolder(const std::string& pesel) const {
-    if (table_ == nullptr || pesel.empty())
-        return {};
-    for (int position = 1; position <= table_->TotalRows(); ++position) {
-        const TPersonRecord& other = table_->RowAt(position);
-        if (other.id != row_.id && other.pesel == pesel)
-            return QStringLiteral("%1 %2, wiersz %3")
-                .arg(TWin1250::Decode(other.nazwisko), TWin1250::Decode(other.imie))
-                .arg(position);
-    }
-    return {};
-}
-
 QWidget* TPersonDialog::Input(TPersonField field) const {
     if (field == TPersonField::plec)
         return sex_;
@@ -294,25 +321,28 @@ TPersonRecord TPersonDialog::Values() const {
     return values;
 }
 
-// What the field's last edit dropped, and why, stays in its note until the next edit; a screen
-// reader hears it at once.
-void TPersonDialog::Refused(TPersonField field, const QString& outside, const QString& tooLong) {
+// What the field's last edit dropped or changed, and why, a reason a line, stays in its note until
+// the field's next edit; a screen reader hears it at once.
+void TPersonDialog::Refused(TPersonField field, const TFieldInputFilter::TEdit& edit) {
     QStringList reasons;
-    if (!outside.isEmpty())
+    if (!edit.outside.isEmpty())
         reasons.append(QStringLiteral("Odrzucono %1: brak w stronie kodowej Windows-1250")
-                           .arg(NamedCharacters(outside)));
-    if (!tooLong.isEmpty())
+                           .arg(NamedCharacters(edit.outside)));
+    if (!edit.controls.isEmpty())
+        reasons.append(QStringLiteral("Odrzucono %1: znak sterujący, niedozwolony w danych osoby")
+                           .arg(NamedCharacters(edit.controls)));
+    reasons.append(MadeSpaces(edit));
+    if (!edit.tooLong.isEmpty())
         reasons.append(QStringLiteral("Odrzucono %1: pole mieści najwyżej %2 znaków")
-                           .arg(Quoted(tooLong))
+                           .arg(Quoted(edit.tooLong))
                            .arg(FieldWidth(field)));
+    reasons.removeAll(QString());
     QString& refusal = refusals_[static_cast<std::size_t>(field)];
-    const QString former = refusal;
-    refusal = reasons.join(QLatin1Char('\n'));
+    const QString former = std::exchange(refusal, reasons.join(u'\n'));
     if (refusal == former)
         return;
     ShowHints();
-    if (!refusal.isEmpty())
-        AnnounceStatus(*Note(field));
+    Announce(*this, refusal);
 }
 
 // The rules of the grid's marks, over the values as typed; a value left as it was keeps the
@@ -325,18 +355,17 @@ void TPersonDialog::ShowHints() {
         if (values.Text(field) == row_.Text(field))
             mask |= outsideHints_.Of(field);
         QStringList lines{HintNote(field, mask)};
-        if (field == TPersonField::pesel) {
-            const QString holder = OtherPeselHolder(values.pesel);
-            if (!holder.isEmpty())
-                lines.append(
-                    QStringLiteral("Ten sam numer PESEL ma inna osoba na liście: %1").arg(holder));
-        }
+        if (field == TPersonField::pesel && table_ != nullptr)
+            lines.append(PeselDuplicateNote(*table_, values));
         if (field == TPersonField::plec && sex_->currentIndex() < 0)
             lines.append(QStringLiteral("Wybierz płeć: M lub K"));
+        if (HasBlankAtEnd(Text(field)))
+            lines.append(QStringLiteral("Wartość zaczyna się lub kończy odstępem; zostanie "
+                                        "zapisana tak, jak wpisano"));
         lines.append(refusals_[static_cast<std::size_t>(field)]);
         lines.removeAll(QString());
         const QString note = lines.join(QLatin1Char('\n'));
-        Note(field)->setText(note);
+        Note(field)->setText(Wrapped(note, Note(field)->font(), kFieldWidth));
         Input(field)->setAccessibleDescription(note);
     }
 }

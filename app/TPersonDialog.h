@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TFieldInputFilter.h"
 #include "check/TRowHints.h"
 
 #include <QDialog>
@@ -50,8 +51,7 @@ private:
     void SetTabOrder();
     void FitScreen();
     void ShowHints();
-    void Refused(TPersonField field, const QString& outside, const QString& tooLong);
-    QString OtherPeselHolder(const std::string& pesel) const;
+    void Refused(TPersonField field, const TFieldInputFilter::TEdit& edit);
     QString Text(TPersonField field) const;
     QWidget* Input(TPersonField field) const;
     QLineEdit*& Edit(TPersonField field) { return edits_[static_cast<std::size_t>(field)]; }

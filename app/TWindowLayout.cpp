@@ -14,16 +14,23 @@
 #include "ui/DesignValues.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSplitter>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 using namespace Design;
+
+constexpr int kSplitHandle = kAreaMargin / 2;
+// Set on the split once the clerk moved it; the window's size then no longer places it.
+constexpr char kMovedByClerk[] = "movedByClerk";
 
 // The instructions the order text box holds until the first paste, read once from the program's
 // resources. The file ends its last line as text files do; the box holds no line break after it.
@@ -86,15 +93,74 @@ QBoxLayout* NewLayout(QBoxLayout::Direction direction, QWidget* owner, int margi
     return layout;
 }
 
+// Keeps the column's last button within the column when the split makes the order area shorter
+// than the design's: the button moves up, never over the one above it.
+class TLastButtonKeeper : public QObject {
+public:
+    TLastButtonKeeper(QWidget* column, QWidget* button, QWidget* picture)
+        : QObject(column), column_(column), button_(button), picture_(picture) {
+        column->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const int top =
+                std::max(kSaveButtonTop + 2 * kActionButtonHeight,
+                         std::min(kDeleteButtonTop, column_->height() - kActionButtonHeight - 2));
+            button_->move(button_->x(), top);
+            picture_->move(picture_->x(), top - 1);
+        }
+        return false;
+    }
+
+private:
+    QWidget* column_;
+    QWidget* button_;
+    QWidget* picture_;
+};
+
+// Moves the split down by `pixels` (up for fewer), within the areas' least heights.
+void MoveSplit(QSplitter& split, int pixels) {
+    QList<int> sizes = split.sizes();
+    const int total = sizes[0] + sizes[1];
+    const int least = split.widget(0)->minimumSizeHint().height();
+    const int most = total - split.widget(1)->minimumSizeHint().height();
+    sizes[0] = std::clamp(sizes[0] + pixels, least, std::max(least, most));
+    sizes[1] = total - sizes[0];
+    split.setSizes(sizes);
+}
+
 } // namespace
 
 TWindowControls TWindowLayout::Build(QWidget& window, TDataSource& link) {
     TWindowLayout layout(window, link);
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, &window);
     column->addWidget(layout.CreateTitleStrip());
-    column->addWidget(layout.CreateOrderArea());
-    column->addWidget(layout.CreatePersonArea(), 1);
+    column->addWidget(layout.CreateSplit(), 1);
     return layout.controls_;
+}
+
+// The order area over the person area, each at least its heading and a line or two.
+QSplitter* TWindowLayout::CreateSplit() {
+    auto* split = controls_.Podzial = new QSplitter(Qt::Vertical, &window_);
+    split->setObjectName("Podzial");
+    split->setChildrenCollapsible(false);
+    split->setHandleWidth(kSplitHandle);
+    split->addWidget(CreateOrderArea());
+    split->addWidget(CreatePersonArea());
+    split->setStretchFactor(1, 1);
+    split->handle(1)->setToolTip(QStringLiteral("Alt+Shift+↑, Alt+Shift+↓"));
+    TPersonGrid* grid = controls_.RxDBGrid1;
+    for (const auto& [key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | key), &window_);
+        QObject::connect(shortcut, &QShortcut::activated, split, [split, grid, step = step] {
+            split->setProperty(kMovedByClerk, true);
+            MoveSplit(*split, step * grid->RowHeight());
+        });
+    }
+    QObject::connect(split, &QSplitter::splitterMoved, split,
+                     [split] { split->setProperty(kMovedByClerk, true); });
+    return split;
 }
 
 TWindowLayout::TWindowLayout(QWidget& window, TDataSource& link) : window_(window), link_(link) {
@@ -158,7 +224,6 @@ TFlatButton* TWindowLayout::CreateTitleButton(QWidget* strip, const char* name, 
 
 QWidget* TWindowLayout::CreateOrderArea() {
     QWidget* panel2 = NewPanel(&window_, "Panel2", kFaceGrey);
-    panel2->setFixedHeight(kOrderAreaHeight);
 
     auto* panel4 = new QLabel(QStringLiteral("  TREŚĆ ROZKAZU KIERUJĄCEGO DO PKW"), panel2);
     panel4->setObjectName("Panel4");
@@ -171,7 +236,6 @@ QWidget* TWindowLayout::CreateOrderArea() {
     box->setAccessibleName(QStringLiteral("Treść rozkazu kierującego do PKW"));
     box->setToolTip(QStringLiteral("TREŚĆ ROZKAZU (Alt+T; Esc – powrót do listy osób)"));
     box->setFont(OrderFont());
-    box->setFrameShape(QFrame::NoFrame);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->document()->setDocumentMargin(10);
     box->setTabChangesFocus(true);
@@ -194,6 +258,8 @@ QWidget* TWindowLayout::CreateOrderArea() {
     controls_.SpeedButton3 =
         CreateActionButton(panel8, "SpeedButton3", kDeleteButtonTop, QStringLiteral("&USUŃ OSOBĘ"),
                            ":/images/delete.png", QStringLiteral("Usuwa zaznaczoną osobę"));
+    new TLastButtonKeeper(panel8, controls_.SpeedButton3,
+                          panel8->findChild<QWidget*>(QStringLiteral("SpeedButton3Picture")));
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel2, kAreaMargin);
     column->addWidget(panel4);
@@ -223,6 +289,24 @@ TFlatButton* TWindowLayout::CreateActionButton(QWidget* column, const char* name
     return button;
 }
 
+void TWindowLayout::OpenSplit(const TWindowControls& controls) {
+    QSplitter& split = *controls.Podzial;
+    if (split.property(kMovedByClerk).toBool())
+        return;
+    const TPersonGrid& grid = *controls.RxDBGrid1;
+    // Beside the rows, the person area holds its margins and the counter line, and the grid its
+    // titles and the sideways bar, which it may need.
+    const QMargins margins = split.widget(1)->layout()->contentsMargins();
+    const int besideRows = margins.top() + margins.bottom() + controls.DBStatusLabel1->height() +
+                           grid.TitleHeight() + grid.horizontalScrollBar()->sizeHint().height();
+    const int total = split.sizes().value(0) + split.sizes().value(1);
+    const int least = split.widget(0)->minimumSizeHint().height();
+    const int order =
+        std::min(kOrderAreaHeight, total - besideRows - kLeastGridLines * grid.RowHeight());
+    const int placed = std::clamp(order, std::min(least, total), total);
+    split.setSizes({placed, total - placed});
+}
+
 QWidget* TWindowLayout::CreatePersonArea() {
     QWidget* panel6 = NewPanel(&window_, "Panel6", kFaceGrey);
 
@@ -233,6 +317,8 @@ QWidget* TWindowLayout::CreatePersonArea() {
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     QBoxLayout* column = NewLayout(QBoxLayout::TopToBottom, panel6, kAreaMargin);
+    // The split's handle lies in the area's top margin: the counter and grid keep their places.
+    column->setContentsMargins(kAreaMargin, kAreaMargin - kSplitHandle, kAreaMargin, kAreaMargin);
     column->addWidget(CreateCounterLine(panel6));
     column->addWidget(grid, 1);
     return panel6;

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLabel;
+class QSplitter;
 class QStyle;
 class QWidget;
 class TAccessKeyCue;
@@ -30,6 +31,8 @@ struct TWindowControls {
     TCheckLabel* LPominiete = nullptr;
     TCheckLabel* LDoSprawdzenia = nullptr;
     QLabel* LZapisano = nullptr;
+    // Between the order area and the person area; Alt+Shift+Up and Alt+Shift+Down move it.
+    QSplitter* Podzial = nullptr;
 };
 
 // The main window's controls at the design's places, sizes and colours (ui/DesignValues.h): the
@@ -42,6 +45,11 @@ class TWindowLayout {
 public:
     // Builds the controls into `window`, whose layout they fill, over the rows of `link`.
     static TWindowControls Build(QWidget& window, TDataSource& link);
+    // Puts the split at the design's place, or higher where the grid would show fewer than
+    // kLeastGridLines rows there; whenever the window's size changes, until the clerk moves it.
+    static void OpenSplit(const TWindowControls& controls);
+
+    static constexpr int kLeastGridLines = 5;
 
 private:
     TWindowLayout(QWidget& window, TDataSource& link);
@@ -56,6 +64,7 @@ private:
                                     const QString& caption, const char* picture,
                                     const QString& action, const QKeySequence& alsoKey = {});
     void AddButtonKey(const QKeySequence& keys, TFlatButton* button);
+    QSplitter* CreateSplit();
 
     QWidget& window_;
     TDataSource& link_;

@@ -11,6 +11,7 @@
 #include "orderfile/TOrderFile.h"
 #include "ui/DesignValues.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QClipboard>
@@ -49,6 +50,7 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     ConnectGrid();
     aids_ = std::make_unique<TCheckingAids>(*this, mt_, ds_, ui_);
     AddShortcuts();
+    ui_.mrozkaz->LeaveKeysToWindow(WindowKeys());
     connect(ui_.mrozkaz, &TOrderBox::OpenFileAsked, this, Guarded([this] { AskOrderFile(); }));
     setAcceptDrops(true);
 }
@@ -93,8 +95,7 @@ void Tfnolt_f_r::AddShortcuts() {
     AddShortcut(QKeySequence::Undo, [this] { aids_->UndoChange(); });
     AddShortcut(QKeySequence::Open, [this] { AskOrderFile(); });
     // The order box is out of the Tab order; Alt+T reaches it, Escape goes back to the grid.
-    AddShortcut(QKeySequence(Qt::ALT | Qt::Key_T),
-                [this] { ui_.mrozkaz->setFocus(Qt::ShortcutFocusReason); });
+    AddShortcut(QKeySequence(Qt::ALT | Qt::Key_T), [this] { ui_.mrozkaz->TakeFocus(); });
     auto* backToGrid = new QShortcut(QKeySequence(Qt::Key_Escape), ui_.mrozkaz);
     backToGrid->setContext(Qt::WidgetShortcut);
     connect(backToGrid, &QShortcut::activated, this,
@@ -102,17 +103,33 @@ void Tfnolt_f_r::AddShortcuts() {
     AddShortcut(QKeySequence(Qt::ALT | Qt::Key_P), [this] { aids_->ShowNextSkipped(); });
 }
 
+// Every key that acts in the window: its shortcuts, the buttons' access keys and the grid's
+// actions, which act from the order box too.
+QList<QKeySequence> Tfnolt_f_r::WindowKeys() const {
+    QList<QKeySequence> keys;
+    for (const QShortcut* shortcut : findChildren<QShortcut*>())
+        keys.append(shortcut->key());
+    for (const QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (!button->shortcut().isEmpty())
+            keys.append(button->shortcut());
+    for (const QAction* action : ui_.RxDBGrid1->actions())
+        if (!action->shortcut().isEmpty())
+            keys.append(action->shortcut());
+    return keys;
+}
+
 void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
     auto* shortcut = new QShortcut(keys, this);
     connect(shortcut, &QShortcut::activated, this, Guarded(action));
 }
 
-// An entry of the grid's context menu, with its key while the grid has the focus.
+// An entry of the grid's context menu, with its key, which acts on the current row wherever the
+// focus is in the window, the order box included.
 void Tfnolt_f_r::AddGridAction(const QString& caption, const QKeySequence& keys,
                                const std::function<void()>& action) {
     auto* entry = new QAction(caption, ui_.RxDBGrid1);
     entry->setShortcut(keys);
-    entry->setShortcutContext(Qt::WidgetShortcut);
+    entry->setShortcutContext(Qt::WindowShortcut);
     connect(entry, &QAction::triggered, this, Guarded(action));
     ui_.RxDBGrid1->addAction(entry);
 }
@@ -125,7 +142,15 @@ void Tfnolt_f_r::ShowMaximized() {
 
 void Tfnolt_f_r::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    TWindowLayout::OpenSplit(ui_);
     FormShow();
+}
+
+// The areas have their new sizes already: the layout follows the window before this.
+void Tfnolt_f_r::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible())
+        TWindowLayout::OpenSplit(ui_);
 }
 
 void Tfnolt_f_r::closeEvent(QCloseEvent* event) {

@@ -54,6 +54,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     // Asks before unsaved changes of the clerk's go; without them the window closes at once.
@@ -75,6 +76,7 @@ private:
     void ConnectGrid();
     void AddShortcuts();
     void AddShortcut(const QKeySequence& keys, const std::function<void()>& action);
+    QList<QKeySequence> WindowKeys() const;
     void AddGridAction(const QString& caption, const QKeySequence& keys,
                        const std::function<void()>& action);
 
@@ -83,5 +85,6 @@ private:
     TPersonSaveDialog SDOsoby_;
     TOrderOpenDialog ODRozkaz_;
     TWindowControls ui_;
+    bool splitOpened_ = false;            // the split opens once, at the window's first showing
     std::unique_ptr<TCheckingAids> aids_; // goes before the controls, whose signals it hears
 };

@@ -8,6 +8,7 @@
 #include "orderfile/TRegularFile.h"
 #include "orderfile/TTextFileReader.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -57,6 +58,10 @@ QString Message(const QString& path, const QString& reason) {
 } // namespace
 
 QString TOrderFile::Read(const QString& path) {
+    // A missing file is no fault of its format: the clerk mistyped or moved it.
+    if (!QFileInfo::exists(path))
+        throw TOrderFileRefusal(
+            QStringLiteral("Nie ma pliku „%1”").arg(QDir::toNativeSeparators(path)));
     try {
         // The bound and a byte more: a file that grows meanwhile stays within the limit.
         const QByteArray contents = TRegularFile(path).ReadUpTo(OrderFileLimits::MaxFileBytes);

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStringList>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -78,8 +79,10 @@ TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
     connect(bar, &QAbstractSlider::valueChanged, this,
             [this](int value) { runAction_([&] { ScrollBarValue(value); }); });
 
-    connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::FollowTable);
+    // A screen reader forgets the former cells before it hears of the current row: a focus event
+    // never names a cell that the reset then takes away.
     connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::TellRowsChanged);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TPersonGrid::FollowTable);
     connect(model_, &TPersonGridModel::CurrentRowMoved, this, &TPersonGrid::FollowTable);
     connect(model_, &QAbstractItemModel::dataChanged, this, &TPersonGrid::FollowNotes);
     connect(header_, &QHeaderView::sectionMoved, this, &TPersonGrid::TellRowsChanged);
@@ -161,7 +164,7 @@ void TPersonGrid::FollowTable() {
 }
 
 // Screen readers follow the current row as the table's selection, and as the focus while the
-// grid has it.
+// grid has it: the focus names the row's own object, which tells every problem of the row.
 void TPersonGrid::TellCurrentRow() {
     if (!QAccessible::isActive())
         return;
@@ -171,8 +174,8 @@ void TPersonGrid::TellCurrentRow() {
     if (current == 0 || !hasFocus())
         return;
     QAccessibleEvent focus(this, QAccessible::Focus);
-    // The children are the titles, then the cells row by row.
-    focus.setChild(current * header_->count());
+    // The children are the titles, then the cells row by row, then the current row.
+    focus.setChild((RowCount() + 1) * header_->count());
     QAccessible::updateAccessibility(&focus);
 }
 
@@ -270,6 +273,13 @@ void TPersonGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
         ShowRowMenu();
+        return;
+    }
+    // Left and Right move rows; with Alt they show the columns that do not fit.
+    if (modifiers == Qt::AltModifier &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        QScrollBar& bar = *horizontalScrollBar();
+        bar.setValue(bar.value() + (event->key() == Qt::Key_Left ? -1 : 1) * bar.pageStep() / 2);
         return;
     }
     const bool plain = modifiers == Qt::NoModifier;
@@ -370,8 +380,18 @@ void TPersonGrid::mouseDoubleClickEvent(QMouseEvent* event) {
         runAction_(openRow_);
 }
 
+// A sideways wheel, or the wheel with Shift, shows the columns that do not fit, three steps a
+// notch; the wheel alone moves rows.
 void TPersonGrid::wheelEvent(QWheelEvent* event) {
-    TurnWheel(event);
+    const QPoint delta = event->angleDelta();
+    if (delta.x() == 0 && event->modifiers() != Qt::ShiftModifier) {
+        TurnWheel(event);
+        return;
+    }
+    event->accept();
+    QScrollBar& bar = *horizontalScrollBar();
+    bar.setValue(bar.value() -
+                 (delta.x() != 0 ? delta.x() : delta.y()) * 3 * bar.singleStep() / kWheelNotch);
 }
 
 // The wheel moves the selection only while the grid has the keyboard focus, one row a notch;
@@ -558,6 +578,22 @@ QString TPersonGrid::CellNoteText(int row, int column) const {
     if (row < 0 || row >= RowCount() || column < 0 || column >= kGridColumnCount)
         return {};
     return model_->index(row, column).data(Qt::ToolTipRole).toString();
+}
+
+QString TPersonGrid::RowNoteText(int row) const {
+    QStringList parts;
+    for (int column = 0; column < header_->count(); ++column) {
+        const int logical = header_->logicalIndex(column);
+        const QString title = model_->headerData(logical, Qt::Horizontal).toString();
+        for (QString line :
+             CellNoteText(row, logical).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            // "Płeć niezgodna…" reads on after the title as "płeć niezgodna…"; "PESEL…" stays.
+            if (line.size() > 1 && line.at(1).isLower())
+                line[0] = line.at(0).toLower();
+            parts.append(title + QStringLiteral(": ") + line);
+        }
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 bool TPersonGrid::viewportEvent(QEvent* event) {

@@ -69,6 +69,9 @@ public:
     // The note of a cell as its tooltip gives it (its problems, then its correction), by model row
     // from 0 and model column; empty for a cell without one. A screen reader's description.
     QString CellNoteText(int row, int column) const;
+    // Every note of a row, in the columns' order, each line with its column's title:
+    // "PŁEĆ: płeć niezgodna z numerem PESEL; STE: brak stopnia". The current row's description.
+    QString RowNoteText(int row) const;
 
     TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;

@@ -1,6 +1,7 @@
 #include "personlist/TPersonGridAccessible.h"
 
 #include "personlist/TGridCellAccessible.h"
+#include "personlist/TGridRowAccessible.h"
 #include "personlist/TPersonGrid.h"
 
 #include <QHeaderView>
@@ -39,8 +40,21 @@ int TPersonGridAccessible::rowCount() const {
     return Grid()->Model()->rowCount();
 }
 
-int TPersonGridAccessible::childCount() const {
+int TPersonGridAccessible::CellCount() const {
     return (rowCount() + 1) * columnCount();
+}
+
+int TPersonGridAccessible::childCount() const {
+    return CellCount() + 1;
+}
+
+QAccessibleInterface* TPersonGridAccessible::CurrentRowObject() const {
+    const int index = CellCount();
+    if (const auto known = children_.constFind(index); known != children_.cend())
+        return QAccessible::accessibleInterface(*known);
+    auto* row = new TGridRowAccessible(Grid());
+    children_.insert(index, QAccessible::registerAccessibleInterface(row));
+    return row;
 }
 
 QAccessibleInterface* TPersonGridAccessible::Cell(int row, int column) const {
@@ -56,12 +70,16 @@ QAccessibleInterface* TPersonGridAccessible::Cell(int row, int column) const {
 
 QAccessibleInterface* TPersonGridAccessible::child(int index) const {
     const int columns = columnCount();
+    if (index == CellCount())
+        return CurrentRowObject();
     return columns == 0 ? nullptr : Cell(index / columns - 1, index % columns);
 }
 
 int TPersonGridAccessible::indexOfChild(const QAccessibleInterface* child) const {
     if (child == nullptr || child->parent() != this)
         return -1;
+    if (child->role() == QAccessible::Row)
+        return CellCount();
     const QAccessibleTableCellInterface* cell =
         const_cast<QAccessibleInterface*>(child)->tableCellInterface();
     if (cell != nullptr)
@@ -90,7 +108,7 @@ QAccessibleInterface* TPersonGridAccessible::childAt(int x, int y) const {
 }
 
 QAccessibleInterface* TPersonGridAccessible::focusChild() const {
-    return Grid()->hasFocus() ? cellAt(CurrentRow(), 0) : nullptr;
+    return Grid()->hasFocus() && CurrentRow() >= 0 ? CurrentRowObject() : nullptr;
 }
 
 QAccessibleInterface* TPersonGridAccessible::cellAt(int row, int column) const {

@@ -7,8 +7,8 @@ class TPersonGrid;
 
 // What a screen reader sees of the person grid: a table of the rows with the column titles as
 // its column headers and the current row as its one selected row. Its children are the titles
-// first, then the cells row by row; they are made when first asked for and kept until the rows
-// change.
+// first, then the cells row by row, then the current row's own object (TGridRowAccessible), which
+// the focus names; they are made when first asked for and kept until the rows change.
 class TPersonGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit TPersonGridAccessible(TPersonGrid* grid);
@@ -50,6 +50,8 @@ public:
 
 private:
     TPersonGrid* Grid() const;
+    int CellCount() const;
+    QAccessibleInterface* CurrentRowObject() const;
     int CurrentRow() const;
     void Forget();
 

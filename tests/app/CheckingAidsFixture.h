@@ -7,9 +7,9 @@
 #include "WindowTestSupport.h"
 #include "app/TOrderHighlighter.h"
 #include "app/TPersonDialog.h"
-#include "tests/support/ClearLine.h"
 #include "personlist/TGridColumn.h"
 #include "support/TempFolder.h"
+#include "tests/support/ClearLine.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -137,8 +137,9 @@ inline QLineEdit& FieldEdit(TPersonDialog& box, TPersonField field) {
     return *box.findChild<QLineEdit*>(QString::fromLatin1(FieldName(field)));
 }
 
+// The note under the field as a screen reader has it, its lines unbroken.
 inline QString FieldNote(TPersonDialog& box, TPersonField field) {
-    return box.findChild<QLabel*>(QString::fromLatin1(FieldName(field)) + "Uwagi")->text();
+    return box.findChild<QWidget*>(QString::fromLatin1(FieldName(field)))->accessibleDescription();
 }
 
 // Types `text` a key at a time, as a keyboard with Polish letters does.

@@ -17,11 +17,11 @@ TEST_F(CheckingAidsTest, HintsNameTheProblemsOfEachCellAndAreCounted) {
     const std::vector<std::tuple<int, F, QString>> cells = {
         {1, F::pesel, ""},
         {1, F::plec, ""},
-        {2, F::pesel, checkDigit + "\n" + duplicate},
+        {2, F::pesel, checkDigit + "\n" + duplicate + ": NOWAK Adam, wiersz 4"},
         {2, F::plec, QStringLiteral("Płeć niezgodna z numerem PESEL")},
         {2, F::nazwisko, ""},
         {3, F::pesel, QStringLiteral("Numer PESEL zawiera niemożliwą datę urodzenia")},
-        {4, F::pesel, checkDigit + "\n" + duplicate},
+        {4, F::pesel, checkDigit + "\n" + duplicate + ": PRÓBNA Ewa, wiersz 2"},
         {4, F::stanowisko,
          QStringLiteral("Znak „?” może zastępować znak spoza strony kodowej Windows-1250")},
     };
@@ -190,7 +190,7 @@ TEST_F(CheckingAidsTest, DoubleClickCorrectsTheRowInPlaceAndTheFileHoldsTheNewVa
               QStringLiteral("Poprawiono; import znalazł: „PRÓBNA”"));
     EXPECT_EQ(cells.cellAt(1, 0)->text(QAccessible::Description),
               QStringLiteral("Błędna cyfra kontrolna numeru PESEL\nTen sam numer PESEL ma inna "
-                             "osoba na liście"));
+                             "osoba na liście: NOWAK Adam, wiersz 4"));
 
     const TempFolder folder;
     const ModalAnswer<QFileDialog> dialog(
@@ -198,7 +198,7 @@ TEST_F(CheckingAidsTest, DoubleClickCorrectsTheRowInPlaceAndTheFileHoldsTheNewVa
     Click("SpeedButton2");
     const std::string bytes = FileBytes(folder / "osoby.os");
     EXPECT_NE(ClearLine(bytes).find("\tPR\xD3"
-                                       "BNA-NOWAK\t"),
+                                    "BNA-NOWAK\t"),
               std::string::npos);
 }
 

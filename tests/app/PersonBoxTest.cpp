@@ -23,7 +23,10 @@ QString PasteInto(TPersonDialog& box, F field, const QString& text) {
     QLineEdit& edit = FieldEdit(box, field);
     edit.selectAll();
     edit.paste();
-    EXPECT_EQ(edit.accessibleDescription(), FieldNote(box, field));
+    // The note shows the same text, broken to the field's width where it is longer.
+    const QLabel& note = *box.findChild<QLabel*>(QString::fromLatin1(FieldName(field)) + "Uwagi");
+    EXPECT_EQ(QString(note.text()).remove(u'\n'), QString(FieldNote(box, field)).remove(u'\n'));
+    EXPECT_LE(note.sizeHint().width(), edit.width() + 2 * note.margin() + 8);
     return edit.text() + QLatin1Char('|') + FieldNote(box, field);
 }
 
@@ -51,7 +54,7 @@ TEST_F(PersonBoxTest, TypedValuesAreCheckedAtOnceAndPastesKeepWhatFits) {
         surname = PasteInto(box, F::nazwisko, QStringLiteral("KOWAL✓SKA"));
         nis = PasteInto(box, F::nis, QStringLiteral("ZS00000000000000000012345"));
         FieldEdit(box, F::pesel).setFocus();
-        for (int step = 0; step < 10; ++step, QTest::keyClick(box.focusWidget(), Qt::Key_Tab))
+        for (int step = 0; step < 12; ++step, QTest::keyClick(box.focusWidget(), Qt::Key_Tab))
             walked.append(box.focusWidget()->objectName() +
                           box.focusWidget()->property("text").toString().left(step / 8 * 6));
         Answer(box, QDialogButtonBox::Ok);
@@ -70,10 +73,50 @@ TEST_F(PersonBoxTest, TypedValuesAreCheckedAtOnceAndPastesKeepWhatFits) {
                        "ZS000000000000000000|Odrzucono „12345”: pole mieści najwyżej 20 znaków"));
     EXPECT_EQ(walked.join(QLatin1Char(' ')),
               QStringLiteral("pesel nazwisko imie plec ste stanowisko nis WierszeRozkazu OK "
-                             "Anuluj"));
+                             "Anuluj pesel440514 nazwiskoKOWALS"));
     const TPersonRecord& row = window.mt().RowAt(1);
     EXPECT_EQ(std::tie(row.pesel, row.plec, row.nazwisko, row.nis),
               std::tie("44051401358", "K", "KOWALSKA", "ZS000000000000000000"));
+}
+
+// What a paste brings that a value cannot hold is turned or dropped, each with its own reason on
+// a line of its own, and the note stays when the field loses the focus; blanks at either end are
+// kept and hinted. The file then holds the values as shown.
+TEST_F(PersonBoxTest, PastedControlCharactersAreTurnedOrRefusedAndSaid) {
+    Import(FaultyOrder());
+    QStringList pasted;
+    QString nul, announced, blanks, stays;
+    ASSERT_TRUE(OpenRow(1, [&](TPersonDialog& box) {
+        pasted = {
+            PasteInto(box, F::stanowisko, QStringLiteral("kierowca\r\nsamochodu\tciężarowego")),
+            PasteInto(box, F::nazwisko, QStringLiteral("KOWAL\x15SKI\x1F✓")),
+            PasteInto(box, F::imie, QStringLiteral("Jan\vMaria"))};
+        nul = PasteInto(box, F::ste, QString::fromUtf16(u"szer.\0x", 7));
+        announced = box.findChild<QWidget*>(QStringLiteral("Komunikat"))->accessibleName();
+        FieldEdit(box, F::pesel).setFocus();
+        stays = FieldNote(box, F::nazwisko);
+        blanks = PasteInto(box, F::nis, QStringLiteral(" ZS1 "));
+        Answer(box, QDialogButtonBox::Ok);
+    }));
+    EXPECT_EQ(pasted, (QStringList{
+                          QStringLiteral("kierowca samochodu ciężarowego|Zamieniono na spacje: "
+                                         "koniec wiersza i tabulator"),
+                          QStringLiteral("KOWALSKI|Odrzucono znak „✓” (U+2713): brak w stronie "
+                                         "kodowej Windows-1250\nOdrzucono znaki U+0015, U+001F: "
+                                         "znak sterujący, niedozwolony w danych osoby"),
+                          QStringLiteral("Jan Maria|Zamieniono na spację: koniec wiersza"),
+                      }));
+    EXPECT_EQ(nul, QStringLiteral("szer.x|Odrzucono znak NUL (U+0000): znak sterujący, "
+                                  "niedozwolony w danych osoby"));
+    EXPECT_EQ(announced, nul.section(u'|', 1));
+    EXPECT_EQ(stays, pasted[1].section(u'|', 1));
+    EXPECT_TRUE(blanks.startsWith(QStringLiteral(" ZS1 |")));
+    EXPECT_TRUE(blanks.contains(QStringLiteral("zaczyna się lub kończy odstępem")));
+    const TPersonRecord& row = window.mt().RowAt(1);
+    EXPECT_EQ(std::tie(row.stanowisko, row.nazwisko, row.nis),
+              std::tie("kierowca samochodu ci\xEA\xBF"
+                       "arowego",
+                       "KOWALSKI", " ZS1 "));
 }
 
 // Run at double scale too (app.PersonBoxAtDoubleScale): the box stays within the screen's free

@@ -6,7 +6,8 @@ Usage: atspi_read_window.py <program> <order text file, UTF-8> <reading file>
 Run inside its own session bus (dbus-run-session) and X display (xvfb-run). Starts the program,
 puts the order into the order box and presses "IMPORTUJ OSOBY" through the bus, then writes one
 line per thing read into the reading file (the bus's own services print to the same output):
-the window and its title on the display, the named controls, and the grid as a table. Exits with 77 and a message when the accessibility bus cannot be reached.
+the window and its title on the display, the named controls, the grid as a table, what is
+announced after the import, and what the focus tells when the clerk moves to the next row. Exits with 77 and a message when the accessibility bus cannot be reached.
 """
 import os
 import subprocess
@@ -17,8 +18,12 @@ SKIP = 77
 
 
 def wait_for(what, find, seconds=30):
+    from gi.repository import GLib
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        # The bus's events reach the listeners through the main loop.
+        while GLib.MainContext.default().iteration(False):
+            pass
         found = find()
         if found:
             return found
@@ -79,6 +84,21 @@ def main():
             if name in named:
                 say("control", named[name].get_role_name(), name)
 
+        heard = []
+
+        def hear(event):
+            source = event.source
+            if event.type.startswith("object:state-changed:showing") and event.detail1 and \
+                    source.get_role() == Atspi.Role.NOTIFICATION:
+                heard.append(("announced", source.get_name()))
+            elif event.type.startswith("object:state-changed:focused") and event.detail1:
+                heard.append(("focus", f"{source.get_role_name()}: {source.get_name()}; "
+                              f"{source.get_description()}"))
+
+        listener = Atspi.EventListener.new(hear)
+        listener.register("object:state-changed:showing")
+        listener.register("object:state-changed:focused")
+
         box = named["Treść rozkazu kierującego do PKW"]
         with open(order_file, encoding="utf-8") as order:
             Atspi.EditableText.set_text_contents(box, order.read())
@@ -101,6 +121,31 @@ def main():
               "selected" if cell.get_state_set().contains(Atspi.StateType.SELECTED) else "")
         counter = next(node for node in walk(window) if node.get_name().startswith("osoba "))
         say("counter", counter.get_role_name(), counter.get_name())
+
+        for kind, text in wait_for("the announcement", lambda: [
+                entry for entry in heard if entry[0] == "announced"]):
+            say(kind, text)
+        for x_window in shown.split():
+            subprocess.run(["xdotool", "windowfocus", "--sync", x_window])
+        heard.clear()
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "Tab"])
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "Down"])
+        focus = wait_for("the next row's focus", lambda: [
+            text for kind, text in heard if kind == "focus" and "TESTOWY2" in text])
+        say("focus", focus[-1])
+
+        # Ctrl+K from the order box, the caret inside a person line: the row is confirmed (one
+        # row fewer to check) and the order's text stays as it was, though Qt's text boxes take
+        # the key for "delete to the line's end" here.
+        def order_text():
+            return Atspi.Text.get_text(box, 0, Atspi.Text.get_character_count(box))
+        before = order_text()
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "alt+t", "ctrl+Home", "Down",
+                        "End", "Left", "Left", "ctrl+k"])
+        for kind, text in wait_for("the confirmation", lambda: [
+                entry for entry in heard if entry == ("announced", "Do sprawdzenia: 1")]):
+            say(kind, text)
+        say("order text after Ctrl+K", "unchanged" if order_text() == before else "CHANGED")
         return 0
     finally:
         window_program.terminate()

@@ -3,6 +3,7 @@
 #include "orderfile/TOrderFileRefusal.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -232,8 +233,20 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"CutArchive", "rozkaz.docx", [] { return Docx("<w:p/>").left(300); }, Damaged},
         RefusalCase{"NoText", "pusty.docx",
                     [] { return Docx("<w:p/><w:p><w:r><w:t> </w:t></w:r></w:p>"); },
-                    "plik nie zawiera tekstu"},
-        RefusalCase{"Missing", "brak.odt", nullptr, "nie można go otworzyć"}));
+                    "plik nie zawiera tekstu"}));
+
+// A file that is not there is refused as missing, with no advice about its format.
+TEST(OrderFileMissingTest, IsRefusedAsMissing) {
+    const TempFolder folder;
+    const QString path = QString::fromStdString((folder / "brak.odt").string());
+    try {
+        TOrderFile::Read(path);
+        FAIL() << "read";
+    } catch (const TOrderFileRefusal& refusal) {
+        EXPECT_EQ(refusal.Reason(),
+                  QString("Nie ma pliku „%1”").arg(QDir::toNativeSeparators(path)));
+    }
+}
 
 // Files made to harm a reader are refused within fixed limits, never read whole.
 INSTANTIATE_TEST_SUITE_P(
