@@ -33,6 +33,8 @@ bool TBrokenPosition::Load(const TOrderLines& lines, std::string_view title, int
         return false;
     for (int index = first_; index <= last_; ++index) {
         std::string line = lines.Line(index);
+        if (index == first_ && fromPositionWord_)
+            line.erase(0, LastPositionWord(line));
         if (index == titleIndex || !IsPageFurniture(line, title))
             lines_[count_++] = std::move(line);
     }
@@ -57,19 +59,25 @@ TBrokenPosition::TJoin TBrokenPosition::Join(std::string_view onNisLine, bool an
         return TJoin::None;
     position.clear();
     const std::string_view opening = lines_[first];
-    severalSeparators = start != std::string_view::npos &&
-                        AfterLastSeparator(opening.substr(0, start - 1)) != std::string_view::npos;
+    severalSeparators =
+        start != std::string_view::npos && OpensBeforeSeparator(opening.substr(0, start - 1));
     AppendWords(start == std::string_view::npos ? opening : opening.substr(start), position);
     for (std::size_t line = first + 1; line < count_; ++line)
         AppendWords(lines_[line], position);
     AppendWords(onNisLine, position);
-    return start == std::string_view::npos ? TJoin::Whole : TJoin::FromSeparator;
+    if (start != std::string_view::npos)
+        return TJoin::FromSeparator;
+    // "na stanowisko" opens the position as a separator would.
+    if (const std::size_t words = AfterPositionWords(position); words != std::string_view::npos) {
+        position.erase(0, words);
+        return TJoin::FromSeparator;
+    }
+    return TJoin::Whole;
 }
 
 bool TBrokenPosition::HoldsSeparator(bool anchored) const {
     for (std::size_t line = 0; line < count_; ++line)
-        if (AfterLastSeparator(lines_[line]) != std::string_view::npos &&
-            (!anchored || OpensPosition(lines_[line])))
+        if (OpensBeforeSeparator(lines_[line]) && (!anchored || OpensPosition(lines_[line])))
             return true;
     return false;
 }

@@ -18,7 +18,10 @@ public:
         Whole,         // no separator anywhere: every held line, a guess
     };
 
-    void Clear() { held_ = 0; }
+    void Clear() {
+        held_ = 0;
+        fromPositionWord_ = false;
+    }
     // The line at `index`, with no marker, continues the run. Only its place is
     // kept: the lines are read again in the rare case that a "/ZS" line needs them.
     void Hold(int index) {
@@ -26,12 +29,20 @@ public:
             first_ = index;
         last_ = index;
     }
+    // The line at `index` holds "kieruję ... stanowisko ...": a run starts with it, from its last
+    // word "stanowisko" on.
+    void HoldFromPositionWord(int index) {
+        Clear();
+        Hold(index);
+        fromPositionWord_ = true;
+    }
     // Reads the held lines again, page furniture (the order's `title`, standing itself at
     // `titleIndex`, repeated) left out, for Join and HoldsSeparator; false when there are none or
     // more than a broken position could have.
     bool Load(const TOrderLines& lines, std::string_view title, int titleIndex);
     // The position that ends with `onNisLine` (the "/ZS" line's text before the slash, which has
-    // no separator), its parts joined by one space, into `position` unless None. None when the
+    // no separator), its parts joined by one space, into `position` unless None; without any
+    // separator, from after the words "stanowisko [służbowe]" where they stand in it. None when the
     // "/ZS" line opens a position itself ("na stanowisko ...", "- ..."); when `anchored` (no
     // person line is pending, so the held lines may be free text between blocks), also unless
     // the held line it starts on opens a position.
@@ -40,8 +51,9 @@ public:
     TJoin Join(std::string_view onNisLine, bool anchored, std::string& position,
                bool& severalSeparators) const;
 
-    // Whether a held line has a separator, on a line that opens a position when `anchored`: a
-    // separator on the "/ZS" line may then be one inside the position's own name.
+    // Whether a held line has a separator or the word "stanowisko" with words after it, on a line
+    // that opens a position when `anchored`: a separator on the "/ZS" line may then be one inside
+    // the position's own name.
     bool HoldsSeparator(bool anchored) const;
 
 private:
@@ -50,6 +62,7 @@ private:
     std::size_t held_ = 0;
     int first_ = 0;
     int last_ = 0;
+    bool fromPositionWord_ = false;
     std::array<std::string, kMostLines> lines_;
     std::size_t count_ = 0; // loaded
 };
