@@ -18,9 +18,6 @@ struct TRowSources {
 // value may be wrong although it looks right.
 struct TRowGuesses {
     bool namesByPlace = false; // no surname word in capitals: surname and first name by word order
-    // The first name read from the words right before the surname ("Jan KOWALSKI"): a reading,
-    // not a guess, which needs no hint.
-    bool firstNameBeforeSurname = false;
     bool sexByDefault = false; // neither "S." / " C." nor an eleven-digit PESEL: "K"
     bool rankLastWord = false; // a rank line of several words without a separator: its last word
     // The text after the last of several separators, or after one that follows "stanowisko" and
@@ -35,6 +32,9 @@ struct TRowGuesses {
     bool pageSkipped = false;
     // A person line broken before "PESEL:", read together with the line before it.
     bool personLineJoined = false;
+    // The first name read from the words right before the surname ("Jan KOWALSKI"): a reading,
+    // not a guess, hinted only where other rows read the surname's word as a first name.
+    bool firstNameBeforeSurname = false;
 
     bool operator==(const TRowGuesses&) const = default;
 };

@@ -274,7 +274,8 @@ const ParserCase kViewerCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Viewer, OrderParser, testing::ValuesIn(kViewerCases));
 
-const std::string kOfficial = "s\xB3u\xBF" "bowe";
+const std::string kOfficial = "s\xB3u\xBF"
+                              "bowe";
 
 // clang-format off
 // Orders as officers write them: the first name before the surname, the position after
