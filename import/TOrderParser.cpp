@@ -226,8 +226,13 @@ bool OpensWithOrdinal(std::string_view line) {
            (line[at] == '.' || line[at] == ')') && IsWordBlank(line[at + 1]);
 }
 
-// "kieruję do PKW na stanowisko ...": the word "stanowisko" after "kieruję" on a line.
+// "kieruję do PKW na stanowisko ...": the word "stanowisko" after "kieruję" on a line. Asked of
+// every line with "kieruję", so the library's search for the word as it is written (small, with a
+// capital, in capitals) goes first; the walk word by word only where it found one.
 bool OpensPositionAfterDirected(std::string_view line) {
+    if (line.find("tanowisk") == std::string_view::npos &&
+        line.find("TANOWISK") == std::string_view::npos)
+        return false;
     const std::size_t word = LastPositionWord(line);
     return word != std::string_view::npos && word > line.find(OrderMarker::Directed);
 }
