@@ -1,5 +1,6 @@
 #include "import/TBrokenPosition.h"
 
+#include "import/OrderMarkers.h"
 #include "import/PageFurniture.h"
 #include "import/TOrderLines.h"
 #include "text/OrderWords.h"
@@ -25,16 +26,28 @@ bool OpensPosition(std::string_view line) {
            OrderCharKind(line.front()) == TOrderCharKind::Dash;
 }
 
+// Where the word "stanowisko" stands after "kieruję" on a line, npos where it does not.
+std::size_t PositionWordAfterDirected(std::string_view line) {
+    const std::size_t word = LastPositionWord(line);
+    return word != std::string_view::npos && word > line.find(OrderMarker::Directed)
+               ? word
+               : std::string_view::npos;
+}
+
 } // namespace
 
 bool TBrokenPosition::Load(const TOrderLines& lines, std::string_view title, int titleIndex) {
     count_ = 0;
-    if (held_ == 0 || held_ > kMostLines)
+    if (held_ == 0 || held_ - (directedFirst_ ? 1 : 0) > kMostLines)
         return false;
     for (int index = first_; index <= last_; ++index) {
         std::string line = lines.Line(index);
-        if (index == first_ && fromPositionWord_)
-            line.erase(0, LastPositionWord(line));
+        if (index == first_ && directedFirst_) {
+            const std::size_t word = PositionWordAfterDirected(line);
+            if (word == std::string::npos)
+                continue;
+            line.erase(0, word);
+        }
         if (index == titleIndex || !IsPageFurniture(line, title))
             lines_[count_++] = std::move(line);
     }

@@ -8,8 +8,9 @@
 class TOrderLines;
 
 // The lines that may hold the start of a position which a PDF viewer broke before the line with
-// "/ZS": those since the last line with a marker or "kieruję", page furniture left out. A run
-// longer than any broken position holds none. Join and HoldsSeparator read what Load loaded.
+// "/ZS": those since the last line with a marker or "kieruję" (and that line itself, from the word
+// "stanowisko" on, where the word follows "kieruję"), page furniture left out. A run longer than
+// any broken position holds none. Join and HoldsSeparator read what Load loaded.
 class TBrokenPosition {
 public:
     enum class TJoin {
@@ -20,7 +21,7 @@ public:
 
     void Clear() {
         held_ = 0;
-        fromPositionWord_ = false;
+        directedFirst_ = false;
     }
     // The line at `index`, with no marker, continues the run. Only its place is
     // kept: the lines are read again in the rare case that a "/ZS" line needs them.
@@ -29,12 +30,13 @@ public:
             first_ = index;
         last_ = index;
     }
-    // The line at `index` holds "kieruję ... stanowisko ...": a run starts with it, from its last
-    // word "stanowisko" on.
-    void HoldFromPositionWord(int index) {
+    // The line at `index` holds "kieruję": a run starts after it or, where the word "stanowisko"
+    // follows "kieruję" on it ("kieruję do PKW na stanowisko ..."), with it from that word on.
+    // Which of the two is told only when the lines are loaded, since few "/ZS" lines need them.
+    void HoldDirected(int index) {
         Clear();
         Hold(index);
-        fromPositionWord_ = true;
+        directedFirst_ = true;
     }
     // Reads the held lines again, page furniture (the order's `title`, standing itself at
     // `titleIndex`, repeated) left out, for Join and HoldsSeparator; false when there are none or
@@ -62,7 +64,8 @@ private:
     std::size_t held_ = 0;
     int first_ = 0;
     int last_ = 0;
-    bool fromPositionWord_ = false;
-    std::array<std::string, kMostLines> lines_;
+    bool directedFirst_ = false;
+    // The line of "kieruję" besides.
+    std::array<std::string, kMostLines + 1> lines_;
     std::size_t count_ = 0; // loaded
 };

@@ -214,16 +214,21 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
     observer->PersonSkipped(personLine, reason);
 }
 
-// Where a marker found at `position` of `raw` (0: none) stands in its normalised form
-// `normalised`. Most lines have no run of spaces inside: then only the blanks trimmed at the start
-// move it, and the line need not be walked again (README, Benchmarks).
-int NormalisedMarker(std::string_view raw, std::string_view normalised, int position) {
-    if (position <= 0)
-        return position;
-    const std::string_view trimmed = TrimText(raw);
-    if (normalised.size() == trimmed.size())
-        return position - static_cast<int>(trimmed.data() - raw.data());
-    return NormalisedPosition(raw, position);
+// Where the markers found in `raw` stand in its normalised form `normalised`. Most lines have no
+// run of spaces inside: then only the blanks trimmed at the start move them, and the line need not
+// be walked again (README, Benchmarks).
+void NormaliseMarkers(std::string_view raw, std::string_view normalised, TLineMarkers& markers) {
+    std::size_t lead = 0;
+    while (lead < raw.size() && IsBlank(raw[lead]))
+        ++lead;
+    std::size_t end = raw.size();
+    while (end > lead && IsBlank(raw[end - 1]))
+        --end;
+    const bool runs = normalised.size() != end - lead;
+    for (int* const position : {&markers.pesel, &markers.nis})
+        if (*position > 0)
+            *position =
+                runs ? NormalisedPosition(raw, *position) : *position - static_cast<int>(lead);
 }
 
 // "12. ", "3) ": the ordinal that opens a person's paragraph.
@@ -236,17 +241,6 @@ bool OpensWithOrdinal(std::string_view line) {
         ++at;
     return at > digits && at - digits <= 4 && at + 1 < line.size() &&
            (line[at] == '.' || line[at] == ')') && IsWordBlank(line[at + 1]);
-}
-
-// "kieruję do PKW na stanowisko ...": the word "stanowisko" after "kieruję" on a line. Asked of
-// every line with "kieruję", so the library's search for the word as it is written (small, with a
-// capital, in capitals) goes first; the walk word by word only where it found one.
-bool OpensPositionAfterDirected(std::string_view line) {
-    if (line.find("tanowisk") == std::string_view::npos &&
-        line.find("TANOWISK") == std::string_view::npos)
-        return false;
-    const std::size_t word = LastPositionWord(line);
-    return word != std::string_view::npos && word > line.find(OrderMarker::Directed);
 }
 
 // One import: the pending person and what the lines read so far tell about the next ones.
@@ -304,8 +298,7 @@ void TImportRun::Read(int index, std::string raw) {
     if (markers.pesel > 0 || markers.nis > 0) {
         NormaliseLine(raw, normalised_);
         line = normalised_;
-        markers.pesel = NormalisedMarker(raw, normalised_, markers.pesel);
-        markers.nis = NormalisedMarker(raw, normalised_, markers.nis);
+        NormaliseMarkers(raw, normalised_, markers);
     }
 
     // The line that ends the person line's PESEL belongs to the person line.
@@ -335,11 +328,10 @@ void TImportRun::Read(int index, std::string raw) {
 
     // A position may run over the lines before its "/ZS" line, not past a marker or "kieruję"; it
     // may begin after "kieruję ... na stanowisko" on the same line.
-    if (directed && !anyMarker && !personLine && OpensPositionAfterDirected(raw))
-        broken_.HoldFromPositionWord(index);
-    else if (anyMarker || personLine || directed || raw.empty() ||
-             (IsBlank(raw.front()) && TrimText(raw).empty()))
+    if (anyMarker || personLine || raw.empty() || (IsBlank(raw.front()) && TrimText(raw).empty()))
         broken_.Clear();
+    else if (directed)
+        broken_.HoldDirected(index);
     else
         broken_.Hold(index);
     recent_.Push(raw, index, !anyMarker && !personLine && !directed);
