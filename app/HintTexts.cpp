@@ -54,6 +54,8 @@ constexpr THintText kHintTexts[] = {
                                       u"dwukropków – sprawdź, czy jest pełne"},
     {THint::PositionJoinedLines, u"Stanowisko złożone z kilku wierszy bez myślnika ani dwukropka "
                                  u"– sprawdź, gdzie się zaczyna"},
+    {THint::NamesMaybeSwapped, u"Imię odczytane sprzed nazwiska, a nazwisko stoi w innych "
+                               u"wierszach jako imię – sprawdź, czy nie są zamienione"},
 };
 
 constexpr bool InHintOrder() {

@@ -189,6 +189,49 @@ void AddGuessHints(const TRowGuesses& guesses, TRowHintSet& set) {
         MaskOf(set, TPersonField::stanowisko) |= HintBit(THint::PositionJoinedLines);
 }
 
+// The words of `text` in small letters, appended to `into`.
+void AppendLoweredWords(std::string_view text, std::vector<std::string>& into) {
+    AnyWord(text, [&into](std::string_view word) {
+        std::string& lowered = into.emplace_back(word);
+        for (char& c : lowered)
+            c = LowerLetter(c);
+        return false;
+    });
+}
+
+// The positions (0-based) of the rows whose first name the import read before the surname, while
+// a word of that surname stands as the first name of a row read the other way (surname in
+// capitals first). Only an order
+// that has rows read first name first pays for the list of first names.
+std::vector<bool> NamesMaybeSwapped(const TPersonTable& table, const TImportTrace& trace) {
+    const int total = table.TotalRows();
+    std::vector<bool> swapped(static_cast<std::size_t>(total), false);
+    std::vector<int> firstNameFirst;
+    std::vector<std::string> firstNames;
+    for (int position = 1; position <= total; ++position) {
+        const TPersonRecord& row = table.RowAt(position);
+        const TRowGuesses guesses = trace.GuessesOf(row.id);
+        // A row read by word order may hold a surname as its first name.
+        if (guesses.firstNameBeforeSurname)
+            firstNameFirst.push_back(position);
+        else if (!guesses.namesByPlace)
+            AppendLoweredWords(row.imie, firstNames);
+    }
+    if (firstNameFirst.empty())
+        return swapped;
+    std::sort(firstNames.begin(), firstNames.end());
+    std::vector<std::string> surname;
+    for (const int position : firstNameFirst) {
+        surname.clear();
+        AppendLoweredWords(table.RowAt(position).nazwisko, surname);
+        swapped[static_cast<std::size_t>(position - 1)] =
+            std::any_of(surname.begin(), surname.end(), [&firstNames](const std::string& word) {
+                return std::binary_search(firstNames.begin(), firstNames.end(), word);
+            });
+    }
+    return swapped;
+}
+
 } // namespace
 
 void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
@@ -196,6 +239,8 @@ void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
     hintedRows_ = 0;
     const int total = table.TotalRows();
     const std::vector<bool> duplicate = DuplicatePesels(table);
+    const std::vector<bool> swapped = trace ? NamesMaybeSwapped(table, *trace)
+                                            : std::vector<bool>(static_cast<std::size_t>(total));
 
     std::int32_t maxId = 0;
     for (int position = 1; position <= total; ++position)
@@ -208,6 +253,10 @@ void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
             MaskOf(set, TPersonField::pesel) |= HintBit(THint::PeselDuplicate);
         if (trace)
             AddGuessHints(trace->GuessesOf(row.id), set);
+        if (swapped[static_cast<std::size_t>(position - 1)]) {
+            MaskOf(set, TPersonField::nazwisko) |= HintBit(THint::NamesMaybeSwapped);
+            MaskOf(set, TPersonField::imie) |= HintBit(THint::NamesMaybeSwapped);
+        }
         if (set.Any())
             ++hintedRows_;
         if (row.id >= 1)

@@ -33,6 +33,10 @@ enum class THint : std::uint8_t {
     RankLastWord,             // set on `ste`
     PositionLastOfSeparators, // set on `stanowisko`
     PositionJoinedLines,      // set on `stanowisko`: broken lines joined without a separator
+    // Set on surname and first name: the first name stood before the surname ("Jan KOWALSKI"),
+    // and a word of the surname stands as a first name in rows read the other way: the order
+    // may have meant "Kowalski JAN".
+    NamesMaybeSwapped,
     Count
 };
 
@@ -56,7 +60,8 @@ constexpr std::array<THint, kHintCount> kAllHints = [] {
 // The hints that the import's guesses give; they do not apply to a value the clerk wrote.
 constexpr THintMask kGuessHints =
     HintBit(THint::NamesByPlace) | HintBit(THint::SexByDefault) | HintBit(THint::RankLastWord) |
-    HintBit(THint::PositionLastOfSeparators) | HintBit(THint::PositionJoinedLines);
+    HintBit(THint::PositionLastOfSeparators) | HintBit(THint::PositionJoinedLines) |
+    HintBit(THint::NamesMaybeSwapped);
 
 // The problems of one row, field by field.
 struct TRowHintSet {

@@ -1,5 +1,6 @@
 #include "import/TBrokenPosition.h"
 
+#include "import/OrderMarkers.h"
 #include "import/PageFurniture.h"
 #include "import/TOrderLines.h"
 #include "text/OrderWords.h"
@@ -25,14 +26,28 @@ bool OpensPosition(std::string_view line) {
            OrderCharKind(line.front()) == TOrderCharKind::Dash;
 }
 
+// Where the word "stanowisko" stands after "kieruję" on a line, npos where it does not.
+std::size_t PositionWordAfterDirected(std::string_view line) {
+    const std::size_t word = LastPositionWord(line);
+    return word != std::string_view::npos && word > line.find(OrderMarker::Directed)
+               ? word
+               : std::string_view::npos;
+}
+
 } // namespace
 
 bool TBrokenPosition::Load(const TOrderLines& lines, std::string_view title, int titleIndex) {
     count_ = 0;
-    if (held_ == 0 || held_ > kMostLines)
+    if (held_ == 0 || held_ - (directedFirst_ ? 1 : 0) > kMostLines)
         return false;
     for (int index = first_; index <= last_; ++index) {
         std::string line = lines.Line(index);
+        if (index == first_ && directedFirst_) {
+            const std::size_t word = PositionWordAfterDirected(line);
+            if (word == std::string::npos)
+                continue;
+            line.erase(0, word);
+        }
         if (index == titleIndex || !IsPageFurniture(line, title))
             lines_[count_++] = std::move(line);
     }
@@ -57,19 +72,25 @@ TBrokenPosition::TJoin TBrokenPosition::Join(std::string_view onNisLine, bool an
         return TJoin::None;
     position.clear();
     const std::string_view opening = lines_[first];
-    severalSeparators = start != std::string_view::npos &&
-                        AfterLastSeparator(opening.substr(0, start - 1)) != std::string_view::npos;
+    severalSeparators =
+        start != std::string_view::npos && OpensBeforeSeparator(opening.substr(0, start - 1));
     AppendWords(start == std::string_view::npos ? opening : opening.substr(start), position);
     for (std::size_t line = first + 1; line < count_; ++line)
         AppendWords(lines_[line], position);
     AppendWords(onNisLine, position);
-    return start == std::string_view::npos ? TJoin::Whole : TJoin::FromSeparator;
+    if (start != std::string_view::npos)
+        return TJoin::FromSeparator;
+    // "na stanowisko" opens the position as a separator would.
+    if (const std::size_t words = AfterPositionWords(position); words != std::string_view::npos) {
+        position.erase(0, words);
+        return TJoin::FromSeparator;
+    }
+    return TJoin::Whole;
 }
 
 bool TBrokenPosition::HoldsSeparator(bool anchored) const {
     for (std::size_t line = 0; line < count_; ++line)
-        if (AfterLastSeparator(lines_[line]) != std::string_view::npos &&
-            (!anchored || OpensPosition(lines_[line])))
+        if (OpensBeforeSeparator(lines_[line]) && (!anchored || OpensPosition(lines_[line])))
             return true;
     return false;
 }

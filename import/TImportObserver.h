@@ -20,7 +20,9 @@ struct TRowGuesses {
     bool namesByPlace = false; // no surname word in capitals: surname and first name by word order
     bool sexByDefault = false; // neither "S." / " C." nor an eleven-digit PESEL: "K"
     bool rankLastWord = false; // a rank line of several words without a separator: its last word
-    bool positionAfterSeveralSeparators = false; // the text after the last of them
+    // The text after the last of several separators, or after one that follows "stanowisko" and
+    // words: the position's own name may hold it.
+    bool positionAfterSeveralSeparators = false;
     // Lines a PDF viewer broke: the position read over several lines before its "/ZS" line, from
     // the last separator on them, or (`positionJoinedWhole`) all of them, none having a
     // separator; page furniture (a page number, the repeated title) passed over between the lines
@@ -30,6 +32,9 @@ struct TRowGuesses {
     bool pageSkipped = false;
     // A person line broken before "PESEL:", read together with the line before it.
     bool personLineJoined = false;
+    // The first name read from the words right before the surname ("Jan KOWALSKI"): a reading,
+    // not a guess, hinted only where other rows read the surname's word as a first name.
+    bool firstNameBeforeSurname = false;
 
     bool operator==(const TRowGuesses&) const = default;
 };

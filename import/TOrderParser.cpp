@@ -128,15 +128,24 @@ void ReadPersonLine(std::string_view line, int pesel, TPersonNameReader& names,
         zoneEnd = std::min(zoneEnd, markInName);
     const std::string_view zone =
         name.substr(0, static_cast<std::size_t>(std::max(zoneEnd - 1, 0)));
-    guesses.namesByPlace = !names.Read(zone, person.nazwisko, person.imie);
+    const TPersonNameReader::TOrder order = names.Read(zone, person.nazwisko, person.imie);
+    guesses.firstNameBeforeSurname = order == TPersonNameReader::TOrder::FirstNameFirst;
+    guesses.namesByPlace = order == TPersonNameReader::TOrder::None;
     if (guesses.namesByPlace)
         ReadNamesByPlace(name, markInName, person);
 }
 
+// Where the position of a "/ZS" line begins: after the last separator before the slash, else
+// after the order's words "na stanowisko [służbowe]" that officers write without one.
+struct TPositionStart {
+    std::size_t separatorEnd = std::string_view::npos;
+    bool afterWords = false;
+};
+
 // "... - position /ZS0000001 ...": the NIS number runs from the Z to the first blank, the
-// position is what stands between the last separator before the slash (or the line's start) and
-// the slash. Returns the index right after that separator, npos without one.
-std::size_t ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
+// position is what stands between the last separator before the slash (or the words
+// "stanowisko [służbowe]", or the line's start) and the slash.
+TPositionStart ReadNisLine(std::string_view line, int slash, TPendingPerson& person) {
     std::string_view nis = line.substr(static_cast<std::size_t>(slash), kNisLength);
     std::size_t end = 0;
     while (end < nis.size() && !IsBlank(nis[end]))
@@ -144,19 +153,28 @@ std::size_t ReadNisLine(std::string_view line, int slash, TPendingPerson& person
     person.nis.assign(nis.substr(0, end));
 
     const std::string_view before = line.substr(0, static_cast<std::size_t>(slash - 1));
-    const std::size_t start = AfterLastSeparator(before);
-    person.stanowisko.assign(TrimText(before.substr(start == std::string_view::npos ? 0 : start)));
+    TPositionStart start{AfterLastSeparator(before)};
+    std::string_view position = before;
+    if (start.separatorEnd != std::string_view::npos) {
+        position.remove_prefix(start.separatorEnd);
+    } else if (const std::size_t words = AfterPositionWords(before);
+               words != std::string_view::npos && !TrimText(before.substr(words)).empty()) {
+        position.remove_prefix(words);
+        start.afterWords = true;
+    }
+    person.stanowisko.assign(TrimText(position));
     return start;
 }
 
-// Whether another separator stands before the one the position follows (which ends at
-// `separatorEnd`): in "na stanowisko – dowódca drużyny – zastępca dowódcy /ZS..." the position's
-// own name may hold the dash cut at. On a person line the colon of "PESEL:" does not count.
+// Whether another separator, or the words "stanowisko" and more, stand before the separator the
+// position follows (which ends at `separatorEnd`): in "na stanowisko – dowódca drużyny – zastępca
+// dowódcy /ZS..." and "na stanowisko dowódca drużyny – zastępca dowódcy /ZS..." the position's own
+// name may hold the dash cut at. On a person line the colon of "PESEL:" does not count.
 bool SeparatorBefore(std::string_view line, std::size_t separatorEnd, int pesel) {
     const std::size_t from =
         pesel > 0 ? static_cast<std::size_t>(pesel) - 1 + OrderMarker::Pesel.size() : 0;
     return separatorEnd != std::string_view::npos && separatorEnd > from + 1 &&
-           AfterLastSeparator(line.substr(from, separatorEnd - 1 - from)) != std::string_view::npos;
+           OpensBeforeSeparator(line.substr(from, separatorEnd - 1 - from));
 }
 
 // The rank from the line before "PODSTAWA PRAWNA:" ("stopień etatowy: st. szer."): the words
@@ -194,6 +212,23 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
                                : directedSince      ? TSkipReason::NoBlockEnd
                                                     : TSkipReason::NoDirected;
     observer->PersonSkipped(personLine, reason);
+}
+
+// Where the markers found in `raw` stand in its normalised form `normalised`. Most lines have no
+// run of spaces inside: then only the blanks trimmed at the start move them, and the line need not
+// be walked again (README, Benchmarks).
+void NormaliseMarkers(std::string_view raw, std::string_view normalised, TLineMarkers& markers) {
+    std::size_t lead = 0;
+    while (lead < raw.size() && IsBlank(raw[lead]))
+        ++lead;
+    std::size_t end = raw.size();
+    while (end > lead && IsBlank(raw[end - 1]))
+        --end;
+    const bool runs = normalised.size() != end - lead;
+    for (int* const position : {&markers.pesel, &markers.nis})
+        if (*position > 0)
+            *position =
+                runs ? NormalisedPosition(raw, *position) : *position - static_cast<int>(lead);
 }
 
 // "12. ", "3) ": the ordinal that opens a person's paragraph.
@@ -263,10 +298,7 @@ void TImportRun::Read(int index, std::string raw) {
     if (markers.pesel > 0 || markers.nis > 0) {
         NormaliseLine(raw, normalised_);
         line = normalised_;
-        if (markers.pesel > 0)
-            markers.pesel = NormalisedPosition(raw, markers.pesel);
-        if (markers.nis > 0)
-            markers.nis = NormalisedPosition(raw, markers.nis);
+        NormaliseMarkers(raw, normalised_, markers);
     }
 
     // The line that ends the person line's PESEL belongs to the person line.
@@ -294,10 +326,12 @@ void TImportRun::Read(int index, std::string raw) {
     if (markers.blockEnd)
         EndBlock(index);
 
-    // A position may run over the lines before its "/ZS" line, not past a marker or "kieruję".
-    if (anyMarker || personLine || directed || raw.empty() ||
-        (IsBlank(raw.front()) && TrimText(raw).empty()))
+    // A position may run over the lines before its "/ZS" line, not past a marker or "kieruję"; it
+    // may begin after "kieruję ... na stanowisko" on the same line.
+    if (anyMarker || personLine || raw.empty() || (IsBlank(raw.front()) && TrimText(raw).empty()))
         broken_.Clear();
+    else if (directed)
+        broken_.HoldDirected(index);
     else
         broken_.Hold(index);
     recent_.Push(raw, index, !anyMarker && !personLine && !directed);
@@ -354,14 +388,18 @@ void TImportRun::ReadAwaitedPesel(int index, std::string_view raw) {
 }
 
 void TImportRun::ReadNis(int index, std::string_view line, const TLineMarkers& markers) {
-    const std::size_t separatorEnd = ReadNisLine(line, markers.nis, person_);
+    const TPositionStart start = ReadNisLine(line, markers.nis, person_);
+    const std::size_t separatorEnd = start.separatorEnd;
     sources_.nis = index;
     const bool anchored = sources_.person < 0;
+    // Without a separator or the words "stanowisko ..." on the line, the position may have begun
+    // on the lines before it.
+    const bool mayOpenBefore = separatorEnd == std::string_view::npos && !start.afterWords;
     // Lines held before this one are read again only where they may matter.
-    const bool loaded = (separatorEnd == std::string_view::npos || observer_) &&
+    const bool loaded = (mayOpenBefore || (observer_ && !start.afterWords)) &&
                         broken_.Load(lines_, title_, titleIndex_);
     bool severalSeparators = false;
-    if (separatorEnd == std::string_view::npos && loaded) {
+    if (mayOpenBefore && loaded) {
         const std::string_view before = line.substr(0, static_cast<std::size_t>(markers.nis - 1));
         const TBrokenPosition::TJoin join =
             broken_.Join(before, anchored, person_.stanowisko, severalSeparators);

@@ -104,8 +104,9 @@ std::string MakePesel(TRandom& random, bool male) {
 class TOrderWriter {
 public:
     // Long positions come from their own draws, so that the order is otherwise the same.
-    TOrderWriter(unsigned seed, bool longPositions)
-        : random_(seed), forms_(seed ^ 0xF0F0u), longPositions_(longPositions) {}
+    TOrderWriter(unsigned seed, bool longPositions, bool officers)
+        : random_(seed), forms_(seed ^ 0xF0F0u), officers_(seed ^ 0x0FF1u),
+          longPositions_(longPositions), officersPhrasing_(officers) {}
 
     TRealisticOrder Write(int persons) {
         Add("ROZKAZ PERSONALNY NR 12/P");
@@ -141,6 +142,8 @@ private:
         TPersonRecord row;
         std::string rank; // on the person line
         std::string nameInOrder;
+        // The surname in capitals and the first name not: the first name may stand first.
+        bool namesAsUsual = true;
     };
 
     TPerson MakePerson() {
@@ -170,10 +173,13 @@ private:
                 if (row.nazwisko[i - 1] != ' ' && row.nazwisko[i - 1] != '-')
                     row.nazwisko[i] = LowerCase(row.nazwisko[i]);
             person.nameInOrder = row.nazwisko;
+            person.namesAsUsual = false;
         }
-        if (random_.Percent(3)) // the whole name in capitals
+        if (random_.Percent(3)) { // the whole name in capitals
             for (char& c : row.imie)
                 c = UpperCase(c);
+            person.namesAsUsual = false;
+        }
         person.rank = random_.Weighted(kRanks);
         return person;
     }
@@ -226,9 +232,11 @@ private:
         line += person.rank;
         // The word processor's non-breaking space or a tab after the rank's period.
         line += random_.Percent(8) ? "\240"sv : random_.Percent(4) ? "\t"sv : Blank();
-        line += person.nameInOrder;
+        const bool firstNameFirst =
+            officersPhrasing_ && person.namesAsUsual && officers_.Percent(50);
+        line += firstNameFirst ? person.row.imie : person.nameInOrder;
         line += Blank();
-        line += person.row.imie;
+        line += firstNameFirst ? person.nameInOrder : person.row.imie;
         const bool male = person.row.plec == "M";
         if (random_.Percent(8)) { // no father's name
             line += ",";
@@ -266,13 +274,14 @@ private:
             random_.Weighted(std::array<std::pair<std::string_view, int>, 6>{
                 {{" - ", 42}, {" \226 ", 35}, {": ", 12}, {" \227 ", 3}, {" ", 4}, {"", 4}}});
         std::string line = separator.empty() ? "- " : "na stanowisko" + std::string(separator);
+        if (officersPhrasing_ && officers_.Percent(50))
+            line = officers_.Percent(40) ? "na stanowisko s\263u\277bowe " : "na stanowisko ";
         line += position;
         line += " /" + row.nis;
         if (random_.Percent(10))
             line += " (etat nr 12/3)";
         row.stanowisko = position;
-        // Without a separator nothing tells the order's words from the position's: the clerk
-        // still records the position alone.
+        // With a separator or without, the clerk records the position alone.
         return line;
     }
 
@@ -305,8 +314,15 @@ private:
                 Add(std::move(line));
         order_.personLines.push_back(static_cast<int>(order_.lines.size()));
         Add(PersonLine(ordinal, person, directedOnPersonLine));
+        // "kieruję do PKW na stanowisko kierowca /ZS...": the position on the line of "kieruję".
+        const bool positionDirected = officersPhrasing_ && !directedOnPersonLine && !valuesFirst &&
+                                      values.front().starts_with("na stanowisko") &&
+                                      officers_.Percent(30);
         if (!directedOnPersonLine)
-            Add("kieruj\352 " + std::string(random_.Pick(kUnits)));
+            Add("kieruj\352 " + std::string(random_.Pick(kUnits)) +
+                (positionDirected ? " " + values.front() : std::string()));
+        if (positionDirected)
+            values.erase(values.begin());
         if (!valuesFirst)
             for (std::string& line : values)
                 Add(std::move(line));
@@ -327,7 +343,9 @@ private:
 
     TRandom random_;
     TRandom forms_;
+    TRandom officers_;
     bool longPositions_;
+    bool officersPhrasing_;
     TRealisticOrder order_;
 };
 
@@ -337,9 +355,11 @@ double Share(int part, int whole) {
 
 } // namespace
 
-TRealisticOrder MakeRealisticOrder(int persons, unsigned seed, TOrderSource source) {
+TRealisticOrder MakeRealisticOrder(int persons, unsigned seed, TOrderSource source,
+                                   TOrderPhrasing phrasing) {
     const bool viewer = source == TOrderSource::PdfViewer;
-    TRealisticOrder order = TOrderWriter(seed, viewer).Write(persons);
+    TRealisticOrder order =
+        TOrderWriter(seed, viewer, phrasing == TOrderPhrasing::Officers).Write(persons);
     return viewer ? AsCopiedFromViewer(std::move(order), seed) : order;
 }
 

@@ -16,6 +16,13 @@ struct TRealisticOrder {
 // PDF viewer breaks them at the page's line ends and brings the page footers along.
 enum class TOrderSource { WordProcessor, PdfViewer };
 
+// How the order's author writes a person: as the design's worked example does ("szer. TESTOWY Jan",
+// "na stanowisko - kierowca"), or as many officers do, besides: the first name before the surname
+// ("szer. Jan TESTOWY") on about half of the person lines, and on about half of the position lines
+// no separator after "na stanowisko" or "na stanowisko służbowe", now and then on the line of
+// "kieruję".
+enum class TOrderPhrasing { Design, Officers };
+
 // An order of `persons` directed persons (and some blocks that direct nobody), with the variation
 // real orders show, each in a share of the blocks: ranks of two or three words, surnames of two
 // words or not in capitals, two first names or one in capitals, a missing or lower-case father's
@@ -24,8 +31,10 @@ enum class TOrderSource { WordProcessor, PdfViewer };
 // the same order. Copied from a PDF viewer, the same persons come with some positions longer, the
 // lines broken at a width chosen per order (60 to 100 characters), now and then right after
 // "PESEL:", and page footers of one of several styles between them.
+// The officers' phrasing draws its choices apart, so that the order's other variation stays.
 TRealisticOrder MakeRealisticOrder(int persons, unsigned seed = 1,
-                                   TOrderSource source = TOrderSource::WordProcessor);
+                                   TOrderSource source = TOrderSource::WordProcessor,
+                                   TOrderPhrasing phrasing = TOrderPhrasing::Design);
 
 // How the rows of an import compare with the truth, row by row in order; a missing or extra row
 // is wrong.

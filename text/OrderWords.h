@@ -63,3 +63,18 @@ void AppendJoinedWords(std::string_view text, std::string& into);
 // colon, or a dash (hyphen-minus, en dash 0x96, em dash 0x97) that opens the text or follows a
 // blank; a dash inside a word ("kierowca-operator") is none.
 std::size_t AfterLastSeparator(std::string_view text);
+
+// Where the text of a position written without a separator ("na stanowisko kierowca",
+// "kieruję do PKW na stanowisko służbowe dowódca drużyny") begins: the index of the first word
+// after the last whole word "stanowisko" (any case), one word "służbowe" right after it left out;
+// npos when the text holds no such word or nothing follows it.
+std::size_t AfterPositionWords(std::string_view text);
+
+// The index where the last whole word "stanowisko" (any case, a colon after it allowed) of `text`
+// begins, npos without one.
+std::size_t LastPositionWord(std::string_view text);
+
+// Whether a position may begin in `text`, which stands before a separator: `text` holds a
+// separator itself, or the word "stanowisko" with more words after it. The separator after it
+// may then be one inside the position's own name.
+bool OpensBeforeSeparator(std::string_view text);

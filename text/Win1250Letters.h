@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 // Letters of Windows-1250: a byte is a letter when its character is one in Unicode (the Polish
 // ones among them), and its case is that character's case.
@@ -34,6 +35,27 @@ constexpr std::array<TLetterCase, 256> MakeCases() {
 
 inline constexpr std::array<TLetterCase, 256> kCases = MakeCases();
 
+// Each capital's small letter; the letters outside the runs pair up one by one.
+constexpr std::array<char, 256> MakeLower() {
+    std::array<char, 256> lower{};
+    for (int c = 0; c < 256; ++c)
+        lower[c] = static_cast<char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        lower[c] = static_cast<char>(c + 0x20);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+        if (c != 0xD7)
+            lower[c] = static_cast<char>(c + 0x20);
+    for (const int c : {0x8A, 0x8C, 0x8D, 0x8E, 0x8F})
+        lower[c] = static_cast<char>(c + 0x10);
+    for (const auto& [capital, small] :
+         {std::pair{0xA3, 0xB3}, std::pair{0xA5, 0xB9}, std::pair{0xAA, 0xBA},
+          std::pair{0xAF, 0xBF}, std::pair{0xBC, 0xBE}})
+        lower[capital] = static_cast<char>(small);
+    return lower;
+}
+
+inline constexpr std::array<char, 256> kLower = MakeLower();
+
 } // namespace Win1250Detail
 
 // Inline, since the name rules and the hints ask it of every character of a word.
@@ -48,4 +70,9 @@ inline bool IsLowerLetter(char c) {
 }
 inline bool IsUpperLetter(char c) {
     return LetterCase(c) == TLetterCase::Upper;
+}
+
+// The small letter of a capital; any other byte as it is.
+inline char LowerLetter(char c) {
+    return Win1250Detail::kLower[static_cast<unsigned char>(c)];
 }

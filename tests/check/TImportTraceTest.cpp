@@ -14,7 +14,8 @@
 void PrintTo(const TRowGuesses& g, std::ostream* os) {
     *os << '{' << g.namesByPlace << ',' << g.sexByDefault << ',' << g.rankLastWord << ','
         << g.positionAfterSeveralSeparators << ',' << g.positionJoined << ','
-        << g.positionJoinedWhole << ',' << g.pageSkipped << ',' << g.personLineJoined << '}';
+        << g.positionJoinedWhole << ',' << g.pageSkipped << ',' << g.personLineJoined << ','
+        << g.firstNameBeforeSurname << '}';
 }
 
 void PrintTo(const TRowSources& s, std::ostream* os) {
@@ -160,6 +161,12 @@ TRowGuesses Broken(bool joined, bool whole, bool page, bool person) {
     return guesses;
 }
 
+TRowGuesses FirstNameFirst() {
+    TRowGuesses guesses;
+    guesses.firstNameBeforeSurname = true;
+    return guesses;
+}
+
 const std::string kDashedNis = "na stanowisko \x96 dow\xF3"
                                "dca dru\xBFyny \x96 zast\xEApca /ZS000000000001";
 
@@ -198,6 +205,18 @@ const GuessCase kGuessCases[] = {
     {"PersonLineJoined",
      {kText, "1. szer. TESTOWY", "Jan S. Adama, PESEL: 44051401359", kDirected, kEnd},
      Broken(false, false, false, true)},
+    // Orders as officers write them: readings, not guesses, but for the one dash after words.
+    {"FirstNameBeforeSurname",
+     {"1. szer. Jan TESTOWY S. Adama, PESEL: 44051401359", kDirected, kEnd}, FirstNameFirst()},
+    {"PositionAfterWordIsNoGuess", {kJan, kDirected, "na stanowisko kierowca /ZS1", kEnd}, {}},
+    {"PositionAfterWordsAndDash",
+     {kJan, kDirected, "na stanowisko dow\xF3" "dca dru\xBFyny \x96 zast\xEApca /ZS1", kEnd},
+     Guessed(false, false, false, true)},
+    {"PositionOverLinesAfterWord",
+     {kJan, kDirected, "na stanowisko starszy", "kierowca /ZS1", kEnd}, Broken(true, false, false, false)},
+    {"PositionOverLinesAfterDirected",
+     {kJan, "kieruj\xEA do PKW na stanowisko starszy", "kierowca /ZS1", kEnd},
+     Broken(true, false, false, false)},
     {"GuessesOfASkippedBlockDoNotReachTheNextRow",
      {"1. szer. Testowy Jan, PESEL: 1", kDashedNis, "st. szer.", kBasis, kEnd,
       kEwa, kDirected, kEnd}, {}},

@@ -247,4 +247,30 @@ TEST(TableHints, PositionJoinedWithoutSeparatorIsHinted) {
     EXPECT_EQ(positionHints("- starszy"), 0u);
 }
 
+// A first name read before the surname is hinted where the surname's word stands as a first name
+// in a row read surname first: "Wzorowy JAN" may be Jan Wzorowy.
+TEST(TableHints, SurnameThatIsAnotherRowsFirstNameIsHinted) {
+    const std::vector<std::string> order{"1. szer. TESTOWY Jan S. Adama, PESEL: 44051401359",
+                                         "kieruj\xEA do PKW",
+                                         "UZASADNIENIE: brak",
+                                         "2. szer. Wzorowy JAN S. Adama, PESEL: 44051401359",
+                                         "kieruj\xEA do PKW",
+                                         "UZASADNIENIE: brak",
+                                         "3. szer. Jan KOWALSKI S. Adama, PESEL: 44051401359",
+                                         "kieruj\xEA do PKW",
+                                         "UZASADNIENIE: brak"};
+    TPersonTable table;
+    TImportTrace trace;
+    TOrderParser().ImportPersons(TVectorOrderLines(order), table, &trace);
+    ASSERT_EQ(table.TotalRows(), 3);
+    TRowHints hints;
+    hints.Compute(table, &trace);
+    const THintMask swapped = Bits({THint::NamesMaybeSwapped});
+    std::vector<THintMask> marks;
+    for (std::int32_t id = 1; id <= 3; ++id)
+        for (const F field : {F::nazwisko, F::imie})
+            marks.push_back(hints.HintsOf(id).Of(field) & swapped);
+    EXPECT_EQ(marks, (std::vector<THintMask>{0, 0, swapped, swapped, 0, 0}));
+}
+
 } // namespace

@@ -118,7 +118,7 @@ const ParserCase kCases[] = {
     {"SecondPersonLineWithEmptyPesel", Block(kJan, {"2. szer. TESTOWA Ewa C. Jana, PESEL:"}),
      {Row("", "TESTOWA", "Ewa", "K")}},
     {"PositionWithoutHyphen", Block(kJan, {"stanowisko kierowca /ZS000000000001"}),
-     {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS000000000001", "stanowisko kierowca")}},
+     {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS000000000001", "kierowca")}},
     {"RunsOfSpacesInPosition", Block(kJan, {"na  stanowisko  -  starszy   kierowca   /ZS1"}),
      {Row("00000000001", "TESTOWY", "Jan", "M", "", "ZS1", "starszy kierowca")}},
     {"HyphenAfterSlash", Block(kJan, {"kierowca /ZS0000-01"}),
@@ -258,7 +258,7 @@ const ParserCase kViewerCases[] = {
     {"NotPastDirected", {kJan, "kieruj\xEA - do PKW", "kierowca /ZS1", kEnd}, {Post("ZS1", "kierowca")}},
     {"NoSeparatorJoinsAll", Block(kJan, {"starszy", "kierowca /ZS1"}), {Post("ZS1", "starszy kierowca")}},
     {"NisLineOpensPosition", Block(kJan, {"PKW", "na stanowisko kierowca /ZS1"}),
-     {Post("ZS1", "na stanowisko kierowca")}},
+     {Post("ZS1", "kierowca")}},
     {"FreeTextBeforeBlockNotJoined",
      {"Sprawy osobowe \x96 kierowanie", "kierowca /ZS1", kJan, kDirected, kEnd}, {Post("ZS1", "kierowca")}},
     {"PositionBeforePersonLine",
@@ -273,6 +273,58 @@ const ParserCase kViewerCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Viewer, OrderParser, testing::ValuesIn(kViewerCases));
+
+const std::string kOfficial = "s\xB3u\xBF"
+                              "bowe";
+
+// clang-format off
+// Orders as officers write them: the first name before the surname, the position after
+// "na stanowisko" with no separator.
+const ParserCase kOfficersCases[] = {
+    PostCase("PositionAfterWord", "na stanowisko kierowca /ZS00001-01-001", "ZS00001-01-001", "kierowca"),
+    PostCase("PositionAfterOfficialWord", "na stanowisko " + kOfficial + " dow\xF3" "dca dru\xBFyny /ZS1", "ZS1",
+             "dow\xF3" "dca dru\xBFyny"),
+    PostCase("PositionAfterLastWord", "stanowisko na STANOWISKO kierowca /ZS1", "ZS1", "kierowca"),
+    PostCase("PositionWordAlone", "na stanowisko /ZS1", "ZS1", "na stanowisko"),
+    PostCase("OfficialWordWithoutPosition", "na stanowisko " + kOfficial + " /ZS1", "ZS1",
+             "na stanowisko " + kOfficial),
+    PostCase("PositionWordInsideAnother", "przestanowisko kierowca /ZS1", "ZS1", "przestanowisko kierowca"),
+    PostCase("SeparatorStillDecides", "na stanowisko " + kOfficial + " - kierowca /ZS1", "ZS1", "kierowca"),
+    {"PositionOnDirectedLine",
+     {kJan, "kieruj\xEA do PKW na stanowisko " + kOfficial + " dow\xF3" "dca dru\xBFyny /ZS1", kEnd},
+     {Post("ZS1", "dow\xF3" "dca dru\xBFyny")}},
+    {"PositionOverLinesAfterWord", Block(kJan, {"na stanowisko starszy", "kierowca /ZS1"}),
+     {Post("ZS1", "starszy kierowca")}},
+    {"PositionOverLinesAfterDirected",
+     {kJan, "kieruj\xEA do PKW na stanowisko starszy", "kierowca /ZS1", kEnd}, {Post("ZS1", "starszy kierowca")}},
+    {"PositionOverLinesAfterDirectedSeparator",
+     {kJan, "kieruj\xEA do PKW na stanowisko: starszy", "kierowca /ZS1", kEnd}, {Post("ZS1", "starszy kierowca")}},
+    {"DirectedLineWithoutPositionWord", {kJan, "kieruj\xEA do PKW starszy", "kierowca /ZS1", kEnd},
+     {Post("ZS1", "kierowca")}},
+    {"FirstNameBeforeSurname", Block("1. st. szer. Jan KOWALSKI S. Adama, PESEL: 00000000001,"),
+     {Names("KOWALSKI", "Jan")}},
+    {"TwoFirstNamesBeforeDoubleSurname", Block("kpr. Anna Maria NOWAK-KOWALSKA C. Jana, PESEL: 00000000001,"),
+     {Names("NOWAK-KOWALSKA", "Anna Maria", "K")}},
+    {"HyphenatedFirstNameBefore", Block("kpr. Anna-Maria NOWAK C. Jana, PESEL: 00000000001,"),
+     {Names("NOWAK", "Anna-Maria", "K")}},
+    {"FirstNameBeforeTwoWordSurname", Block("mjr Jan TESTOWY PR\xD3" "BNY, PESEL: 44051401359,"),
+     {Names("TESTOWY PR\xD3" "BNY", "Jan", "M", "44051401359")}},
+    {"FirstNameBeforeSurnameLowerMarker", Block("1. szer. Jan TESTOWY s. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan", "K")}},
+    {"RankOfSeveralWordsBeforeFirstName", Block("1. st. chor. sztab. Jan TESTOWY S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Jan")}},
+    {"FirstNameAfterSurnameWins", Block("szer. Jan TESTOWY Piotr S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "Piotr")}},
+    {"FirstNameInCapitalsAfterSurname", Block("1. kmdr ppor. TESTOWY JAN S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "JAN")}},
+    {"CapitalisedRankIsNoFirstName", Block("1. Szer. TESTOWY S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "")}},
+    {"ShortWordIsNoFirstName", Block("1. szer. Ed TESTOWY S. Adama, PESEL: 00000000001,"),
+     {Names("TESTOWY", "")}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Officers, OrderParser, testing::ValuesIn(kOfficersCases));
 
 TEST(OrderImport, ReplacesTheRowsAndRestartsTheIds) {
     const Lines order = Join({Block(kJan), Block("2. szer. TESTOWA Ewa C. Jana, PESEL: 2")});

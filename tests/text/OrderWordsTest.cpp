@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,33 @@ TEST(OrderWords, LastSeparatorIsAColonOrADashAfterABlank) {
     EXPECT_EQ(AfterLastSeparator("kierowca-operator 12/3"), std::string_view::npos);
 }
 
+// Where a position begins after the order's words when no separator stands before it.
+TEST(OrderWords, PositionFollowsTheLastWordStanowisko) {
+    constexpr std::string_view npos = "(none)";
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"na stanowisko kierowca", "kierowca"},
+        {"na STANOWISKO S\xA3U\xAF"
+         "BOWE  dow\xF3"
+         "dca",
+         "dow\xF3"
+         "dca"},
+        {"stanowisko\xA0\tkierowca", "kierowca"},
+        {"stanowisko na stanowisko kierowca", "kierowca"},
+        {"stanowisko: kierowca", "kierowca"},
+        {"na stanowisko", npos},
+        {"na stanowisko s\xB3u\xBF"
+         "bowe ",
+         npos},
+        {"przestanowisko kierowca", npos},
+        {"stanowiskowy kierowca", npos},
+    };
+    for (const auto& [text, after] : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << text << '"');
+        const std::size_t at = AfterPositionWords(text);
+        EXPECT_EQ(at == std::string_view::npos ? npos : text.substr(at), after);
+    }
+}
+
 TEST(Win1250Letters, PolishLettersHaveTheirCaseAndSignsAreNoLetters) {
     std::string upper, lower, none;
     for (int c = 0; c < 256; ++c) {
@@ -48,6 +77,15 @@ TEST(Win1250Letters, PolishLettersHaveTheirCaseAndSignsAreNoLetters) {
         EXPECT_FALSE(IsLetter(c)) << int(static_cast<unsigned char>(c));
     EXPECT_TRUE(IsLetter('\xA1')) << "the caron is a letter without case";
     EXPECT_EQ(upper.size() + lower.size(), 26u * 2 + 40 + 42);
+    // Each capital has its own small letter.
+    std::string lowered;
+    for (const char c : upper) {
+        lowered.push_back(LowerLetter(c));
+        EXPECT_TRUE(IsLowerLetter(lowered.back())) << int(static_cast<unsigned char>(c));
+    }
+    std::sort(lowered.begin(), lowered.end());
+    EXPECT_EQ(std::unique(lowered.begin(), lowered.end()), lowered.end());
+    EXPECT_EQ(LowerLetter('.'), '.');
 }
 
 } // namespace
