@@ -11,6 +11,9 @@
 // for a cell without any.
 QString HintNote(TPersonField field, THintMask mask);
 
+// Why a person line gave no row, in a few words ("brak „kieruję” w bloku osoby").
+QString SkipReasonText(TSkipReason reason);
+
 // The tooltip of "Pominięte osoby": how many person lines gave no row for each reason, and how
 // to find them.
 QString SkippedNote(const std::vector<TSkipReason>& reasons);

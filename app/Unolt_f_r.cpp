@@ -9,6 +9,7 @@
 #include "export/TPersonFileWriter.h"
 #include "import/TOrderParser.h"
 #include "orderfile/TOrderFile.h"
+#include "report/SaveImportReport.h"
 #include "ui/DesignValues.h"
 
 #include <QAccessibleWidget>
@@ -83,6 +84,7 @@ void Tfnolt_f_r::ConnectGrid() {
     // These keys belong to the whole window already; the menu only names them.
     AddGridAction(QStringLiteral("Usuń osobę\tAlt+U"), {}, [this] { SpeedButton3Click(); });
     AddGridAction(QStringLiteral("Cofnij\tCtrl+Z"), {}, [this] { aids_->UndoChange(); });
+    AddGridAction(QStringLiteral("Raport importu\tCtrl+P"), {}, [this] { RaportImportuClick(); });
     grid->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 }
 
@@ -100,6 +102,7 @@ void Tfnolt_f_r::AddShortcuts() {
     connect(backToGrid, &QShortcut::activated, this,
             Guarded([this] { ui_.RxDBGrid1->setFocus(Qt::ShortcutFocusReason); }));
     AddShortcut(QKeySequence(Qt::ALT | Qt::Key_P), [this] { aids_->ShowNextSkipped(); });
+    AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { RaportImportuClick(); });
 }
 
 void Tfnolt_f_r::AddShortcut(const QKeySequence& keys, const std::function<void()>& action) {
@@ -155,6 +158,7 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
     if (text.isEmpty())
         return;
     ui_.mrozkaz->ReplaceText(std::move(text));
+    aids_->NoteClipboardOrder();
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
@@ -185,6 +189,14 @@ void Tfnolt_f_r::SpeedButton2Click() {
 void Tfnolt_f_r::SpeedButton3Click() {
     if (mt_.FieldNumber("id") != 0)
         aids_->DeletePerson();
+}
+
+// The report is written only when the clerk asks for it, to the file the dialog gives.
+void Tfnolt_f_r::RaportImportuClick() {
+    const TImportReport report = aids_->ImportReport();
+    if (const std::optional<std::string> fileName =
+            SDRaport_.Execute(this, aids_->ReportFileOffer()))
+        SaveImportReport(report, *fileName);
 }
 
 void Tfnolt_f_r::RxDBGrid1GetCellProps(int Row, TPersonField, TCellFont&, QColor& Background) {
