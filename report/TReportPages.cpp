@@ -266,7 +266,8 @@ void TReportPages::Row(const TReportRow& row) {
             double left = 0;
             const double width = Column(column + 1, &left);
             const QRectF cell(left, y_, width, cellsHeight);
-            Text(tableFont_, cell.adjusted(pad, pad, -pad, -pad), row.cells[column].text);
+            Text(tableFont_, cell.adjusted(pad, pad, -pad, -pad), row.cells[column].text,
+                 static_cast<int>(GridColumn(column).cellAlignment));
             Marks(row.cells[column], cell.adjusted(Mm(0.3), Mm(0.3), -Mm(0.3), 0));
         }
         Text(noteFont_, QRectF(notesLeft + pad, y_ + cellsHeight, notesWidth, notesHeight), notes);

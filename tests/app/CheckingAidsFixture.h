@@ -60,6 +60,9 @@ inline QString LongTail(int first, int count) {
     return text;
 }
 
+inline void Retype(TPersonDialog& box, TPersonField field, const QString& text);
+inline void Answer(TPersonDialog& box, QDialogButtonBox::StandardButton button);
+
 class CheckingAidsTest : public MainWindowTest {
 protected:
     // The window's shortcuts (F3, Ctrl+Z) act only in the active window.
