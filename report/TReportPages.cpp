@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +24,14 @@ constexpr double kMarginMm = 15;
 constexpr std::array<double, kGridColumnCount + 1> kColumnShares{0.05,  0.12, 0.15, 0.12,
                                                                  0.045, 0.12, 0.26, 0.135};
 static_assert(kColumnShares.size() == kGridColumnCount + 1);
+
+// Lines break between words, and within a word only where it is wider than its box (a long path,
+// a long word in a narrow column), so that no text runs over its box.
+QTextOption WrapOption(int alignment) {
+    QTextOption option{Qt::Alignment(alignment)};
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
 
 QFont PrintFont(const QFont& design, double points, bool bold = false, bool italic = false) {
     QFont font = design;
@@ -70,6 +80,7 @@ TReportPages::TReportPages(QPagedPaintDevice& device, const TImportReport& repor
 int TReportPages::Run(QPainter* painter, int pageCount) {
     painter_ = painter;
     pageCount_ = pageCount;
+    nextHeight_ = 0;
     page_ = 0;
     inTable_ = false;
     PageHeading();
@@ -96,20 +107,54 @@ double TReportPages::Mm(double millimetres) const {
     return millimetres / 25.4 * kResolution;
 }
 
-// The height of `text` wrapped at word boundaries within `width`; a text that fits on one line
-// is not laid out, which keeps the count of a long list's pages quick.
-double TReportPages::TextHeight(const QFont& font, double width, const QString& text) const {
+// The height of `text` wrapped within `width` as Text paints it, measured while the pages are
+// counted and remembered for their painting. A text that fits on one line is not laid out, which
+// keeps a long list quick.
+double TReportPages::TextHeight(const QFont& font, double width, const QString& text) {
+    // The painting asks for the heights in the order the count of the pages did.
+    if (painter_)
+        return heights_.at(nextHeight_++);
+    heights_.push_back(MeasuredHeight(font, width, text));
+    return heights_.back();
+}
+
+double TReportPages::MeasuredHeight(const QFont& font, double width, const QString& text) const {
     const QFontMetricsF metrics(font, &device_);
     if (!text.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(text) <= width)
         return metrics.height();
-    return metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height();
+    QString lines = text;
+    QTextLayout layout(lines.replace(QLatin1Char('\n'), QChar::LineSeparator), font, &device_);
+    layout.setTextOption(WrapOption(0));
+    layout.beginLayout();
+    double height = -metrics.leading();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height() + metrics.leading();
+    }
+    layout.endLayout();
+    return height;
 }
 
+// A text that fits on one line is drawn at its place without being laid out: a long list's
+// cells are mostly such, and a layout for each would take most of the report's time.
 void TReportPages::Text(const QFont& font, const QRectF& box, const QString& text, int flags) {
     if (!painter_)
         return;
     painter_->setFont(font);
-    painter_->drawText(box, Qt::TextWordWrap | flags, text);
+    const QFontMetricsF metrics(font, &device_);
+    const double width = metrics.horizontalAdvance(text);
+    if (text.contains(QLatin1Char('\n')) || width > box.width()) {
+        painter_->drawText(box, text, WrapOption(flags));
+        return;
+    }
+    double left = box.left();
+    if (flags & Qt::AlignRight)
+        left = box.right() - width;
+    else if (flags & Qt::AlignHCenter)
+        left = box.left() + (box.width() - width) / 2;
+    const double top =
+        flags & Qt::AlignVCenter ? box.top() + (box.height() - metrics.height()) / 2 : box.top();
+    painter_->drawText(QPointF(left, top + metrics.ascent()), text);
 }
 
 // Starts a new page when `height` does not fit below the current position; the column titles

@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QFont>
 
+#include <cstddef>
+#include <vector>
+
 class QPagedPaintDevice;
 class QPainter;
 class QRectF;
@@ -34,7 +37,8 @@ private:
     void Rows(const QString& heading, const std::vector<TReportRow>& rows, const QString& none);
 
     double Mm(double millimetres) const;
-    double TextHeight(const QFont& font, double width, const QString& text) const;
+    double TextHeight(const QFont& font, double width, const QString& text);
+    double MeasuredHeight(const QFont& font, double width, const QString& text) const;
     void Text(const QFont& font, const QRectF& box, const QString& text, int flags = 0);
     double Column(int index, double* left = nullptr) const;
     void Marks(const TReportCell& cell, const QRectF& box);
@@ -50,4 +54,6 @@ private:
     double y_ = 0;
     double bodyTop_ = 0;   // where a page's content starts: nothing gained by a page break there
     bool inTable_ = false; // a page break repeats the column titles
+    std::vector<double> heights_; // every TextHeight of the count, in its order
+    std::size_t nextHeight_ = 0;
 };
