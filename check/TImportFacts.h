@@ -6,12 +6,13 @@
 #include <vector>
 
 // The last save of an import's rows: the file's name (in the file layer's narrow encoding), the
-// persons it holds, its size and its SHA-256 as lower-case hexadecimal digits.
+// persons it holds, and its size and time of last change as the save left them, which tell
+// whether the file is still what was saved.
 struct TSavedFile {
     std::string name;
     int persons = 0;
     std::uint64_t size = 0;
-    std::string sha256;
+    std::int64_t modified = 0; // milliseconds since 1970-01-01 UTC
 };
 
 // What the record of an import tells beside its rows: where the order came from and when it was

@@ -7,6 +7,8 @@
 #include "ui/PolishPlural.h"
 #include "ui/TWin1250.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -40,6 +42,20 @@ std::vector<TReportPair> OrderFacts(const TImportReport::TSources& sources) {
     };
 }
 
+// The SHA-256 of the saved file, read now, as lower-case hexadecimal digits; a file changed since
+// its save (another size or time of change), removed or unreadable has none that would attest it.
+QString SavedFileSha256(const TSavedFile& saved) {
+    QFile file(TWin1250::DecodeFileName(saved.name));
+    const QFileInfo info(file);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (static_cast<std::uint64_t>(info.size()) != saved.size ||
+        info.lastModified().toMSecsSinceEpoch() != saved.modified ||
+        !file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return QStringLiteral(
+            "brak: plik zmieniono, usunięto lub nie da się go odczytać po zapisie");
+    return QString::fromLatin1(hash.result().toHex());
+}
+
 // The last save: how many persons went into which file, its size and SHA-256; and how many of
 // the clerk's changes came after it.
 std::vector<TReportPair> SaveFacts(const TImportReport::TSources& sources) {
@@ -51,7 +67,7 @@ std::vector<TReportPair> SaveFacts(const TImportReport::TSources& sources) {
         {QStringLiteral("Zapisane"),
          QStringLiteral("%1 do pliku %2").arg(Persons(saved->persons), file)},
         {QStringLiteral("Rozmiar pliku"), QStringLiteral("%1 B").arg(saved->size)},
-        {QStringLiteral("SHA-256 pliku"), QString::fromLatin1(saved->sha256)},
+        {QStringLiteral("SHA-256 pliku"), SavedFileSha256(*saved)},
     };
     if (const int changes = sources.history.UnsavedCount(); changes > 0)
         facts.emplace_back(QStringLiteral("Zmiany po zapisie"), QString::number(changes));

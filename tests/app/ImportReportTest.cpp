@@ -95,6 +95,12 @@ TEST_F(ImportReportTest, HoldsTheOrderTheCountsTheRowsAsTheyStandAndTheSkippedPe
     };
     for (const QString& part : expected)
         EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\nin:\n" << text.toStdString();
+
+    // A person file changed since its save is no longer attested by its SHA-256.
+    std::ofstream(folder / "osoby.os", std::ios::app) << "x";
+    Report(folder / "raport2.pdf");
+    EXPECT_TRUE(FlatText(folder / "raport2.pdf")
+                    .contains(QStringLiteral("SHA-256 pliku brak: plik zmieniono")));
 }
 
 // Nothing is written unless the clerk asks; asked for in the grid's menu before any import, and

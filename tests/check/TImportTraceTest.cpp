@@ -149,7 +149,7 @@ TEST(ImportTraceRun, NotesTheTitleAndForgetsTheFactsOfTheImportBefore) {
     for (const auto& [lines, title] : cases) {
         SCOPED_TRACE(title);
         trace.NoteOrigin("rozkaz.docx", 1, {"wiersz"});
-        trace.NoteSave({"osoby.os", 1, 10, "ab"});
+        trace.NoteSave({"osoby.os", 1, 10, 20});
         TPersonTable table;
         TOrderParser().ImportPersons(TVectorOrderLines(lines), table, &trace);
         EXPECT_EQ(trace.Facts().title, title);
