@@ -83,9 +83,7 @@ QString HintNote(TPersonField field, THintMask mask) {
     return lines.join(QLatin1Char('\n'));
 }
 
-namespace {
-
-QString ReasonText(TSkipReason reason) {
+QString SkipReasonText(TSkipReason reason) {
     switch (reason) {
     case TSkipReason::NoDirected:
         return QStringLiteral("brak „kieruję” w bloku osoby");
@@ -96,14 +94,12 @@ QString ReasonText(TSkipReason reason) {
     }
 }
 
-} // namespace
-
 QString SkippedNote(const std::vector<TSkipReason>& reasons) {
     QStringList lines{QStringLiteral("Osoby z wierszem „PESEL:”, z których nie powstał wiersz:")};
     for (const TSkipReason reason :
          {TSkipReason::NoDirected, TSkipReason::NoBlockEnd, TSkipReason::NoPesel})
         if (const auto count = std::count(reasons.begin(), reasons.end(), reason); count > 0)
-            lines.append(QStringLiteral("– %1: %2").arg(ReasonText(reason)).arg(count));
+            lines.append(QStringLiteral("– %1: %2").arg(SkipReasonText(reason)).arg(count));
     lines.append(QStringLiteral(
         "Kliknij lub naciśnij Alt+P, aby pokazać w treści rozkazu następną z nich."));
     return lines.join(QLatin1Char('\n'));

@@ -16,6 +16,9 @@ QString HintNote(TPersonField field, THintMask mask);
 // row of `table` with the PESEL of `row`; empty for none.
 QString PeselDuplicateNote(const TPersonTable& table, const TPersonRecord& row);
 
+// Why a person line gave no row, in a few words ("brak „kieruję” w bloku osoby").
+QString SkipReasonText(TSkipReason reason);
+
 // The tooltip of "Pominięte osoby": how many person lines gave no row for each reason, and how
 // to find them.
 QString SkippedNote(const std::vector<TSkipReason>& reasons);

@@ -8,6 +8,7 @@
 #include "app/TOrderBoxLines.h"
 #include "app/TOrderHighlighter.h"
 #include "app/TPersonDialog.h"
+#include "check/TImportFacts.h"
 #include "personlist/TDataSource.h"
 #include "personlist/TPersonGrid.h"
 #include "personlist/TPersonGridModel.h"
@@ -15,8 +16,11 @@
 #include "ui/PolishPlural.h"
 #include "ui/TWin1250.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <stdexcept>
@@ -40,6 +44,21 @@ std::pair<int, int> ChangedRows(const TRowHints& former, const TRowHints& now,
         }
     }
     return {first, last};
+}
+
+// The file just saved as the disk holds it. Its SHA-256 is read only for a report: computed here,
+// it would take three times as long as the save itself.
+TSavedFile SavedFile(const std::string& fileName, int persons) {
+    const QFileInfo file(TWin1250::DecodeFileName(fileName));
+    return {fileName, persons, static_cast<std::uint64_t>(file.size()),
+            file.lastModified().toMSecsSinceEpoch()};
+}
+
+QString LoginName() {
+    for (const char* variable : {"USER", "USERNAME", "LOGNAME"})
+        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty())
+            return name;
+    return QStringLiteral("(nieznany)");
 }
 
 } // namespace
@@ -74,6 +93,11 @@ TImportTrace& TCheckingAids::StartImport() {
 }
 
 void TCheckingAids::FinishImport(const TOrderBoxLines& lines) {
+    std::vector<std::string> skippedTexts;
+    for (const int line : trace_.SkippedLines())
+        skippedTexts.push_back(lines.Line(line));
+    trace_.NoteOrigin(orderFile_.isEmpty() ? std::string() : TWin1250::EncodeFileName(orderFile_),
+                      QDateTime::currentSecsSinceEpoch(), std::move(skippedTexts));
     highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
     controls_.LPominiete->ShowCount(highlighter_->SkippedCount());
     controls_.LPominiete->setToolTip(SkippedNote(trace_.SkipReasons()));
@@ -87,6 +111,7 @@ void TCheckingAids::StartSave() {
 // "Zapisano 12 osób: osoby.os", until the rows change.
 void TCheckingAids::FinishSave(const std::string& fileName) {
     history_.MarkSaved();
+    trace_.NoteSave(SavedFile(fileName, mt_.TotalRows()));
     const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
                                         QStringLiteral("osoby"), QStringLiteral("osób"));
     const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
@@ -102,6 +127,25 @@ void TCheckingAids::ShowOrderFileNote(const QString& path) {
         QStringLiteral("Rozkaz z pliku: %1").arg(QFileInfo(path).fileName()));
     controls_.LZapisano->show();
     notesOrderFile_ = true;
+    orderFile_ = path;
+}
+
+TImportReport TCheckingAids::ImportReport() const {
+    if (imports_ == 0)
+        throw std::runtime_error(TWin1250::Encode(QStringLiteral(
+            "Raport importu opisuje zaimportowane osoby: najpierw użyj IMPORTUJ OSOBY")));
+    return TImportReport::Build(
+        {mt_, trace_, hints_, history_,
+         [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); },
+         &SkipReasonText, LoginName(), QSysInfo::machineHostName(), QDateTime::currentDateTime()});
+}
+
+QString TCheckingAids::ReportFileOffer() const {
+    const std::optional<TSavedFile>& saved = trace_.Facts().lastSave;
+    if (!saved)
+        return {};
+    const QFileInfo file(TWin1250::DecodeFileName(saved->name));
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral("-raport.pdf"));
 }
 
 TCellNote TCheckingAids::CellNote(const TPersonRecord& row, TPersonField field) const {

@@ -6,6 +6,7 @@
 #include "check/TReplacedRows.h"
 #include "check/TRowHints.h"
 #include "personlist/TCellNote.h"
+#include "report/TImportReport.h"
 
 #include <QObject>
 #include <QStringList>
@@ -39,6 +40,14 @@ public:
     void StartSave();
     void FinishSave(const std::string& fileName);
     void ShowOrderFileNote(const QString& path);
+    // The box's text came from the clipboard, not from the order's own file.
+    void NoteClipboardOrder() { orderFile_.clear(); }
+
+    // The report of the last import as the rows stand; throws when nothing was imported yet.
+    TImportReport ImportReport() const;
+    // The name the report's save dialog offers: the last save's person file with "-raport.pdf"
+    // for its extension; empty without a save.
+    QString ReportFileOffer() const;
 
     void DeletePerson();
     void CorrectPerson();
@@ -66,4 +75,5 @@ private:
     bool replacedTextShown_ = false; // the order box still held the replaced rows' order
     TOrderHighlighter* highlighter_ = nullptr;
     bool notesOrderFile_ = false; // LZapisano names the order's file, not a save
+    QString orderFile_;           // the box's text came from this file; empty: the clipboard
 };

@@ -7,29 +7,39 @@
 
 #include <QFileDialog>
 
-std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent) {
-    const std::optional<QString> fileName = answer_ ? answer_(lastFileName_) : Ask(parent);
+TSaveDialogKind TSaveDialogKind::PersonFile() {
+    return {QStringLiteral("Wprowadź nazwę pliku"), QStringLiteral("Pliki z osobami (*.os)"),
+            QStringLiteral("os"), "SDOsoby"};
+}
+
+TSaveDialogKind TSaveDialogKind::ImportReport() {
+    return {QStringLiteral("Zapisz raport importu"), QStringLiteral("Raporty importu (*.pdf)"),
+            QStringLiteral("pdf"), "SDRaport"};
+}
+
+std::optional<std::string> TPersonSaveDialog::Execute(QWidget* parent, const QString& preferred) {
+    const QString& offered = preferred.isEmpty() ? lastFileName_ : preferred;
+    const std::optional<QString> fileName = answer_ ? answer_(offered) : Ask(parent, offered);
     if (!fileName)
         return std::nullopt;
     lastFileName_ = *fileName;
     return TWin1250::EncodeFileName(lastFileName_);
 }
 
-std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent) const {
-    const QString title = QStringLiteral("Wprowadź nazwę pliku");
+std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent, const QString& offered) const {
 #ifdef Q_OS_WIN
     if (TSystemSaveDialog::IsAvailable())
-        return TSystemSaveDialog::Ask(parent, title, lastFileName_);
+        return TSystemSaveDialog::Ask(parent, kind_.title, kind_.filter, kind_.suffix, offered);
 #endif
-    QFileDialog dialog(parent, title);
-    dialog.setObjectName("SDOsoby");
+    QFileDialog dialog(parent, kind_.title);
+    dialog.setObjectName(kind_.objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Pliki z osobami (*.os)"));
-    dialog.setDefaultSuffix(QStringLiteral("os"));
+    dialog.setNameFilter(kind_.filter);
+    dialog.setDefaultSuffix(kind_.suffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!lastFileName_.isEmpty())
-        dialog.selectFile(lastFileName_);
+    if (!offered.isEmpty())
+        dialog.selectFile(offered);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -9,14 +9,32 @@
 
 class QWidget;
 
-// The save dialog `SDOsoby` for person files. It offers the name confirmed last during the run,
-// adds ".os" to a name typed without an extension, and asks nothing about an existing file (the
-// export replaces it) or about a folder that does not exist (the export reports it).
+// What a save dialog asks for: its title, the filter's name ("Pliki z osobami (*.os)"), the
+// extension added to a name typed without one, and the object name of Qt's own dialog.
+struct TSaveDialogKind {
+    QString title;
+    QString filter;
+    QString suffix;
+    const char* objectName;
+
+    // The person file (`SDOsoby`) and the import's report.
+    static TSaveDialogKind PersonFile();
+    static TSaveDialogKind ImportReport();
+};
+
+// The save dialog `SDOsoby` for person files, and of that kind for the import's report. It offers
+// the name confirmed last during the run, adds the kind's extension to a name typed without one,
+// and asks nothing about an existing file (the save replaces it) or about a folder that does not
+// exist (the save reports it).
 class TPersonSaveDialog {
 public:
-    // Shows the dialog modally over `parent`; the confirmed name in the file layer's narrow
-    // encoding, or none when the user cancelled.
-    std::optional<std::string> Execute(QWidget* parent);
+    explicit TPersonSaveDialog(TSaveDialogKind kind = TSaveDialogKind::PersonFile())
+        : kind_(std::move(kind)) {}
+
+    // Shows the dialog modally over `parent`, offering `preferred` when it is given and the name
+    // confirmed last otherwise; the confirmed name in the file layer's narrow encoding, or none
+    // when the user cancelled.
+    std::optional<std::string> Execute(QWidget* parent, const QString& preferred = {});
 
     // From now on the name comes from `answer` instead of the modal dialog: given the name the
     // dialog would offer, it returns the confirmed name as the dialog would (extension included),
@@ -25,8 +43,9 @@ public:
     void AnswerWith(TAnswer answer) { answer_ = std::move(answer); }
 
 private:
-    std::optional<QString> Ask(QWidget* parent) const;
+    std::optional<QString> Ask(QWidget* parent, const QString& offered) const;
 
+    TSaveDialogKind kind_;
     QString lastFileName_;
     TAnswer answer_;
 };

@@ -90,9 +90,10 @@ public:
     }
 };
 
-// The typed name, with ".os" added when it has no extension; the dialog's own result when the
+// The typed name, with `suffix` added when it has no extension; the dialog's own result when the
 // typed name could not be read.
-std::optional<QString> ResultOf(IFileSaveDialog& dialog, const TTypedName& typed) {
+std::optional<QString> ResultOf(IFileSaveDialog& dialog, const TTypedName& typed,
+                                const QString& suffix) {
     QString name;
     if (typed.name) {
         name = QDir::toNativeSeparators(*typed.name);
@@ -106,7 +107,7 @@ std::optional<QString> ResultOf(IFileSaveDialog& dialog, const TTypedName& typed
         CoTaskMemFree(path);
     }
     if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".os");
+        name += QLatin1Char('.') + suffix;
     return name;
 }
 
@@ -117,6 +118,7 @@ bool TSystemSaveDialog::IsAvailable() {
 }
 
 std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const QString& title,
+                                              const QString& filter, const QString& suffix,
                                               const QString& offered) {
     TComRef<IFileSaveDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER,
@@ -128,10 +130,9 @@ std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const QString& ti
         ~(FOS_OVERWRITEPROMPT | FOS_PATHMUSTEXIST | FOS_NOREADONLYRETURN | FOS_STRICTFILETYPES);
     dialog->SetOptions(options | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
     dialog->SetTitle(Wide(title));
-    const QString filterName = QStringLiteral("Pliki z osobami (*.os)");
-    const QString filterPattern = QStringLiteral("*.os");
-    const COMDLG_FILTERSPEC filter{Wide(filterName), Wide(filterPattern)};
-    dialog->SetFileTypes(1, &filter);
+    const QString pattern = QStringLiteral("*.") + suffix;
+    const COMDLG_FILTERSPEC filterSpec{Wide(filter), Wide(pattern)};
+    dialog->SetFileTypes(1, &filterSpec);
     // No default extension: with one, the dialog appends it to any name but its own kind.
     StartInDocumentsFirst(*dialog);
     if (!offered.isEmpty()) {
@@ -147,5 +148,5 @@ std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const QString& ti
         dialog->Unadvise(advice);
     if (FAILED(shown))
         return std::nullopt;
-    return ResultOf(*dialog, typed);
+    return ResultOf(*dialog, typed, suffix);
 }

@@ -9,6 +9,7 @@
 #include "export/TPersonFileWriter.h"
 #include "import/TOrderParser.h"
 #include "orderfile/TOrderFile.h"
+#include "report/SaveImportReport.h"
 #include "ui/DesignValues.h"
 
 #include <QAbstractButton>
@@ -85,6 +86,7 @@ void Tfnolt_f_r::ConnectGrid() {
     // These keys belong to the whole window already; the menu only names them.
     AddGridAction(QStringLiteral("Usuń osobę\tAlt+U"), {}, [this] { SpeedButton3Click(); });
     AddGridAction(QStringLiteral("Cofnij\tCtrl+Z"), {}, [this] { aids_->UndoChange(); });
+    AddGridAction(QStringLiteral("Raport importu\tCtrl+P"), {}, [this] { RaportImportuClick(); });
     grid->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 }
 
@@ -101,6 +103,7 @@ void Tfnolt_f_r::AddShortcuts() {
     connect(backToGrid, &QShortcut::activated, this,
             Guarded([this] { ui_.RxDBGrid1->setFocus(Qt::ShortcutFocusReason); }));
     AddShortcut(QKeySequence(Qt::ALT | Qt::Key_P), [this] { aids_->ShowNextSkipped(); });
+    AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { RaportImportuClick(); });
 }
 
 // Every key that acts in the window: its shortcuts, the buttons' access keys and the grid's
@@ -180,6 +183,7 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
     if (text.isEmpty())
         return;
     ui_.mrozkaz->ReplaceText(std::move(text));
+    aids_->NoteClipboardOrder();
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
@@ -210,6 +214,14 @@ void Tfnolt_f_r::SpeedButton2Click() {
 void Tfnolt_f_r::SpeedButton3Click() {
     if (mt_.FieldNumber("id") != 0)
         aids_->DeletePerson();
+}
+
+// The report is written only when the clerk asks for it, to the file the dialog gives.
+void Tfnolt_f_r::RaportImportuClick() {
+    const TImportReport report = aids_->ImportReport();
+    if (const std::optional<std::string> fileName =
+            SDRaport_.Execute(this, aids_->ReportFileOffer()))
+        SaveImportReport(report, *fileName);
 }
 
 void Tfnolt_f_r::RxDBGrid1GetCellProps(int Row, TPersonField, TCellFont&, QColor& Background) {

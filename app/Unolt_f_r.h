@@ -33,7 +33,8 @@ class TCheckingAids;
 //
 // Every action has its key: Alt and the underlined letter of a button's caption (underlined
 // while Alt is held), Ctrl+S to save, Alt+F9 and Alt+F4 to minimize and close, F3 and Shift+F3
-// to walk the hinted rows, F4 to correct a row, Ctrl+K to confirm it, Ctrl+Z to undo.
+// to walk the hinted rows, F4 to correct a row, Ctrl+K to confirm it, Ctrl+Z to undo, Ctrl+P
+// to save the import's report.
 class Tfnolt_f_r : public QWidget {
     Q_OBJECT
 
@@ -46,6 +47,7 @@ public:
 
     TPersonTable& mt() { return mt_; }
     TPersonSaveDialog& SDOsoby() { return SDOsoby_; }
+    TPersonSaveDialog& SDRaport() { return SDRaport_; }
     TOrderOpenDialog& ODRozkaz() { return ODRozkaz_; }
 
     // Puts the text of the order's file in the box; a file that cannot be read is shown in the
@@ -68,6 +70,7 @@ private:
     void SpeedButton1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
+    void RaportImportuClick();
     void RxDBGrid1GetCellProps(int Row, TPersonField Field, TCellFont& AFont, QColor& Background);
 
     void AskOrderFile();
@@ -83,6 +86,7 @@ private:
     TPersonTable mt_;
     TDataSource ds_{mt_}; // after mt_: the link goes before the table
     TPersonSaveDialog SDOsoby_;
+    TPersonSaveDialog SDRaport_{TSaveDialogKind::ImportReport()};
     TOrderOpenDialog ODRozkaz_;
     TWindowControls ui_;
     bool splitOpened_ = false;            // the split opens once, at the window's first showing

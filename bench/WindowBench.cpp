@@ -11,6 +11,7 @@
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
@@ -24,6 +25,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -38,8 +40,8 @@
 // and the save against the core's. The paste and the import take turns with their counterparts
 // in the same iterations. The save is timed with its dialog answered at once (the window's own
 // cost) and through the real dialog (from the confirmation on). Then the order box and grid on
-// their own for 10,000 persons: the box's lines, a row move, the first paint. Each figure is the
-// median of five repetitions.
+// their own for 10,000 persons: the box's lines, a row move, the first paint; and the import's
+// report of 10,000 persons against their save. Each figure is the median of five repetitions.
 
 namespace {
 
@@ -241,6 +243,25 @@ void BM_WindowSaveWithDialog(benchmark::State& state) {
     CountPersons(state, window->mt(), PersonsOf(state));
 }
 
+// The import's report of the saved rows, written through the grid's menu entry with its dialog
+// answered at once, against the save of the same rows (BM_WindowSave).
+void BM_WindowReport(benchmark::State& state) {
+    const auto window = ImportedWindow(state);
+    const TempFolder folder;
+    SaveThroughWindow(*window, (folder / "osoby.os").string());
+    window->SDRaport().AnswerWith([name = QString::fromStdString((folder / "raport.pdf").string())](
+                                      const QString&) { return std::optional(name); });
+    QAction* report = nullptr;
+    for (QAction* action : window->findChild<QWidget*>("RxDBGrid1")->actions())
+        if (action->text().startsWith(QStringLiteral("Raport importu")))
+            report = action;
+    for (auto _ : state)
+        report->trigger();
+    state.counters["pdf_MiB"] =
+        static_cast<double>(std::filesystem::file_size(folder / "raport.pdf")) / MiB;
+    CountPersons(state, window->mt(), PersonsOf(state));
+}
+
 // What the save with the real dialog spends beside the export: the dialog's closing, from the
 // confirmation (here a cancel) to the end of the click.
 void BM_SaveDialogClose(benchmark::State& state) {
@@ -338,6 +359,13 @@ BENCHMARK(BM_WindowImportEdited)->Apply(RoundArguments)->UseManualTime();
 BENCHMARK(BM_CoreExport)->Apply(RoundArguments);
 BENCHMARK(BM_WindowSave)->Apply(RoundArguments);
 BENCHMARK(BM_WindowSaveWithDialog)->Apply(RoundArguments)->UseManualTime();
+// A clerk's order holds tens of persons; 10,000 shows the report's cost per page well enough.
+BENCHMARK(BM_WindowReport)
+    ->Arg(10'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_SaveDialogClose)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
@@ -382,6 +410,8 @@ public:
             Print(persons, "window save with the dialog / core export",
                   ratio("BM_WindowSaveWithDialog", "BM_CoreExport"), 0);
             Print(persons, "window round / core round", ratio("BM_WindowRound", "BM_CoreRound"), 0);
+            Print(persons, "window report / window save", ratio("BM_WindowReport", "BM_WindowSave"),
+                  0);
         }
     }
 

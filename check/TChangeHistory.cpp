@@ -102,6 +102,14 @@ int TChangeHistory::UnsavedCount() const {
     return static_cast<int>(changes_.size() - saved_) + savedTakenBack_;
 }
 
+std::vector<TPersonRecord> TChangeHistory::DeletedRows() const {
+    std::vector<TPersonRecord> rows;
+    for (const TChange& change : changes_)
+        if (change.kind == TKind::Deletion)
+            rows.push_back(change.row);
+    return rows;
+}
+
 const TPersonRecord* TChangeHistory::ImportedRow(std::int32_t id) const {
     const auto found = imported_.find(id);
     return found == imported_.end() ? nullptr : &found->second;

@@ -36,6 +36,8 @@ public:
     // ones taken back since.
     int UnsavedCount() const;
 
+    // The rows the clerk deleted and did not bring back, in the order of their deletion.
+    std::vector<TPersonRecord> DeletedRows() const;
     // The values the import found for row `id`, once the row was corrected; null otherwise.
     const TPersonRecord* ImportedRow(std::int32_t id) const;
     // Tells freshly computed hints what the clerk said: the guesses of the import no longer

@@ -4,6 +4,7 @@ void TImportTrace::ImportStarted() {
     byId_.clear();
     skipped_.clear();
     reasons_.clear();
+    facts_ = {};
 }
 
 void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources,
@@ -19,6 +20,17 @@ void TImportTrace::RowStored(std::int32_t id, const TRowSources& sources,
 void TImportTrace::PersonSkipped(int line, TSkipReason reason) {
     skipped_.push_back(line);
     reasons_.push_back(reason);
+}
+
+void TImportTrace::TitleRead(int, std::string_view title) {
+    facts_.title.assign(title);
+}
+
+void TImportTrace::NoteOrigin(std::string orderFile, std::int64_t importedAt,
+                              std::vector<std::string> skippedTexts) {
+    facts_.orderFile = std::move(orderFile);
+    facts_.importedAt = importedAt;
+    facts_.skippedTexts = std::move(skippedTexts);
 }
 
 TRowSources TImportTrace::SourcesOf(std::int32_t id) const {

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "check/TImportFacts.h"
 #include "import/TImportObserver.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // Which lines fed each row of the last import and which of its values were guesses, by row id,
-// and which person lines gave no row.
+// which person lines gave no row, and the import's facts for its report (TImportFacts), so that
+// they come back with the rows when an import is taken back.
 // A row's trace stays after the row is deleted, so a restored row (same id) finds it again.
 class TImportTrace : public TImportObserver {
 public:
@@ -14,6 +19,15 @@ public:
     void RowStored(std::int32_t id, const TRowSources& sources,
                    const TRowGuesses& guesses) override;
     void PersonSkipped(int line, TSkipReason reason) override;
+    void TitleRead(int line, std::string_view title) override;
+
+    // After the import: where its order came from, when, and the text of each skipped line.
+    void NoteOrigin(std::string orderFile, std::int64_t importedAt,
+                    std::vector<std::string> skippedTexts);
+    void NoteSave(TSavedFile saved) { facts_.lastSave = std::move(saved); }
+    const TImportFacts& Facts() const { return facts_; }
+    // How many rows the last import stored.
+    int StoredRows() const { return static_cast<int>(byId_.size()); }
 
     // The lines of row `id`; all -1 for an id the last import did not store.
     TRowSources SourcesOf(std::int32_t id) const;
@@ -35,4 +49,5 @@ private:
     std::vector<TRowTrace> byId_; // index id - 1: an import gives ids 1, 2, 3 ...
     std::vector<int> skipped_;
     std::vector<TSkipReason> reasons_;
+    TImportFacts facts_;
 };

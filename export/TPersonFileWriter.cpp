@@ -4,6 +4,7 @@
 #include "export/TRecordLineBuilder.h"
 #include "export/TScrambledOutput.h"
 #include "export/TSystemClock.h"
+#include "export/WriteInPlace.h"
 
 TPersonFileWriter::TPersonFileWriter()
     : ownClock_(std::make_unique<TSystemClock>()), ownFiles_(MakePlatformFileLayer()),
@@ -15,19 +16,7 @@ TPersonFileWriter::TPersonFileWriter(TClock& clock, TFileLayer& files)
 TPersonFileWriter::~TPersonFileWriter() = default;
 
 void TPersonFileWriter::Export(TPersonTable& table, const std::string& fileName) const {
-    const std::string target = files_->PrepareTarget(fileName);
-    std::unique_ptr<TOpenFile> file = files_->CreateBeside(target);
-    const std::string written = file->Name();
-    try {
-        WriteContent(table, *file);
-        file->Flush();
-        file->Close();
-        files_->Replace(written, target);
-    } catch (...) {
-        file.reset();
-        files_->Remove(written);
-        throw;
-    }
+    WriteInPlace(*files_, fileName, [&](TOpenFile& file) { WriteContent(table, file); });
 }
 
 void TPersonFileWriter::WriteContent(TPersonTable& table, TOpenFile& file) const {

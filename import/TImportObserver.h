@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // The order lines (0-based indexes, -1 when the block had no such line) that fed one stored row.
 struct TRowSources {
@@ -59,4 +60,7 @@ public:
                            const TRowGuesses& guesses) = 0;
     // The person line at `line` gave no row, for `reason`.
     virtual void PersonSkipped(int line, TSkipReason reason) = 0;
+    // The order's title is `title`, the text of line `line` (the order's first line with text and
+    // no marker); an order without one reports none.
+    virtual void TitleRead(int line, std::string_view title) = 0;
 };

@@ -366,6 +366,8 @@ void TImportRun::NoteTitle(std::string_view raw, int index, bool anyMarker) {
     if (!anyMarker) {
         title_.assign(text);
         titleIndex_ = index;
+        if (observer_)
+            observer_->TitleRead(index, title_);
     }
 }
 

@@ -26,7 +26,7 @@
 namespace {
 
 const QColor kLineColour = QColor::fromRgb(Design::kColumnLineGrey);
-const QColor kNoteColour(0xE0, 0x00, 0x00);
+const QColor kNoteColour = QColor::fromRgb(Design::kNoteRed);
 const QColor kCheckedNoteColour = QColor::fromRgb(Design::kCheckedNoteGrey);
 const QColor kCorrectionColour = QColor::fromRgb(Design::kCorrectionBlue);
 // The side of the triangle that marks a cell with a note.

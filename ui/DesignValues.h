@@ -24,6 +24,7 @@ constexpr QRgb kColumnLineGrey = 0x808080;
 constexpr QRgb kThumbGrey = 0x8A8A8A;
 constexpr QRgb kPressedThumbGrey = 0x6E6E6E;
 constexpr QRgb kHintTextRed = 0xC00000; // "Do sprawdzenia" and a field's problems in "Dane osoby"
+constexpr QRgb kNoteRed = 0xE00000;     // the mark of a cell with problems
 constexpr QRgb kCheckedNoteGrey = 0x404040; // a cell's problem mark once the clerk checked the row
 constexpr QRgb kCorrectionBlue = 0x0030C0;  // the mark of a value the clerk corrected
 

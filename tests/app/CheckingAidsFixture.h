@@ -60,6 +60,9 @@ inline QString LongTail(int first, int count) {
     return text;
 }
 
+inline void Retype(TPersonDialog& box, TPersonField field, const QString& text);
+inline void Answer(TPersonDialog& box, QDialogButtonBox::StandardButton button);
+
 class CheckingAidsTest : public MainWindowTest {
 protected:
     // The window's shortcuts (F3, Ctrl+Z) act only in the active window.
@@ -120,6 +123,26 @@ protected:
     QPoint LineCentre(int position) {
         return {Grid().viewport()->width() / 2,
                 (position - Grid().TopRow()) * Grid().RowHeight() + Grid().RowHeight() / 2};
+    }
+
+    // Through the dialog's seam, so that the test runs where Qt's own dialog cannot be shown.
+    void Save(const std::filesystem::path& path) {
+        window.SDOsoby().AnswerWith([name = Native(path)](const QString&) { return name; });
+        Click("SpeedButton2");
+    }
+
+    // Row 2 corrected, row 3 confirmed, row 4 deleted.
+    void ChangeThreeRows() {
+        window.mt().MoveTo(2);
+        ASSERT_TRUE(InPersonBox([&] { Grid().actions().at(0)->trigger(); },
+                                [](TPersonDialog& box) {
+                                    Retype(box, TPersonField::imie, QStringLiteral("Ewelina"));
+                                    Answer(box, QDialogButtonBox::Ok);
+                                }));
+        window.mt().MoveTo(3);
+        Grid().actions().at(1)->trigger();
+        window.mt().MoveTo(4);
+        Click("SpeedButton3");
     }
 
     // Opens the box "Dane osoby" with `open` and lets `fill` act in it; true when it came.

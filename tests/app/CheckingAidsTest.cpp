@@ -260,7 +260,8 @@ TEST_F(CheckingAidsTest, ConfirmedRowLeavesTheCountUntilItIsCorrected) {
     EXPECT_EQ(entries, (QStringList{QStringLiteral("Popraw dane osoby… F4"),
                                     QStringLiteral("Oznacz jako sprawdzone Ctrl+K"),
                                     QStringLiteral("Usuń osobę\tAlt+U "),
-                                    QStringLiteral("Cofnij\tCtrl+Z ")}));
+                                    QStringLiteral("Cofnij\tCtrl+Z "),
+                                    QStringLiteral("Raport importu\tCtrl+P ")}));
     window.mt().MoveTo(3);
     Grid().actions().at(1)->trigger();
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));

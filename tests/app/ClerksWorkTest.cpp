@@ -24,26 +24,6 @@ protected:
         EXPECT_TRUE(!window.isVisible() || QTest::qWaitForWindowActive(&window));
         return question.Answered();
     }
-
-    // Through the dialog's seam, so that the test runs where Qt's own dialog cannot be shown.
-    void Save(const std::filesystem::path& path) {
-        window.SDOsoby().AnswerWith([name = Native(path)](const QString&) { return name; });
-        Click("SpeedButton2");
-    }
-
-    // Row 2 corrected, row 3 confirmed, row 4 deleted.
-    void ChangeThreeRows() {
-        window.mt().MoveTo(2);
-        ASSERT_TRUE(InPersonBox([&] { Grid().actions().at(0)->trigger(); },
-                                [](TPersonDialog& box) {
-                                    Retype(box, TPersonField::imie, QStringLiteral("Ewelina"));
-                                    Answer(box, QDialogButtonBox::Ok);
-                                }));
-        window.mt().MoveTo(3);
-        Grid().actions().at(1)->trigger();
-        window.mt().MoveTo(4);
-        Click("SpeedButton3");
-    }
 };
 
 TEST_F(ClerksWorkTest, ImportAsksBeforeTheClerksChangesGoAndCtrlZBringsThemBack) {

@@ -137,6 +137,29 @@ TEST(ImportTraceRun, TracedImportFindsTheSameRowsAndANewImportForgetsTheOld) {
     }
 }
 
+// The title is the order's first line with text and no marker, as the parser takes it; the facts
+// noted after an import go with the next one.
+TEST(ImportTraceRun, NotesTheTitleAndForgetsTheFactsOfTheImportBefore) {
+    const std::pair<Lines, std::string> cases[] = {
+        {{"", "  ROZKAZ PERSONALNY NR 7/P  ", kJan, kDirected, kNis, kRank, kBasis, kEnd},
+         "ROZKAZ PERSONALNY NR 7/P"},
+        {{kJan, "ROZKAZ", kDirected, kNis, kRank, kBasis, kEnd}, ""},
+        {{}, ""},
+    };
+    TImportTrace trace;
+    for (const auto& [lines, title] : cases) {
+        SCOPED_TRACE(title);
+        trace.NoteOrigin("rozkaz.docx", 1, {"wiersz"});
+        trace.NoteSave({"osoby.os", 1, 10, 20});
+        TPersonTable table;
+        TOrderParser().ImportPersons(TVectorOrderLines(lines), table, &trace);
+        EXPECT_EQ(trace.Facts().title, title);
+        EXPECT_TRUE(trace.Facts().orderFile.empty());
+        EXPECT_TRUE(trace.Facts().skippedTexts.empty());
+        EXPECT_FALSE(trace.Facts().lastSave.has_value());
+    }
+}
+
 struct GuessCase {
     const char* name;
     Lines lines;
