@@ -1,5 +1,8 @@
 #include "app/TOrderBox.h"
 
+#include "app/Guarded.h"
+#include "app/TOrderTextLimits.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -14,13 +17,15 @@ TOrderBox::TOrderBox(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TOrderBox::NoteChange);
 }
 
-void TOrderBox::ReplaceText(QString text) {
+std::vector<int> TOrderBox::ReplaceText(QString text) {
+    TOrderTextLimits::TLimited limited = TOrderTextLimits::Apply(std::move(text));
     // Setting the text clears the box's undo, so Ctrl+Z there never undoes the replacement.
-    setPlainText(text);
-    text = QString();
+    setPlainText(limited.text);
+    limited.text = QString();
     moveCursor(QTextCursor::Start);
     lines_.reset();
     Lines();
+    return std::move(limited.cutLines);
 }
 
 const TOrderBoxLines& TOrderBox::Lines() {
@@ -67,8 +72,15 @@ void TOrderBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TOrderBox::insertFromMimeData(const QMimeData* source) {
-    if (canInsertFromMimeData(source))
-        QPlainTextEdit::insertFromMimeData(source);
+    if (!canInsertFromMimeData(source))
+        return;
+    const auto insert = [this, source] {
+        const TOrderTextLimits::TLimited limited = TOrderTextLimits::Apply(source->text());
+        insertPlainText(limited.text);
+        if (!limited.cutLines.empty())
+            emit LinesCut(TOrderTextLimits::CutLinesNote(limited.cutLines));
+    };
+    RunGuarded(insert);
 }
 
 bool TOrderBox::event(QEvent* event) {

@@ -1,4 +1,5 @@
 #include "app/TPersonSaveDialog.h"
+#include "app/TTypeAhead.h"
 
 #include "ui/TWin1250.h"
 #ifdef Q_OS_WIN
@@ -30,7 +31,7 @@ std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent) const {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!lastFileName_.isEmpty())
         dialog.selectFile(lastFileName_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (TTypeAhead::Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

@@ -119,8 +119,12 @@ double SaveThroughDialog(Tfnolt_f_r& window, const std::string& fileName) {
     Clock::time_point confirmed;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible())
+        // The window runs its dialogs without blocking it (TTypeAhead): no modal widget.
+        QFileDialog* dialog = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && qobject_cast<QFileDialog*>(top) != nullptr)
+                dialog = qobject_cast<QFileDialog*>(top);
+        if (dialog == nullptr)
             return;
         timer.stop();
         auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");

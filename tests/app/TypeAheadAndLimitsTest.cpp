@@ -1,0 +1,160 @@
+// Keys typed ahead of a dialog, and the bounds of what enters the order box.
+#include "MainWindowFixture.h"
+#include "ModalAnswer.h"
+#include "WindowTestSupport.h"
+#include "app/TOrderTextLimits.h"
+#include "support/TempFolder.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+class TypeAheadTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        window.findChild<QWidget*>("RxDBGrid1")->setFocus();
+    }
+
+    // Types `keys` as the system delivers them: each to the window that has the keyboard when
+    // its turn comes, all waiting in the queue before the first acts. A dialog that a key
+    // opened has the keyboard only once the system has activated it, after the keys typed
+    // meanwhile were queued. Gives the title of a dialog the keys left open (which is closed).
+    QString TypeAhead(const QKeySequence& keys) {
+        auto done = std::make_shared<int>(0);
+        for (int i = 0; i < keys.count(); ++i)
+            QMetaObject::invokeMethod(
+                qApp,
+                [key = keys[i], done] {
+                    QTest::keyClick(QGuiApplication::focusWindow(), key.key(),
+                                    key.keyboardModifiers());
+                    ++*done;
+                },
+                Qt::QueuedConnection);
+        auto leftOpen = std::make_shared<QString>();
+        QMetaObject::invokeMethod(
+            qApp,
+            [leftOpen] {
+                if (QTest::qWaitFor([] { return FrontDialog() == nullptr; }))
+                    return;
+                *leftOpen = FrontDialog()->windowTitle();
+                qobject_cast<QDialog*>(FrontDialog())->reject();
+            },
+            Qt::QueuedConnection);
+        [&] { QTRY_COMPARE(*done, keys.count()); }();
+        QTRY_VERIFY(FrontDialog() == nullptr);
+        return *leftOpen;
+    }
+};
+
+// Return typed right after the key that opens a dialog answers that dialog: "Dane osoby" takes
+// the row as it is, the question about unsaved changes keeps them ("Nie").
+TEST_F(TypeAheadTest, ReturnTypedAheadReachesTheDialog) {
+    ImportOnePerson();
+    EXPECT_EQ(TypeAhead(QKeySequence(Qt::Key_F4, Qt::Key_Return)), QString());
+    window.mt().MoveTo(1);
+    Click("SpeedButton3");
+    ASSERT_EQ(window.mt().TotalRows(), 0) << "one unsaved change";
+    Paste(PersonBlock + PersonBlock);
+    EXPECT_EQ(TypeAhead(QKeySequence(Qt::ALT | Qt::Key_I, Qt::Key_Return)), QString());
+    EXPECT_EQ(window.mt().TotalRows(), 0) << "the question kept the change";
+}
+
+// A file name typed right after Ctrl+S is the name saved, its first letters included.
+TEST_F(TypeAheadTest, NameTypedAheadReachesTheSaveDialog) {
+    ImportOnePerson();
+    const TempFolder folder;
+    window.SDOsoby().AnswerWith(
+        [&](const QString&) { return std::optional(Native(folder / "pierwszy.os")); });
+    Click("SpeedButton2");
+    window.SDOsoby().AnswerWith({});
+    // The dialog offers "pierwszy.os", selected: the typed name takes its place.
+    EXPECT_EQ(TypeAhead(QKeySequence(QStringLiteral("Ctrl+S, K, A, D, R, Y, Return"))), QString());
+    EXPECT_TRUE(std::filesystem::exists(folder / "kadry.os"));
+}
+
+class OrderTextLimitsTest : public MainWindowTest {
+protected:
+    QString SaveNote() { return window.findChild<QLabel*>("LZapisano")->text(); }
+};
+
+// A line longer than the bound is cut and the note names it, whichever way the text came.
+TEST_F(OrderTextLimitsTest, LongLineIsCutAndNamed) {
+    const QString longLine(3 * TOrderTextLimits::MaxLineLength, u'x');
+    const QString text = PersonBlock + longLine + u'\n' + PersonBlock;
+    const QString expected =
+        PersonBlock + longLine.left(TOrderTextLimits::MaxLineLength) + u'\n' + PersonBlock;
+    const QString note = QStringLiteral("Skrócono do 10 000 znaków (import czyta 4096) wiersze: 7");
+    for (const bool intoTheBox : {false, true}) {
+        SCOPED_TRACE(intoTheBox ? "Ctrl+V in the box" : "WKLEJ ROZKAZ");
+        Paste(QStringLiteral("x"));
+        QGuiApplication::clipboard()->setText(text);
+        if (intoTheBox) {
+            Box().selectAll();
+            Box().paste();
+        } else {
+            Click("sbstaleplacowe");
+        }
+        EXPECT_EQ(Box().toPlainText(), expected);
+        EXPECT_EQ(SaveNote(), note);
+        Click("SpeedButton1");
+        EXPECT_EQ(window.mt().TotalRows(), 2) << "the persons around the cut line";
+    }
+}
+
+// A text of more lines than any order is refused whole, the box as it was.
+TEST_F(OrderTextLimitsTest, TooManyLinesAreRefusedWithTheBoxUnchanged) {
+    Paste(PersonBlock);
+    QString told;
+    const ModalAnswer<QMessageBox> error([&](QMessageBox& box) {
+        told = box.text();
+        box.accept();
+    });
+    Paste(QString(TOrderTextLimits::MaxLines, u'\n'));
+    EXPECT_TRUE(error.Answered());
+    EXPECT_TRUE(told.startsWith(QStringLiteral("Tekst ma ponad 2 000 000 wierszy")));
+    EXPECT_EQ(Box().toPlainText(), PersonBlock);
+}
+
+// Lines end where the import ends them; a line of the bound's length is kept whole.
+TEST(OrderTextLimits, CountsLinesAsTheImportDoes) {
+    const int bound = TOrderTextLimits::MaxLineLength;
+    const QString atBound(bound, u'a');
+    const QString over = atBound + u'b';
+    const struct {
+        const char* name;
+        QString text;
+        QString kept;
+        std::vector<int> cut;
+    } cases[] = {
+        {"at the bound", atBound, atBound, {}},
+        {"one over", over, atBound, {1}},
+        {"after CR LF", u"x\r\n" + over + u"\r\ny", u"x\r\n" + atBound + u"\r\ny", {2}},
+        {"after CR alone", u"x\r" + over, u"x\r" + atBound, {2}},
+        {"after U+000B and U+2029",
+         u"x\v" + over + QChar::ParagraphSeparator + over,
+         u"x\v" + atBound + QChar::ParagraphSeparator + atBound,
+         {2, 3}},
+        {"after U+2028",
+         over + QChar::LineSeparator + u"x",
+         atBound + QChar::LineSeparator + u"x",
+         {1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TOrderTextLimits::TLimited limited = TOrderTextLimits::Apply(c.text);
+        EXPECT_EQ(limited.text, c.kept);
+        EXPECT_EQ(limited.cutLines, c.cut);
+    }
+    EXPECT_NO_THROW(TOrderTextLimits::Apply(QString(TOrderTextLimits::MaxLines - 1, u'\n')));
+    EXPECT_THROW(TOrderTextLimits::Apply(QString(TOrderTextLimits::MaxLines, u'\n')),
+                 std::runtime_error);
+}
+
+} // namespace
