@@ -101,10 +101,13 @@ std::wstring SystemName(const std::string& name) {
     return L"\\\\?\\" + full;
 }
 
-// Whether the failure `code` may come from another program holding the file for a moment.
+// Whether the failure `code` may come from another program holding the file for a moment. A
+// replacement that could not take the name (1176) has already removed the replaced file, so the
+// next try moves it into place.
 bool IsHeldFile(DWORD code) {
     return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
-           code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED;
+           code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+           code == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
 }
 
 // Ends the Restart Manager's session when it goes.
@@ -322,11 +325,14 @@ public:
 
     void ReadBack(const std::string& name,
                   const std::function<void(std::string_view)>& take) override {
-        const HANDLE handle =
-            CreateFileW(SystemName(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (handle == INVALID_HANDLE_VALUE)
-            FailWithLastError();
+        const std::wstring systemName = SystemName(name);
+        HANDLE handle = INVALID_HANDLE_VALUE;
+        RetryWhileHeld(systemName, [&]() -> DWORD {
+            handle = CreateFileW(systemName.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+            return handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        });
         const std::unique_ptr<void, decltype(&CloseHandle)> closer(handle, &CloseHandle);
         const auto buffer = std::make_unique<char[]>(kReadSize);
         for (;;) {

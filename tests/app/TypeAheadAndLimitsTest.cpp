@@ -5,14 +5,25 @@
 #include "app/TOrderTextLimits.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 
+#include <filesystem>
 #include <memory>
+#include <set>
 #include <stdexcept>
+#include <string>
 
 namespace {
+
+std::set<std::string> Listing(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
 
 class TypeAheadTest : public MainWindowTest {
 protected:
@@ -26,12 +37,12 @@ protected:
     // its turn comes, all waiting in the queue before the first acts. A dialog that a key
     // opened has the keyboard only once the system has activated it, after the keys typed
     // meanwhile were queued. Gives the title of a dialog the keys left open (which is closed).
-    QString TypeAhead(const QKeySequence& keys) {
-        auto done = std::make_shared<int>(0);
-        for (int i = 0; i < keys.count(); ++i)
+    QString TypeAhead(const QList<QKeyCombination>& keys) {
+        auto done = std::make_shared<qsizetype>(0);
+        for (const QKeyCombination key : keys)
             QMetaObject::invokeMethod(
                 qApp,
-                [key = keys[i], done] {
+                [key, done] {
                     QTest::keyClick(QGuiApplication::focusWindow(), key.key(),
                                     key.keyboardModifiers());
                     ++*done;
@@ -47,7 +58,7 @@ protected:
                 qobject_cast<QDialog*>(FrontDialog())->reject();
             },
             Qt::QueuedConnection);
-        [&] { QTRY_COMPARE(*done, keys.count()); }();
+        [&] { QTRY_COMPARE(*done, keys.size()); }();
         QTRY_VERIFY(FrontDialog() == nullptr);
         return *leftOpen;
     }
@@ -57,26 +68,27 @@ protected:
 // the row as it is, the question about unsaved changes keeps them ("Nie").
 TEST_F(TypeAheadTest, ReturnTypedAheadReachesTheDialog) {
     ImportOnePerson();
-    EXPECT_EQ(TypeAhead(QKeySequence(Qt::Key_F4, Qt::Key_Return)), QString());
+    EXPECT_EQ(TypeAhead({Qt::Key_F4, Qt::Key_Return}), QString());
     window.mt().MoveTo(1);
     Click("SpeedButton3");
     ASSERT_EQ(window.mt().TotalRows(), 0) << "one unsaved change";
     Paste(PersonBlock + PersonBlock);
-    EXPECT_EQ(TypeAhead(QKeySequence(Qt::ALT | Qt::Key_I, Qt::Key_Return)), QString());
+    EXPECT_EQ(TypeAhead({Qt::ALT | Qt::Key_I, Qt::Key_Return}), QString());
     EXPECT_EQ(window.mt().TotalRows(), 0) << "the question kept the change";
 }
 
-// A file name typed right after Ctrl+S is the name saved, its first letters included.
+// In the first save of the run, a file name typed right after Ctrl+S is the name saved, its
+// first letters included. The dialog opens in the current folder.
 TEST_F(TypeAheadTest, NameTypedAheadReachesTheSaveDialog) {
     ImportOnePerson();
     const TempFolder folder;
-    window.SDOsoby().AnswerWith(
-        [&](const QString&) { return std::optional(Native(folder / "pierwszy.os")); });
-    Click("SpeedButton2");
-    window.SDOsoby().AnswerWith({});
-    // The dialog offers "pierwszy.os", selected: the typed name takes its place.
-    EXPECT_EQ(TypeAhead(QKeySequence(QStringLiteral("Ctrl+S, K, A, D, R, Y, Return"))), QString());
-    EXPECT_TRUE(std::filesystem::exists(folder / "kadry.os"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(Native(folder.Path()));
+    const QString leftOpen = TypeAhead({Qt::CTRL | Qt::Key_S, Qt::Key_K, Qt::Key_A, Qt::Key_D,
+                                        Qt::Key_R, Qt::Key_Y, Qt::Key_Return});
+    QDir::setCurrent(before);
+    EXPECT_EQ(leftOpen, QString());
+    EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"kadry.os"});
 }
 
 class OrderTextLimitsTest : public MainWindowTest {
