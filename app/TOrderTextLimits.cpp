@@ -12,6 +12,7 @@ namespace {
 
 // The cut lines a note names one by one; the rest it counts.
 constexpr std::size_t kNamedCutLines = 10;
+static_assert(TOrderTextLimits::MaxLines == 2'000'000, "the refusal's message names the bound");
 
 bool EndsLine(QChar unit) {
     return unit == u'\n' || unit == u'\r' || unit == QChar::ParagraphSeparator ||
@@ -48,10 +49,10 @@ std::vector<TLine> Lines(const QString& text, int most) {
 TOrderTextLimits::TLimited TOrderTextLimits::Apply(QString text) {
     const std::vector<TLine> lines = Lines(text, MaxLines);
     if (lines.size() > static_cast<std::size_t>(MaxLines))
+        // The number written out: the Polish locale groups no digit of a single leading one.
         throw std::runtime_error(TWin1250::Encode(
-            QStringLiteral("Tekst ma ponad %L1 wierszy, więcej niż ma jakikolwiek rozkaz; nie "
-                           "wstawiono go. Sprawdź, czy to właściwy plik lub tekst")
-                .arg(MaxLines)));
+            QStringLiteral("Tekst ma ponad 2\u00A0000\u00A0000 wierszy, więcej niż ma jakikolwiek "
+                           "rozkaz; nie wstawiono go. Sprawdź, czy to właściwy plik lub tekst")));
     TLimited limited;
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].end - lines[i].start > MaxLineLength)
