@@ -15,7 +15,8 @@ class QWidget;
 // between are addressed to the blocked window, and Qt drops them. Here the dialog is shown
 // without blocking; until it is active, the keys that reach the window are held, and the moment
 // it is, they are handed to it. For as long as the dialog is open nothing else in the window
-// takes input: no key, shortcut, click, wheel or drop, as under a modal dialog.
+// takes input: no key, shortcut, click, wheel or drop, as under a modal dialog. On Windows, where
+// the system itself gives the keys typed ahead to the dialog, the dialog runs modal as it is.
 class TTypeAhead : public QObject {
 public:
     // Shows `dialog` over its parent's window and returns its result, as QDialog::exec does.
