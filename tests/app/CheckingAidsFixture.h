@@ -7,9 +7,9 @@
 #include "WindowTestSupport.h"
 #include "app/TOrderHighlighter.h"
 #include "app/TPersonDialog.h"
+#include "tests/support/ClearLine.h"
 #include "personlist/TGridColumn.h"
 #include "support/TempFolder.h"
-#include "tests/support/ClearLine.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

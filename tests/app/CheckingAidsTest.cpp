@@ -198,7 +198,7 @@ TEST_F(CheckingAidsTest, DoubleClickCorrectsTheRowInPlaceAndTheFileHoldsTheNewVa
     Click("SpeedButton2");
     const std::string bytes = FileBytes(folder / "osoby.os");
     EXPECT_NE(ClearLine(bytes).find("\tPR\xD3"
-                                    "BNA-NOWAK\t"),
+                                       "BNA-NOWAK\t"),
               std::string::npos);
 }
 
