@@ -20,6 +20,8 @@ int TTypeAhead::Exec(QDialog& dialog) {
         QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.setWindowModality(Qt::NonModal);
     dialog.show();
+    // Asked for the keyboard at once, also where no window manager gives it to a new window.
+    dialog.activateWindow();
     if (dialog.isVisible())
         loop.exec(QEventLoop::DialogExec);
     QObject::disconnect(quit);
