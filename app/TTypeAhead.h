@@ -29,6 +29,7 @@ protected:
 
 private:
     explicit TTypeAhead(QDialog& dialog);
+    static int RunHoldingKeys(QDialog& dialog);
     bool InBlockedWindow(QObject* object) const;
     void HandHeldKeys();
 

@@ -42,6 +42,11 @@ protected:
     // The window active (the system gives it the keyboard back after a dialog), the grid
     // focused.
     void Ready() {
+#ifdef Q_OS_WIN
+        // The system gives the keys typed ahead to the dialog there, which runs modal as it is;
+        // the hold that these tests check serves X11.
+        GTEST_SKIP() << "the type-ahead hold serves X11";
+#endif
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         window.findChild<QWidget*>("RxDBGrid1")->setFocus();
@@ -81,6 +86,9 @@ protected:
 // Return typed right after the key that opens a dialog answers that dialog: "Dane osoby" takes
 // the row as it is, the question about unsaved changes keeps them ("Nie").
 TEST_F(TypeAheadTest, ReturnTypedAheadReachesTheDialog) {
+    Ready();
+    if (IsSkipped())
+        return;
     ImportOnePerson();
     EXPECT_EQ(TypeAhead({Qt::Key_F4, Qt::Key_Return}), QString());
     window.mt().MoveTo(1);
@@ -94,6 +102,9 @@ TEST_F(TypeAheadTest, ReturnTypedAheadReachesTheDialog) {
 // In the first save of the run, a file name typed right after Ctrl+S is the name saved, its
 // first letters included. The dialog opens in the current folder.
 TEST_F(TypeAheadTest, NameTypedAheadReachesTheSaveDialog) {
+    Ready();
+    if (IsSkipped())
+        return;
     ImportOnePerson();
     const TempFolder folder;
     const QString before = QDir::currentPath();
