@@ -1,4 +1,5 @@
 #include "app/TCheckingAids.h"
+#include "app/TTypeAhead.h"
 
 #include "app/Guarded.h"
 #include "app/HintTexts.h"
@@ -7,6 +8,7 @@
 #include "app/TOrderBox.h"
 #include "app/TOrderBoxLines.h"
 #include "app/TOrderHighlighter.h"
+#include "app/TOrderTextLimits.h"
 #include "app/TPersonDialog.h"
 #include "check/TImportFacts.h"
 #include "personlist/TDataSource.h"
@@ -74,6 +76,8 @@ TCheckingAids::TCheckingAids(QWidget& window, TPersonTable& table, TDataSource& 
         if (notesOrderFile_)
             controls_.LZapisano->hide();
     });
+    connect(controls_.mrozkaz, &TOrderBox::LinesCut, this,
+            [this](const QString& note) { ShowOrderNote(note); });
     highlighter_ = new TOrderHighlighter(*controls_.mrozkaz);
     connect(highlighter_, &TOrderHighlighter::Forgotten, controls_.LPominiete, &QWidget::hide);
     controls_.RxDBGrid1->Model()->SetNoteSource(
@@ -108,26 +112,38 @@ void TCheckingAids::StartSave() {
     controls_.LZapisano->hide();
 }
 
-// "Zapisano 12 osób: osoby.os", until the rows change.
+// "Zapisano 12 osób: osoby.os; odczyt kontrolny zgodny", until the rows change: the export has
+// read the file back and found what it wrote.
 void TCheckingAids::FinishSave(const std::string& fileName) {
     history_.MarkSaved();
     trace_.NoteSave(SavedFile(fileName, mt_.TotalRows()));
     const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
                                         QStringLiteral("osoby"), QStringLiteral("osób"));
     const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
-    controls_.LZapisano->setText(QStringLiteral("Zapisano %1: %2").arg(persons, file));
+    controls_.LZapisano->setText(
+        QStringLiteral("Zapisano %1: %2; odczyt kontrolny zgodny").arg(persons, file));
     controls_.LZapisano->show();
     notesOrderFile_ = false;
     Announce(*controls_.LZapisano, controls_.LZapisano->text());
 }
 
 // The box's next change takes the note away.
-void TCheckingAids::ShowOrderFileNote(const QString& path) {
-    controls_.LZapisano->setText(
-        QStringLiteral("Rozkaz z pliku: %1").arg(QFileInfo(path).fileName()));
+void TCheckingAids::ShowOrderTextNote(const QString& path, const std::vector<int>& cutLines) {
+    orderFile_ = path;
+    QStringList parts;
+    if (!path.isEmpty())
+        parts.append(QStringLiteral("Rozkaz z pliku: %1").arg(QFileInfo(path).fileName()));
+    if (!cutLines.empty())
+        parts.append(TOrderTextLimits::CutLinesNote(cutLines));
+    if (!parts.isEmpty())
+        ShowOrderNote(parts.join(QStringLiteral(". ")));
+}
+
+void TCheckingAids::ShowOrderNote(const QString& note) {
+    controls_.LZapisano->setText(note);
     controls_.LZapisano->show();
     notesOrderFile_ = true;
-    orderFile_ = path;
+    Announce(*controls_.LZapisano, note);
 }
 
 TImportReport TCheckingAids::ImportReport() const {
@@ -187,7 +203,7 @@ void TCheckingAids::CorrectPerson() {
     TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(),
                       &window_);
     box.PlaceIn(mt_);
-    if (box.exec() != QDialog::Accepted)
+    if (TTypeAhead::Exec(box) != QDialog::Accepted)
         return;
     const int position = import == imports_ ? mt_.PositionOfId(id) : 0;
     if (position == 0)

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QWidget;
 class TDataSource;
@@ -39,9 +40,9 @@ public:
     void FinishImport(const TOrderBoxLines& lines);
     void StartSave();
     void FinishSave(const std::string& fileName);
-    void ShowOrderFileNote(const QString& path);
-    // The box's text came from the clipboard, not from the order's own file.
-    void NoteClipboardOrder() { orderFile_.clear(); }
+    // The note on a text that entered the order box: the file it came from (none for a paste)
+    // and the lines it had cut, until the box changes again.
+    void ShowOrderTextNote(const QString& path, const std::vector<int>& cutLines);
 
     // The report of the last import as the rows stand; throws when nothing was imported yet.
     TImportReport ImportReport() const;
@@ -57,6 +58,8 @@ public:
     void ShowNextSkipped();
 
 private:
+    // A note on the order box's text, which its next change takes away.
+    void ShowOrderNote(const QString& note);
     // The note of a cell: its problems, and the value the import found when the clerk changed it.
     TCellNote CellNote(const TPersonRecord& row, TPersonField field) const;
     QStringList CurrentRowOrderLines() const;
@@ -74,6 +77,6 @@ private:
     TReplacedRows replaced_;
     bool replacedTextShown_ = false; // the order box still held the replaced rows' order
     TOrderHighlighter* highlighter_ = nullptr;
-    bool notesOrderFile_ = false; // LZapisano names the order's file, not a save
+    bool notesOrderFile_ = false; // LZapisano tells of the order's text, not of a save
     QString orderFile_;           // the box's text came from this file; empty: the clipboard
 };

@@ -1,5 +1,8 @@
 #include "app/TOrderBox.h"
 
+#include "app/Guarded.h"
+#include "app/TOrderTextLimits.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -49,12 +52,14 @@ QString TOrderBox::WithVisibleBreaks(QString text) {
     return text.replace(QChar(u'\v'), QChar::LineSeparator);
 }
 
-void TOrderBox::ReplaceText(QString text) {
+std::vector<int> TOrderBox::ReplaceText(QString text) {
+    TOrderTextLimits::TLimited limited = TOrderTextLimits::Apply(std::move(text));
     // Setting the text clears the box's undo, so Ctrl+Z there never undoes the replacement.
-    setPlainText(WithVisibleBreaks(std::move(text)));
+    setPlainText(WithVisibleBreaks(std::move(limited.text)));
     moveCursor(QTextCursor::Start);
     lines_.reset();
     Lines();
+    return std::move(limited.cutLines);
 }
 
 const TOrderBoxLines& TOrderBox::Lines() {
@@ -103,11 +108,13 @@ void TOrderBox::contextMenuEvent(QContextMenuEvent* event) {
 void TOrderBox::insertFromMimeData(const QMimeData* source) {
     if (!canInsertFromMimeData(source))
         return;
-    if (source->text().contains(u'\v')) {
-        insertPlainText(WithVisibleBreaks(source->text()));
-        return;
-    }
-    QPlainTextEdit::insertFromMimeData(source);
+    const auto insert = [this, source] {
+        const TOrderTextLimits::TLimited limited = TOrderTextLimits::Apply(source->text());
+        insertPlainText(WithVisibleBreaks(limited.text));
+        if (!limited.cutLines.empty())
+            emit LinesCut(TOrderTextLimits::CutLinesNote(limited.cutLines));
+    };
+    RunGuarded(insert);
 }
 
 void TOrderBox::LeaveKeysToWindow(QList<QKeySequence> keys) {

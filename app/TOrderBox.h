@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include <optional>
+#include <vector>
 
 // The order text box `mrozkaz`. Ctrl+Z in it is only the box's own undo of the clerk's edits.
 // Every other key of the window's own is the window's here too, never one of the box's editing
@@ -23,7 +24,9 @@ public:
     // Replaces the whole text, with no undo, and reads its lines at once: a text set here is
     // nearly always imported next. The given text is let go before the reading, which holds a
     // copy of the whole text for a while: a big order is then held twice, not three times.
-    void ReplaceText(QString text);
+    // The text enters within TOrderTextLimits: returns the numbers of the lines it cut, and
+    // throws, with the box unchanged, for a text of too many lines.
+    std::vector<int> ReplaceText(QString text);
     // The box's lines as the parser reads them. The text is read whole once; after that only
     // the blocks that the clerk's edits touched are read again.
     const TOrderBoxLines& Lines();
@@ -40,6 +43,8 @@ public:
 
 signals:
     void OpenFileAsked();
+    // A paste or a drop into the box had lines cut; `note` names them.
+    void LinesCut(const QString& note);
 
 protected:
     bool event(QEvent* event) override;
@@ -48,7 +53,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The clerk's own paste into the box (Ctrl+V, Shift+Insert, the context menu) and a drop of
-    // text: a clipboard without text leaves the box as it is, and a file is not text.
+    // text: a clipboard without text leaves the box as it is, and a file is not text. The text
+    // enters within TOrderTextLimits, as a replacement does.
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 

@@ -1,4 +1,5 @@
 #include "app/TOrderOpenDialog.h"
+#include "app/TTypeAhead.h"
 
 #include <QFileDialog>
 
@@ -11,7 +12,7 @@ std::optional<QString> TOrderOpenDialog::Ask(QWidget* parent) {
         {QStringLiteral("Rozkazy (*.docx *.odt *.txt)"), QStringLiteral("Dokumenty Word (*.docx)"),
          QStringLiteral("Dokumenty OpenDocument (*.odt)"), QStringLiteral("Pliki tekstowe (*.txt)"),
          QStringLiteral("Wszystkie pliki (*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (TTypeAhead::Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

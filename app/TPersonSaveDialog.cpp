@@ -1,4 +1,5 @@
 #include "app/TPersonSaveDialog.h"
+#include "app/TTypeAhead.h"
 
 #include "ui/TWin1250.h"
 #ifdef Q_OS_WIN
@@ -40,7 +41,7 @@ std::optional<QString> TPersonSaveDialog::Ask(QWidget* parent, const QString& of
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!offered.isEmpty())
         dialog.selectFile(offered);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (TTypeAhead::Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

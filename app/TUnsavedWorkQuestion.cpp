@@ -1,4 +1,5 @@
 #include "app/TUnsavedWorkQuestion.h"
+#include "app/TTypeAhead.h"
 
 #include "app/TNoltApplication.h"
 
@@ -28,6 +29,6 @@ bool TUnsavedWorkQuestion::Ask(QWidget* parent, int changes, const QString& cons
     QPushButton* no = box.addButton(QStringLiteral("&Nie"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
-    box.exec();
+    TTypeAhead::Exec(box);
     return box.clickedButton() == yes;
 }

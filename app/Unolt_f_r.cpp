@@ -182,8 +182,7 @@ void Tfnolt_f_r::sbstaleplacoweClick() {
     QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
-    ui_.mrozkaz->ReplaceText(std::move(text));
-    aids_->NoteClipboardOrder();
+    aids_->ShowOrderTextNote({}, ui_.mrozkaz->ReplaceText(std::move(text)));
 }
 
 void Tfnolt_f_r::SpeedButton1Click() {
@@ -238,10 +237,10 @@ void Tfnolt_f_r::AskOrderFile() {
         LoadOrderFile(*path);
 }
 
-// The file's text takes the road of "WKLEJ ROZKAZ"; the note beside the counter names the file.
+// The file's text takes the road of "WKLEJ ROZKAZ"; the note beside the counter names the file
+// and the lines cut.
 void Tfnolt_f_r::LoadOrderFile(const QString& path) {
-    ui_.mrozkaz->ReplaceText(TOrderFile::Read(path));
-    aids_->ShowOrderFileNote(path);
+    aids_->ShowOrderTextNote(path, ui_.mrozkaz->ReplaceText(TOrderFile::Read(path)));
 }
 
 // A file dropped anywhere on the window, the order box included (which leaves files to it).

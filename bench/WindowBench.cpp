@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
@@ -23,6 +24,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -42,6 +44,7 @@
 // cost) and through the real dialog (from the confirmation on). Then the order box and grid on
 // their own for 10,000 persons: the box's lines, a row move, the first paint; and the import's
 // report of 10,000 persons against their save. Each figure is the median of five repetitions.
+// Last, the hostile pastes that the box's bounds cut or refuse.
 
 namespace {
 
@@ -121,8 +124,12 @@ double SaveThroughDialog(Tfnolt_f_r& window, const std::string& fileName) {
     Clock::time_point confirmed;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible())
+        // The window runs its dialogs without blocking it (TTypeAhead): no modal widget.
+        QFileDialog* dialog = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && qobject_cast<QFileDialog*>(top) != nullptr)
+                dialog = qobject_cast<QFileDialog*>(top);
+        if (dialog == nullptr)
             return;
         timer.stop();
         auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
@@ -344,6 +351,53 @@ void BM_FirstPaint(benchmark::State& state) {
     }
 }
 
+// The time from a letter typed in the order box to its repaint, the caret in the line typed in.
+double LetterSeconds(QPlainTextEdit& box) {
+    box.setFocus();
+    const auto start = Clock::now();
+    QTest::keyClick(&box, Qt::Key_A);
+    box.viewport()->repaint();
+    QCoreApplication::processEvents();
+    return SecondsSince(start);
+}
+
+// A hostile paste (argument 0: one line of 30 M characters, which the box cuts; 1: 20 M line
+// ends, which it refuses, the error box closed at once): how long it takes and the peak memory
+// it adds, and then a letter typed at the start of the box against a letter typed in the box
+// holding the 10,000 persons' order.
+void BM_HostilePaste(benchmark::State& state) {
+    const QString hostile =
+        state.range(0) == 0 ? QString(30'000'000, u'x') : QString(20'000'000, u'\n');
+    const auto window = ShownWindow();
+    auto* box = window->findChild<QPlainTextEdit*>("mrozkaz");
+    QTimer closeErrorBox;
+    QObject::connect(&closeErrorBox, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closeErrorBox.start(0);
+    double pasteSeconds = 0, letterSeconds = 0, baselineSeconds = 0, peak = 0;
+    for (auto _ : state) {
+        PutOrderOnClipboard();
+        Click(*window, "sbstaleplacowe");
+        baselineSeconds += LetterSeconds(*box);
+        QGuiApplication::clipboard()->setText(hostile);
+        const double before = Memory("VmRSS:");
+        ResetPeakMemory();
+        const auto start = Clock::now();
+        Click(*window, "sbstaleplacowe");
+        pasteSeconds += SecondsSince(start);
+        peak = std::max(peak, Memory("VmHWM:") - before);
+        letterSeconds += LetterSeconds(*box);
+        state.SetIterationTime(SecondsSince(start));
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["paste_s"] = pasteSeconds / n;
+    state.counters["letter_ms"] = letterSeconds / n * 1000;
+    state.counters["letter_vs_order_box"] = letterSeconds / baselineSeconds;
+    state.counters["added_peak_MiB"] = peak / MiB;
+}
+
 void RoundArguments(benchmark::internal::Benchmark* bench) {
     bench->Arg(10'000)
         ->Arg(100'000)
@@ -377,6 +431,12 @@ BENCHMARK(BM_WindowRound)->Apply(RoundArguments);
 BENCHMARK(BM_BoxLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_HostilePaste)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseManualTime();
 
 // Keeps each benchmark's time per iteration, so that the window's steps can be set against their
 // counterparts of the same run.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,11 @@ public:
     virtual void Replace(const std::string& written, const std::string& target) = 0;
     // Removes a file, if it can; used to clean up after a failure.
     virtual void Remove(const std::string& name) noexcept = 0;
+    // Opens the file `name` anew and hands its bytes to `take` piece by piece, in order, as the
+    // system gives them back now (past the program's own buffers, and where it can the system's
+    // cache), so that a file that differs from what was written is found.
+    virtual void ReadBack(const std::string& name,
+                          const std::function<void(std::string_view)>& take) = 0;
 };
 
 // The file layer of the system the program runs on.

@@ -16,7 +16,13 @@ TPersonFileWriter::TPersonFileWriter(TClock& clock, TFileLayer& files)
 TPersonFileWriter::~TPersonFileWriter() = default;
 
 void TPersonFileWriter::Export(TPersonTable& table, const std::string& fileName) const {
-    WriteInPlace(*files_, fileName, [&](TOpenFile& file) { WriteContent(table, file); });
+    WriteInPlace(
+        *files_, fileName, [&](TOpenFile& file) { WriteContent(table, file); },
+        [](const std::string& target) {
+            return "Osoby pozostaj\xB9 w oknie, ale plik " + target +
+                   " nie jest ich wiern\xB9 kopi\xB9: odczyt kontrolny r\xF3\xBFni si\xEA "
+                   "od zapisanych danych; zapisz ponownie";
+        });
 }
 
 void TPersonFileWriter::WriteContent(TPersonTable& table, TOpenFile& file) const {

@@ -19,7 +19,9 @@ public:
     // Writes every row, from the first to the last, to the file `fileName` (in the file layer's
     // narrow encoding, see TFileLayer), creating it or replacing an existing file. The new content
     // goes to a temporary file beside it first, so that on a failure (TIoError) the file keeps its
-    // old content and no temporary file is left. Leaves the table's last row current.
+    // old content and no temporary file is left. Once in place, the file is read back and
+    // compared byte for byte with what was written; a difference is a TIoError that names the
+    // file. Leaves the table's last row current.
     void Export(TPersonTable& table, const std::string& fileName) const;
 
 private:

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -22,6 +23,7 @@
 namespace {
 
 constexpr int kCreateAttempts = 16;
+constexpr std::size_t kReadSize = std::size_t{1} << 20;
 // Far longer than a new file stays unlocked, and than any export writes without a pause.
 constexpr std::time_t kStaleSeconds = 10 * 60;
 
@@ -324,6 +326,29 @@ public:
             Leftovers().insert(name);
         } catch (...) {
             // Out of memory: the file stays, empty, for the clean-up of a later export.
+        }
+    }
+
+    // The file was synced before it took its name, so its pages in the system's cache are clean
+    // and may be dropped: the reading then asks the disk or the server again.
+    void ReadBack(const std::string& name,
+                  const std::function<void(std::string_view)>& take) override {
+        const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            FailWith(errno);
+        const std::unique_ptr<const int, void (*)(const int*)> closer(
+            &fd, [](const int* open) { ::close(*open); });
+        (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        const auto buffer = std::make_unique<char[]>(kReadSize);
+        for (;;) {
+            const ssize_t read = ::read(fd, buffer.get(), kReadSize);
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read < 0)
+                FailWith(errno);
+            if (read == 0)
+                return;
+            take(std::string_view(buffer.get(), static_cast<std::size_t>(read)));
         }
     }
 };

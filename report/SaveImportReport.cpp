@@ -12,9 +12,16 @@ void SaveImportReport(const TImportReport& report, const std::string& fileName) 
     const QByteArray pdf = TReportPages::Pdf(report);
     const std::unique_ptr<TFileLayer> files = MakePlatformFileLayer();
     try {
-        WriteInPlace(*files, fileName, [&pdf](TOpenFile& file) {
-            file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
-        });
+        WriteInPlace(
+            *files, fileName,
+            [&pdf](TOpenFile& file) {
+                file.Write(
+                    std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+            },
+            [](const std::string&) {
+                return TWin1250::Encode(QStringLiteral(
+                    "odczyt kontrolny różni się od zapisanych danych; zapisz ponownie"));
+            });
     } catch (const TIoError& failure) {
         const QString message =
             QStringLiteral("Nie zapisano raportu importu w pliku „%1”: %2")

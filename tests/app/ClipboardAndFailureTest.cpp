@@ -17,7 +17,7 @@ class MessageBoxes {
 public:
     MessageBoxes() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (auto* box = qobject_cast<QMessageBox*>(FrontDialog())) {
                 texts_ << box->windowTitle() + ": " + box->text();
                 box->accept();
             }

@@ -57,9 +57,8 @@ protected:
             QMetaObject::invokeMethod(
                 qApp,
                 [key = keys[i], seen, done] {
-                    QWidget* top = QApplication::activeModalWidget() != nullptr
-                                       ? QApplication::activeModalWidget()
-                                       : QApplication::activeWindow();
+                    QWidget* top =
+                        FrontDialog() != nullptr ? FrontDialog() : QApplication::activeWindow();
                     QWidget* target = top->focusWidget() != nullptr ? top->focusWidget() : top;
                     if (auto* box = qobject_cast<TPersonDialog*>(top))
                         seen->append(QString::fromStdString(box->Values().nazwisko));

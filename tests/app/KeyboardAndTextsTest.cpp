@@ -111,12 +111,14 @@ TEST_F(KeyboardAndTextsTest, SaveNoteTellsWhatWentWhereUntilTheRowsChange) {
     EXPECT_FALSE(SaveNote().isVisible());
     Save(folder / "osoby.os");
     EXPECT_TRUE(SaveNote().isVisible());
-    EXPECT_EQ(SaveNote().text(), QStringLiteral("Zapisano 2 osoby: osoby.os"));
+    EXPECT_EQ(SaveNote().text(),
+              QStringLiteral("Zapisano 2 osoby: osoby.os; odczyt kontrolny zgodny"));
 
     Click("SpeedButton3");
     EXPECT_FALSE(SaveNote().isVisible()) << "a deletion changes what was saved";
     Save(folder / "jedna");
-    EXPECT_EQ(SaveNote().text(), QStringLiteral("Zapisano 1 osobę: jedna.os"));
+    EXPECT_EQ(SaveNote().text(),
+              QStringLiteral("Zapisano 1 osobę: jedna.os; odczyt kontrolny zgodny"));
 
     const ModalAnswer<QMessageBox> error([](QMessageBox& box) { box.accept(); });
     Save(folder / "brak" / "osoby.os");

@@ -1,11 +1,23 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <utility>
+
+// The dialog in front: the modal one, or else a dialog the window runs without blocking (see
+// TTypeAhead); null when none is open.
+inline QWidget* FrontDialog() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QDialog*>(top) != nullptr && top->isVisible())
+            return top;
+    return nullptr;
+}
 
 // Answers the next modal dialog of type Dialog: once the program under test shows it (inside its
 // own event loop), `answer` is called with it. Watches from a zero timer, so nothing blocks and
@@ -21,7 +33,7 @@ public:
 
 private:
     void Look() {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<Dialog*>(FrontDialog());
         if (dialog == nullptr || !dialog->isVisible())
             return;
         timer_.stop();

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "tests/support/ClearLine.h"
 #include "export/TFileLayer.h"
 #include "export/TIoError.h"
 #include "support/PersonRows.h"
+#include "tests/support/ClearLine.h"
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -36,13 +37,16 @@ inline std::set<std::string> Listing(const std::filesystem::path& folder) {
     return names;
 }
 
-enum class TFault { WriteHalfway, Replace };
+enum class TFault { WriteHalfway, Replace, ReadBack };
 
 // The system's file layer with one step made to fail with a chosen code. A failing write first
-// passes half of its bytes on, as a disk that fills up does.
+// passes half of its bytes on, as a disk that fills up does. A failing read back gives the file's
+// bytes as `reread` changes them, as a disk that keeps other bytes than it was given does.
 class FaultyFileLayer final : public TFileLayer {
 public:
     FaultyFileLayer(TFault fault, int code) : fault_(fault), code_(code) {}
+    explicit FaultyFileLayer(std::function<void(std::string&)> reread)
+        : fault_(TFault::ReadBack), code_(0), reread_(std::move(reread)) {}
 
     std::string PrepareTarget(const std::string& name) override {
         return real_->PrepareTarget(name);
@@ -55,6 +59,15 @@ public:
         real_->Replace(written, target);
     }
     void Remove(const std::string& name) noexcept override { real_->Remove(name); }
+    void ReadBack(const std::string& name,
+                  const std::function<void(std::string_view)>& take) override {
+        if (fault_ != TFault::ReadBack)
+            return real_->ReadBack(name, take);
+        std::string bytes;
+        real_->ReadBack(name, [&](std::string_view piece) { bytes.append(piece); });
+        reread_(bytes);
+        take(bytes);
+    }
 
 private:
     struct File final : TOpenFile {
@@ -79,5 +92,6 @@ private:
 
     TFault fault_;
     int code_;
+    std::function<void(std::string&)> reread_;
     std::unique_ptr<TFileLayer> real_ = MakePlatformFileLayer();
 };

@@ -104,6 +104,43 @@ TEST_P(FailedExport, IsReportedAndLeavesTheFolderAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(PersonFile, FailedExport, testing::ValuesIn(FailureCases()));
 
+// A file that reads back other than written, by one byte changed, missing or added, is an error
+// that names the file; one that reads back the same passes.
+TEST(PersonFile, SavedFileIsReadBackAndCompared) {
+    const struct {
+        const char* name;
+        std::function<void(std::string&)> reread;
+        bool differs;
+    } cases[] = {
+        {"same", [](std::string&) {}, false},
+        {"one byte changed", [](std::string& bytes) { bytes[bytes.size() / 2] ^= 1; }, true},
+        {"last byte missing", [](std::string& bytes) { bytes.pop_back(); }, true},
+        {"a byte more", [](std::string& bytes) { bytes += '\n'; }, true},
+        {"nothing", [](std::string& bytes) { bytes.clear(); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder;
+        const fs::path target = ExistingFile(folder.Path());
+        TPersonTable table = TableOf({Row("1", "NOWAK"), Row("2", "KOWALSKI")});
+        FixedClock clock({2026, 7, 5});
+        FaultyFileLayer files(c.reread);
+        std::string message = "(no error)";
+        try {
+            TPersonFileWriter(clock, files).Export(table, target.string());
+        } catch (const TIoError& e) {
+            message = e.what();
+        }
+        const std::string expected =
+            c.differs ? "Osoby pozostaj\xB9 w oknie, ale plik " + fs::canonical(target).string() +
+                            " nie jest ich wiern\xB9 kopi\xB9: odczyt kontrolny r\xF3\xBFni "
+                            "si\xEA od zapisanych danych; zapisz ponownie"
+                      : "(no error)";
+        EXPECT_EQ(message, expected);
+        EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"persons.os"});
+    }
+}
+
 #ifndef _WIN32
 
 mode_t ModeOf(const fs::path& path) {
