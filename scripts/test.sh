@@ -117,7 +117,7 @@ wine_stage() {
   fi
   # Each test is a program start under Wine: two at a time.
   CTEST_PARALLEL_LEVEL=$jobs ctest_exclude="$windows_dialog_tests" \
-    stage "Windows build: core and window tests under Wine (the save dialog's 9 on Linux only)" "$dir" "" \
+    stage "Windows build: core and window tests under Wine (the save dialog's 10 on Linux only)" "$dir" "" \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
