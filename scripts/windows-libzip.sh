@@ -11,6 +11,7 @@
 # cryptography library, and neither its tools nor its tests. The program only reads archives.
 # Needs the packages of scripts/packages-windows.txt (mingw-w64, libz-mingw-w64-dev).
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 cache=${NOLT_LIBZIP_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nolt-libzip-windows}
 prefix="$cache/libzip-1.7.3-win64-static"
 config="$prefix/lib/cmake/libzip/libzip-config.cmake"
@@ -23,26 +24,10 @@ fi
 [ -f /usr/x86_64-w64-mingw32/lib/libz.a ] || { say "libz-mingw-w64-dev is missing"; exit 1; }
 command -v x86_64-w64-mingw32-gcc-posix >/dev/null || { say "mingw-w64 is missing"; exit 1; }
 
-# The source package, through a private apt configuration with one deb-src entry for the Debian
-# archive the machine already uses.
+# The source package, fetched without touching the machine's apt sources.
 work="$cache/work"
 rm -rf "$work"
-mkdir -p "$work/sources" "$work/lists/partial" "$work/source"
-mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
-[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
-[ -n "$mirror" ] || { say "no Debian archive in the machine's apt sources"; exit 1; }
-cat >"$work/sources/debian-src.sources" <<SOURCES
-Types: deb-src
-URIs: $mirror
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-apt_options=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/sources"
-             -o "Dir::State::Lists=$work/lists" -o APT::Sandbox::User=root)
-say "fetching the source package libzip"
-apt-get "${apt_options[@]}" update -qq
-(cd "$work/source" && apt-get "${apt_options[@]}" source --download-only libzip=1.7.3-1) >&2
+"$root/scripts/debian-source.sh" "$work" libzip=1.7.3-1
 src="$work/libzip"
 mkdir -p "$src"
 tar -xf "$work"/source/libzip_1.7.3.orig.tar.* -C "$src" --strip-components=1

@@ -71,26 +71,10 @@ if [ "${NOLT_SKIP_WINDOWS_QT:-0}" = 1 ]; then
 fi
 rm -rf "$prefix"
 
-# The source package, through a private apt configuration with one deb-src entry for the Debian
-# archive the machine already uses.
+# The source package, fetched without touching the machine's apt sources.
 work="$cache/work"
 rm -rf "$work"
-mkdir -p "$work/sources" "$work/lists/partial" "$work/source"
-mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
-[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
-[ -n "$mirror" ] || { say "no Debian archive in the machine's apt sources"; exit 1; }
-cat >"$work/sources/debian-src.sources" <<SOURCES
-Types: deb-src
-URIs: $mirror
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-apt_options=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/sources"
-             -o "Dir::State::Lists=$work/lists" -o APT::Sandbox::User=root)
-say "fetching the source package qt6-base"
-apt-get "${apt_options[@]}" update -qq
-(cd "$work/source" && apt-get "${apt_options[@]}" source --download-only qt6-base)
+"$root/scripts/debian-source.sh" "$work" qt6-base
 # The very tarball that the licence notices name as Qt's source.
 (cd "$work/source" && echo "4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e  qt6-base_6.4.2+dfsg.orig.tar.xz" |
   sha256sum --quiet -c -) || { say "qt6-base_6.4.2+dfsg.orig.tar.xz is not the expected one"; exit 1; }
