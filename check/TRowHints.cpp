@@ -146,8 +146,8 @@ void MarkEqualKeys(std::vector<std::pair<Key, int>>& keyed, std::vector<bool>& d
 }
 
 // The positions (0-based) of the rows whose non-empty PESEL stands in another row too. Nearly
-// every PESEL is 11 digits, which sort much faster as one number than as text (README,
-// Benchmarks).
+// every PESEL is 11 digits, which sort much faster as one number than as text
+// (ARCHITECTURE.md, Benchmarks).
 std::vector<bool> DuplicatePesels(const TPersonTable& table) {
     const int total = table.TotalRows();
     std::vector<std::pair<std::uint64_t, int>> numbers;

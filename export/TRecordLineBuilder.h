@@ -39,7 +39,7 @@ private:
 
     // The columns are walked at compile time and the line is written into a string of its final
     // length, so that nothing is looked up or checked per value: a plain loop over the columns
-    // costs a big export nearly twice the processor's work (README, Benchmarks).
+    // costs a big export nearly twice the processor's work (ARCHITECTURE.md, Benchmarks).
     template <std::size_t... Column>
     std::size_t FieldsLength(const TPersonRecord& row, std::index_sequence<Column...>) const;
     template <std::size_t... Column>

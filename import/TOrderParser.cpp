@@ -216,7 +216,7 @@ void ReportSkipped(TImportObserver* observer, const TPendingPerson& person, int 
 
 // Where the markers found in `raw` stand in its normalised form `normalised`. Most lines have no
 // run of spaces inside: then only the blanks trimmed at the start move them, and the line need not
-// be walked again (README, Benchmarks).
+// be walked again (ARCHITECTURE.md, Benchmarks).
 void NormaliseMarkers(std::string_view raw, std::string_view normalised, TLineMarkers& markers) {
     std::size_t lead = 0;
     while (lead < raw.size() && IsBlank(raw[lead]))
