@@ -3,12 +3,12 @@
 #include "orderfile/OrderFileLimits.h"
 #include "orderfile/TDocxReader.h"
 #include "orderfile/TOdtReader.h"
+#include "orderfile/TOrderFileMissing.h"
 #include "orderfile/TOrderFileRefusal.h"
 #include "orderfile/TOrderPackage.h"
 #include "orderfile/TRegularFile.h"
 #include "orderfile/TTextFileReader.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -58,16 +58,14 @@ QString Message(const QString& path, const QString& reason) {
 } // namespace
 
 QString TOrderFile::Read(const QString& path) {
-    // A missing file is no fault of its format: the clerk mistyped or moved it.
-    if (!QFileInfo::exists(path))
-        throw TOrderFileRefusal(
-            QStringLiteral("Nie ma pliku „%1”").arg(QDir::toNativeSeparators(path)));
     try {
         // The bound and a byte more: a file that grows meanwhile stays within the limit.
         const QByteArray contents = TRegularFile(path).ReadUpTo(OrderFileLimits::MaxFileBytes);
         if (contents.size() > OrderFileLimits::MaxFileBytes)
             throw TOrderFileRefusal(QStringLiteral("plik ma ponad 50 MB"));
         return Text(contents, path);
+    } catch (const TOrderFileMissing&) {
+        throw;
     } catch (const TOrderFileRefusal& refusal) {
         throw TOrderFileRefusal(Message(path, refusal.Reason()));
     }

@@ -7,7 +7,8 @@
 // (told by its contents, whatever its name) or a plain text file. Anything else (a .doc, .pdf or
 // .rtf file, a picture, a damaged or encrypted document, a file over
 // OrderFileLimits::MaxFileBytes, whatever is not a regular file) is refused with a
-// TOrderFileRefusal that names the file, says why and what to do instead.
+// TOrderFileRefusal that names the file, says why and what to do instead; a name with no file
+// behind it with a TOrderFileMissing, which names it alone.
 class TOrderFile {
 public:
     static QString Read(const QString& path);

@@ -1,5 +1,6 @@
 #include "orderfile/TRegularFile.h"
 
+#include "orderfile/TOrderFileMissing.h"
 #include "orderfile/TOrderFileRefusal.h"
 
 #include <algorithm>
@@ -20,6 +21,14 @@ namespace {
 
 [[noreturn]] void RefuseOpen() {
     throw TOrderFileRefusal(QStringLiteral("nie można go otworzyć"));
+}
+
+// The system's answer to an open that found no file of the name (the name alone decides, so a
+// device's reserved name is never taken for a missing file).
+[[noreturn]] void RefuseOpen(const QString& path, bool notFound) {
+    if (notFound)
+        throw TOrderFileMissing(path);
+    RefuseOpen();
 }
 
 [[noreturn]] void RefuseRead() {
@@ -93,8 +102,10 @@ TRegularFile::TRegularFile(const QString& path) {
     handle_ = CreateFileW(name.c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE)
-        RefuseOpen();
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        RefuseOpen(path, error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+    }
     try {
         RefuseUnlessRegular(KindOfHandle(handle_));
     } catch (...) {
@@ -127,7 +138,7 @@ TRegularFile::TRegularFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
     if (::stat(name.constData(), &info) != 0)
-        RefuseOpen();
+        RefuseOpen(path, errno == ENOENT || errno == ENOTDIR);
     RefuseUnlessRegular(KindOfMode(info.st_mode));
     descriptor_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor_ < 0)

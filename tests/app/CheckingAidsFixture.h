@@ -10,6 +10,7 @@
 #include "personlist/TGridColumn.h"
 #include "support/TempFolder.h"
 #include "tests/support/ClearLine.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -68,7 +69,7 @@ protected:
     // The window's shortcuts (F3, Ctrl+Z) act only in the active window.
     void SetUp() override {
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
     }
 
     void Import(const QString& order) {
@@ -152,7 +153,7 @@ protected:
         open();
         // Without a window manager nobody gives the window back its activation.
         window.activateWindow();
-        return box.Answered() && QTest::qWaitForWindowActive(&window);
+        return box.Answered() && WindowBecomesActive(window);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "CheckingAidsFixture.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
@@ -120,7 +121,7 @@ TEST_F(CheckingAidsTest, CtrlZBringsDeletedRowsBackInPlaceAndASaveWritesThem) {
         ASSERT_TRUE(dialog.Answered());
         // Without a window manager nobody gives the window back its activation.
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
     };
     save();
     std::filesystem::rename(folder / "osoby.os", folder / "przed.os");
@@ -257,11 +258,11 @@ TEST_F(CheckingAidsTest, ConfirmedRowLeavesTheCountUntilItIsCorrected) {
     QStringList entries;
     for (QAction* action : Grid().actions())
         entries.append(action->text() + QLatin1Char(' ') + action->shortcut().toString());
-    EXPECT_EQ(entries, (QStringList{QStringLiteral("Popraw dane osoby… F4"),
-                                    QStringLiteral("Oznacz jako sprawdzone Ctrl+K"),
-                                    QStringLiteral("Usuń osobę\tAlt+U "),
-                                    QStringLiteral("Cofnij\tCtrl+Z "),
-                                    QStringLiteral("Raport importu\tCtrl+P ")}));
+    EXPECT_EQ(entries,
+              (QStringList{QStringLiteral("Popraw dane osoby… F4"),
+                           QStringLiteral("Oznacz jako sprawdzone Ctrl+K"),
+                           QStringLiteral("Usuń osobę\tAlt+U "), QStringLiteral("Cofnij\tCtrl+Z "),
+                           QStringLiteral("Raport importu\tCtrl+P ")}));
     window.mt().MoveTo(3);
     Grid().actions().at(1)->trigger();
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 2"));

@@ -1,4 +1,5 @@
 #include "CheckingAidsFixture.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QContextMenuEvent>
 #include <QTimer>
@@ -21,7 +22,7 @@ protected:
         });
         step();
         window.activateWindow();
-        EXPECT_TRUE(!window.isVisible() || QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(!window.isVisible() || WindowBecomesActive(window));
         return question.Answered();
     }
 };

@@ -2,6 +2,7 @@
 #include "ModalAnswer.h"
 #include "personlist/TPersonGrid.h"
 #include "support/TempFolder.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QImage>
 #include <QLabel>
@@ -123,7 +124,7 @@ TEST_F(MainWindowTest, RefusedTableOperationShowsTheErrorBox) {
         SCOPED_TRACE(name);
         // Shortcuts act only in the active window, which the last error box may have taken.
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
         const MessageBoxes boxes;
         act();
         EXPECT_EQ(boxes.Texts(),

@@ -1,5 +1,6 @@
 #include "CheckingAidsFixture.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -38,7 +39,7 @@ protected:
         step();
         // Without a window manager nobody gives the window back its activation.
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(WindowBecomesActive(window));
         return text;
     }
 

@@ -2,6 +2,7 @@
 #include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "app/TPersonDialog.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -43,7 +44,7 @@ protected:
     void Ready(int current) {
         window.mt().MoveTo(current);
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
         window.findChild<QWidget*>("RxDBGrid1")->setFocus();
     }
 

@@ -2,6 +2,7 @@
 #include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "support/TempFolder.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -18,7 +19,7 @@ protected:
 
     void Activate() {
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
     }
 
     QWidget& Control(const char* name) { return *window.findChild<QWidget*>(name); }

@@ -1,5 +1,6 @@
 #include "CheckingAidsFixture.h"
 #include "ModalAnswer.h"
+#include "tests/support/WindowActivation.h"
 #include "ui/DesignValues.h"
 
 #include <QAction>
@@ -40,7 +41,7 @@ protected:
         if (!window.isVisible() || window.isMinimized())
             window.ShowMaximized();
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
     }
 };
 

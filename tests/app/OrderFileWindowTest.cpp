@@ -2,6 +2,7 @@
 #include "ModalAnswer.h"
 #include "OrderDocuments.h"
 #include "support/TempFolder.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QDropEvent>
 #include <QLabel>
@@ -69,7 +70,7 @@ TEST_F(OrderFileWindowTest, RefusedFileChangesNothing) {
         b.accept();
     });
     window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(WindowBecomesActive(window));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
     QTRY_VERIFY(box.Answered());
     EXPECT_TRUE(shown.startsWith("Nie można wczytać rozkazu z pliku „rozkaz.pdf”"))

@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 #include "app/TOrderTextLimits.h"
 #include "support/TempFolder.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QDir>
 #include <QLabel>
@@ -48,7 +49,7 @@ protected:
         GTEST_SKIP() << "the type-ahead hold serves X11";
 #endif
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
         window.findChild<QWidget*>("RxDBGrid1")->setFocus();
     }
 

@@ -1,4 +1,5 @@
 #include "TPersonListTestWindow.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -25,7 +26,7 @@ protected:
         });
         ImportRows(window.mt, 4);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
         grid->setFocus();
     }
 

@@ -1,4 +1,5 @@
 #include "TPersonListTestWindow.h"
+#include "tests/support/WindowActivation.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -24,7 +25,7 @@ class PersonListView : public ::testing::Test {
 protected:
     void SetUp() override {
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(WindowBecomesActive(window));
         grid->setFocus();
     }
 
