@@ -20,7 +20,10 @@ window_wait=60
 start_round windows-round "$1" "$2" "$3"
 # Wine maps the window before the program takes clicks: the window counts as ready once two
 # pictures of the screen in a row are the same, and so does each step below.
-settle() { settled 20 || fail "the screen did not settle within 20 s"; }
+settle() {
+  settled 20 || fail "the screen did not settle within 20 s"
+  rm -f "$out/.settled"
+}
 settle
 rm -f "$out/$second_name"
 locate_controls
