@@ -29,19 +29,12 @@ step xdotool key Return
 wait_for 30 test -s "$person_file" || fail "the person file $person_file was not written"
 wait_for 10 save_dialog_gone || fail "the save dialog did not close"
 
-# The window repaints what the dialog covered; shoot until two pictures in a row are the same.
-shot() { step import -window root -depth 8 "rgb:$1"; }
-shot "$out/.shot-a"
-for _ in $(seq 50); do
-  sleep 0.2
-  shot "$out/.shot-b"
-  cmp -s "$out/.shot-a" "$out/.shot-b" && break
-  mv "$out/.shot-b" "$out/.shot-a"
-done
+# The window repaints what the dialog covered: shot once two pictures in a row are the same.
+settled 20 || fail "the screen did not settle within 20 s"
 screen=$(step xdotool getdisplaygeometry)
 read -r screen_width screen_height <<<"$screen"
-step convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.shot-a" "$out/okno.png"
-rm -f "$out/.shot-a" "$out/.shot-b"
+step convert -size "${screen_width}x${screen_height}" -depth 8 "rgb:$out/.settled" "$out/okno.png"
+rm -f "$out/.settled"
 
 # Once the program that copied has ended, the clipboard has no owner: neither the box's own paste
 # (Ctrl+V) nor "WKLEJ ROZKAZ" may then end the program, which the close button below checks.

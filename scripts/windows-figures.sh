@@ -24,21 +24,9 @@ order="$figures/order-10000.txt"
 "$native/bench/nolt_order_text" 10000 | iconv -f CP1250 -t UTF-8 >"$order"
 
 now() { date +%s.%N; }
-# shoot <file>: a picture of the screen, or of shot_region (WxH+X+Y) when set.
-shoot() { import -window root ${shot_region:+-crop "$shot_region"} -depth 8 "rgb:$1" 2>/dev/null; }
-# changed_and_settled <picture before>: waits until the screen differs from the picture and two
-# pictures in a row are the same; at most 120 s.
-changed_and_settled() {
-  local deadline=$((SECONDS + 120))
-  while shoot "$out/.now" && cmp -s "$1" "$out/.now"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "the screen did not change"
-  done
-  mv "$out/.now" "$out/.last"
-  while shoot "$out/.now" && ! cmp -s "$out/.last" "$out/.now"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "the screen did not settle"
-    mv "$out/.now" "$out/.last"
-  done
-}
+# changed_and_settled <picture before>: waits until the screen (or shot_region) differs from the
+# picture and two pictures in a row are the same; at most 120 s.
+changed_and_settled() { settled 120 "$1" || fail "the screen did not change and settle within 120 s"; }
 seconds_since() { awk -v from="$1" -v to="$(now)" 'BEGIN { print to - from }'; }
 
 # measure <name> <program> [runner...]: one round of the two figures; sets start_time and
@@ -74,7 +62,7 @@ measure() {
   import_time=$(seconds_since "$started")
   click_close_button
   wait_for 30 program_ended || fail "the $name program did not end"
-  rm -f "$out"/.empty* "$out"/.before "$out"/.now "$out"/.last
+  rm -f "$out"/.empty "$out"/.before "$out"/.settled
 }
 
 measure linux "$native/app/nolt_f_r"

@@ -91,21 +91,10 @@ sed -i 's/^#if QT_CONFIG(tabletevent)/#if 0/' \
 sed -i 's/CONDITION QT_FEATURE_tabletevent/CONDITION QT_FEATURE_tabletevent AND FALSE/' \
   "$windows/CMakeLists.txt" "$src/src/plugins/platforms/direct2d/CMakeLists.txt"
 
-# The toolchain goes beside the installed Qt, which names it relative to itself, so that the
-# folder can be moved or packed.
+# The project's toolchain goes beside the installed Qt, which names it relative to itself, so that
+# the folder can be moved or packed.
 mkdir -p "$prefix"
-cat >"$prefix/mingw-w64-toolchain.cmake" <<'TOOLCHAIN'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-TOOLCHAIN
+cp "$root/cmake/mingw-w64.cmake" "$prefix/mingw-w64-toolchain.cmake"
 build="$work/build"
 mkdir -p "$build"
 say "configuring Qt (about 5 minutes)"

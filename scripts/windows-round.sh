@@ -20,16 +20,9 @@ window_wait=60
 start_round windows-round "$1" "$2" "$3"
 # Wine maps the window before the program takes clicks: the window counts as ready once two
 # pictures of the screen in a row are the same, and so does each step below.
-settled() {
-  import -window root -depth 8 "rgb:$out/.shot-b" 2>/dev/null
-  cmp -s "$out/.shot-a" "$out/.shot-b" && return 0
-  mv "$out/.shot-b" "$out/.shot-a"
-  return 1
-}
 settle() {
-  : >"$out/.shot-a"
-  wait_for 20 settled || fail "the screen did not settle"
-  rm -f "$out/.shot-a" "$out/.shot-b"
+  settled 20 || fail "the screen did not settle within 20 s"
+  rm -f "$out/.settled"
 }
 settle
 rm -f "$out/$second_name"

@@ -1,6 +1,6 @@
-# Sourced by the scripts that drive the real window under X (e2e-round.sh, memory-round.sh): the
+# Sourced by the scripts that drive the real window under X (the rounds, windows-stage.sh): the
 # round's folder and log, waiting without a fixed sleep, a virtual X display where there is none,
-# the order on the clipboard and the program started. Helpers started here are stopped when the
+# the Wine prefix, the order on the clipboard and the program started. Helpers started here are stopped when the
 # caller ends.
 
 helpers=()
@@ -73,7 +73,8 @@ start_round() {
   use_virtual_display
   echo "$round: display $DISPLAY" >>"$log"
 
-  xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
+  # The clipboard's owner lives as long as the round may, and no longer.
+  timeout -k 5 900 xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
   clipboard_owner=$!
   helpers+=($clipboard_owner)
   clipboard_holds() { bounded xclip -selection clipboard -o | cmp -s - "$1"; }
@@ -144,8 +145,32 @@ use_wine_prefix() {
   wine_run=("$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-run.sh" "$prefix")
   wineserver=/usr/lib/wine/wineserver
   [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
-  trap 'stop_helpers; WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true' EXIT
+  trap 'stop_helpers; end_wine' EXIT
   [ -z "${DISPLAY:-}" ] || timeout -k 5 300 "${wine_run[@]}" cmd /c exit >/dev/null 2>&1 || true
+}
+
+# end_wine: ends Wine's programs of the prefix; its server would wait 30 s for another program.
+end_wine() { WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true; }
+
+# shoot <file>: a raw picture of the screen (8-bit RGB), or of shot_region (WxH+X+Y) when set.
+shoot() { bounded import -window root ${shot_region:+-crop "$shot_region"} -depth 8 "rgb:$1" 2>/dev/null; }
+# settled <seconds> [picture before]: waits until two pictures of the screen in a row are the
+# same, and, given a picture from before, the screen differs from it first; at most that many
+# seconds, else fails. The last picture stays in $out/.settled.
+settled() {
+  local deadline=$((SECONDS + $1)) now="$out/.settled-now" last="$out/.settled"
+  rm -f "$last"
+  if [ $# -gt 1 ]; then
+    until shoot "$now" && ! cmp -s "$2" "$now"; do
+      [ "$SECONDS" -lt "$deadline" ] || return 1
+    done
+    mv "$now" "$last"
+  fi
+  until shoot "$now" && cmp -s "$last" "$now"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    mv -f "$now" "$last" 2>/dev/null || true
+  done
+  rm -f "$now"
 }
 
 save_dialog_gone() { ! save_dialog; }

@@ -1,0 +1,26 @@
+# cmake -DPROGRAM=<test program> -DCASES=<Suite.Case:...> -P ListedCases.cmake
+# Fails unless the GoogleTest program has every case named: a case renamed or moved would drop out
+# of a list that CMake keeps by name (and so lose its label) without a word.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND "${PROGRAM}" --gtest_list_tests "--gtest_filter=${CASES}"
+  OUTPUT_VARIABLE listing RESULT_VARIABLE status TIMEOUT 60)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} --gtest_list_tests ended with ${status}")
+endif()
+string(REPLACE "\n" ";" lines "${listing}")
+set(found "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([A-Za-z0-9_]+\\.)")
+    set(suite "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^  ([A-Za-z0-9_]+)")
+    list(APPEND found "${suite}${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+string(REPLACE ":" ";" wanted "${CASES}")
+foreach(case IN LISTS wanted)
+  if(NOT case IN_LIST found)
+    message(FATAL_ERROR "${PROGRAM} has no case ${case}")
+  endif()
+endforeach()
+list(LENGTH wanted count)
+message(STATUS "all ${count} cases are there")
