@@ -1,12 +1,12 @@
 #include "app/TWindowLayout.h"
 
 #include "app/Guarded.h"
-#include "app/HintTexts.h"
 #include "app/TAccessKeyCue.h"
 #include "app/TCheckLabel.h"
 #include "app/TFlatButton.h"
 #include "app/TPicture.h"
 #include "app/TThumbStyle.h"
+#include "notes/HintTexts.h"
 #include "orderbox/TOrderBox.h"
 #include "orderbox/TOrderHighlighter.h"
 #include "personlist/TPersonGrid.h"
