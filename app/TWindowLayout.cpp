@@ -1,14 +1,14 @@
 #include "app/TWindowLayout.h"
 
 #include "app/Guarded.h"
-#include "app/HintTexts.h"
 #include "app/TAccessKeyCue.h"
 #include "app/TCheckLabel.h"
 #include "app/TFlatButton.h"
-#include "app/TOrderBox.h"
-#include "app/TOrderHighlighter.h"
 #include "app/TPicture.h"
 #include "app/TThumbStyle.h"
+#include "notes/HintTexts.h"
+#include "orderbox/TOrderBox.h"
+#include "orderbox/TOrderHighlighter.h"
 #include "personlist/TPersonGrid.h"
 #include "personlist/TRecordCounter.h"
 #include "ui/DesignValues.h"
@@ -241,6 +241,10 @@ QWidget* TWindowLayout::CreateOrderArea() {
     box->setTabChangesFocus(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->setPlainText(Instructions());
+    QObject::connect(box, &TOrderBox::InsertFailed, box, [](const std::exception_ptr& failure) {
+        const auto show = [&failure] { std::rethrow_exception(failure); };
+        RunGuarded(show);
+    });
     MarkThumbs(*box, thumbs_);
 
     QWidget* panel8 = NewPanel(panel2, "Panel8", kFaceGrey);

@@ -4,11 +4,12 @@
 #include "app/TCheckingAids.h"
 #include "app/TFlatButton.h"
 #include "app/TNoltApplication.h"
-#include "app/TOrderBox.h"
 #include "app/TUnsavedWorkQuestion.h"
 #include "export/TPersonFileWriter.h"
 #include "import/TOrderParser.h"
+#include "orderbox/TOrderBox.h"
 #include "orderfile/TOrderFile.h"
+#include "personlist/TPersonGridAccessible.h"
 #include "report/SaveImportReport.h"
 #include "ui/DesignValues.h"
 
@@ -43,7 +44,10 @@ Tfnolt_f_r::Tfnolt_f_r(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     // The task bar and a screen reader know the window by its title.
     setWindowTitle(QString::fromLatin1(TNoltApplication::Title));
     setWindowIcon(QIcon(QStringLiteral(":/images/nolt_f_r.png")));
-    static const bool accessible = (QAccessible::installFactory(&AccessibleWindow), true);
+    // The grid's accessible table reads the grid back, so the grid leaves installing it to here.
+    static const bool accessible =
+        (QAccessible::installFactory(&AccessibleWindow),
+         QAccessible::installFactory(&TPersonGridAccessible::Create), true);
     Q_UNUSED(accessible);
 
     ui_ = TWindowLayout::Build(*this, ds_);

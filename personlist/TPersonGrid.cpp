@@ -2,7 +2,6 @@
 
 #include "personlist/TGridColumn.h"
 #include "personlist/TGridHeader.h"
-#include "personlist/TPersonGridAccessible.h"
 #include "ui/DesignValues.h"
 
 #include <QAccessible>
@@ -50,9 +49,6 @@ TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
       header_(new TGridHeader(font_, kLineColour, this)),
       confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }),
       runAction_([](const std::function<void()>& action) { action(); }) {
-    static const bool accessible =
-        (QAccessible::installFactory(&TPersonGridAccessible::Create), true);
-    Q_UNUSED(accessible);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setFont(font_);

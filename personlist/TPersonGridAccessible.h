@@ -14,7 +14,8 @@ public:
     explicit TPersonGridAccessible(TPersonGrid* grid);
     ~TPersonGridAccessible() override;
 
-    // The accessibility factory: the interface for a person grid, none for anything else.
+    // The accessibility factory: the interface for a person grid, none for anything else. The
+    // program installs it (QAccessible::installFactory) before it makes a grid.
     static QAccessibleInterface* Create(const QString& className, QObject* object);
 
     QAccessibleInterface* child(int index) const override;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/TOrderBox.h"
-#include "app/TOrderBoxLines.h"
 #include "app/Unolt_f_r.h"
+#include "orderbox/TOrderBox.h"
+#include "orderbox/TOrderBoxLines.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

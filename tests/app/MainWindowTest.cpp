@@ -2,8 +2,8 @@
 #include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "app/TNoltApplication.h"
-#include "app/TOrderBoxLines.h"
 #include "app/Unolt_f_r.h"
+#include "orderbox/TOrderBoxLines.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 #include "MainWindowFixture.h"
 #include "ModalAnswer.h"
 #include "WindowTestSupport.h"
-#include "app/TOrderTextLimits.h"
+#include "orderbox/TOrderTextLimits.h"
 #include "support/TempFolder.h"
 #include "tests/support/WindowActivation.h"
 

@@ -1,5 +1,5 @@
-#include "app/TOrderBox.h"
-#include "app/TOrderBoxLines.h"
+#include "orderbox/TOrderBox.h"
+#include "orderbox/TOrderBoxLines.h"
 #include "ui/TWin1250.h"
 
 #include <QTextCursor>

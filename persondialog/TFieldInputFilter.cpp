@@ -1,4 +1,4 @@
-#include "app/TFieldInputFilter.h"
+#include "persondialog/TFieldInputFilter.h"
 
 #include "ui/TWin1250Validator.h"
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/TOrderBoxLines.h"
+#include "orderbox/TOrderBoxLines.h"
 
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
 
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -45,6 +46,9 @@ signals:
     void OpenFileAsked();
     // A paste or a drop into the box had lines cut; `note` names them.
     void LinesCut(const QString& note);
+    // A paste or a drop into the box failed (a text of too many lines), leaving the box as it
+    // was; the window shows `failure` as it shows any failed action.
+    void InsertFailed(std::exception_ptr failure);
 
 protected:
     bool event(QEvent* event) override;

@@ -1,4 +1,4 @@
-#include "app/TOrderBoxLines.h"
+#include "orderbox/TOrderBoxLines.h"
 
 #include "ui/TWin1250.h"
 

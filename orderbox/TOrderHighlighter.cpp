@@ -1,4 +1,4 @@
-#include "app/TOrderHighlighter.h"
+#include "orderbox/TOrderHighlighter.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -1,8 +1,8 @@
-#include "app/TPersonDialog.h"
+#include "persondialog/TPersonDialog.h"
 
-#include "app/HintTexts.h"
-#include "app/StatusAnnouncement.h"
-#include "app/TFieldInputFilter.h"
+#include "notes/HintTexts.h"
+#include "notes/StatusAnnouncement.h"
+#include "persondialog/TFieldInputFilter.h"
 #include "register/TPersonTable.h"
 #include "ui/DesignValues.h"
 #include "ui/TWin1250.h"

@@ -1,4 +1,4 @@
-#include "app/HintTexts.h"
+#include "notes/HintTexts.h"
 
 #include "ui/TWin1250.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/TFieldInputFilter.h"
 #include "check/TRowHints.h"
+#include "persondialog/TFieldInputFilter.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/StatusAnnouncement.h"
+#include "notes/StatusAnnouncement.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

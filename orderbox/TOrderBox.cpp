@@ -1,7 +1,6 @@
-#include "app/TOrderBox.h"
+#include "orderbox/TOrderBox.h"
 
-#include "app/Guarded.h"
-#include "app/TOrderTextLimits.h"
+#include "orderbox/TOrderTextLimits.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -9,6 +8,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <utility>
 
@@ -108,13 +108,15 @@ void TOrderBox::contextMenuEvent(QContextMenuEvent* event) {
 void TOrderBox::insertFromMimeData(const QMimeData* source) {
     if (!canInsertFromMimeData(source))
         return;
-    const auto insert = [this, source] {
+    // Qt's frames do not unwind: a failure goes to the window as a signal, not up from here.
+    try {
         const TOrderTextLimits::TLimited limited = TOrderTextLimits::Apply(source->text());
         insertPlainText(WithVisibleBreaks(limited.text));
         if (!limited.cutLines.empty())
             emit LinesCut(TOrderTextLimits::CutLinesNote(limited.cutLines));
-    };
-    RunGuarded(insert);
+    } catch (const std::exception&) {
+        emit InsertFailed(std::current_exception());
+    }
 }
 
 void TOrderBox::LeaveKeysToWindow(QList<QKeySequence> keys) {

@@ -1,6 +1,6 @@
-#include "app/TOrderTextLimits.h"
+#include "orderbox/TOrderTextLimits.h"
 
-#include "app/TOrderBoxLines.h"
+#include "orderbox/TOrderBoxLines.h"
 #include "ui/TWin1250.h"
 
 #include <QStringList>
