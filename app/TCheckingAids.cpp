@@ -17,6 +17,7 @@
 #include "register/TPersonTable.h"
 #include "ui/PolishPlural.h"
 #include "ui/TFileName.h"
+#include "ui/TQtError.h"
 #include "ui/TWin1250.h"
 
 #include <QDateTime>
@@ -26,7 +27,6 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -149,8 +149,8 @@ void TCheckingAids::ShowOrderNote(const QString& note) {
 
 TImportReport TCheckingAids::ImportReport() const {
     if (imports_ == 0)
-        throw std::runtime_error(TWin1250::Encode(QStringLiteral(
-            "Raport importu opisuje zaimportowane osoby: najpierw użyj IMPORTUJ OSOBY")));
+        throw TQtError(QStringLiteral(
+            "Raport importu opisuje zaimportowane osoby: najpierw użyj IMPORTUJ OSOBY"));
     return TImportReport::Build(
         {mt_, trace_, hints_, history_,
          [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); },
@@ -208,9 +208,9 @@ void TCheckingAids::CorrectPerson() {
         return;
     const int position = import == imports_ ? mt_.PositionOfId(id) : 0;
     if (position == 0)
-        throw std::runtime_error(TWin1250::Encode(
+        throw TQtError(
             QStringLiteral("Poprawionej osoby nie ma już na liście (usunięto ją albo ponownie "
-                           "zaimportowano osoby); niczego nie zmieniono")));
+                           "zaimportowano osoby); niczego nie zmieniono"));
     mt_.MoveTo(position);
     if (history_.CorrectCurrent(mt_, box.Values()))
         RefreshChecks();

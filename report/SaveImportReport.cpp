@@ -4,6 +4,7 @@
 #include "export/WriteInPlace.h"
 #include "report/TReportPages.h"
 #include "ui/TFileName.h"
+#include "ui/TQtError.h"
 #include "ui/TWin1250.h"
 
 #include <memory>
@@ -23,9 +24,7 @@ void SaveImportReport(const TImportReport& report, const std::string& fileName) 
                     "odczyt kontrolny różni się od zapisanych danych; zapisz ponownie"));
             });
     } catch (const TIoError& failure) {
-        const QString message =
-            QStringLiteral("Nie zapisano raportu importu w pliku „%1”: %2")
-                .arg(TFileName::Decode(fileName), TWin1250::Decode(failure.what()));
-        throw TIoError(TWin1250::Encode(message));
+        throw TQtError(QStringLiteral("Nie zapisano raportu importu w pliku „%1”: %2")
+                           .arg(TFileName::Decode(fileName), TWin1250::Decode(failure.what())));
     }
 }
