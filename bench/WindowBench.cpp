@@ -2,7 +2,7 @@
 #include "app/TOrderBoxLines.h"
 #include "app/Unolt_f_r.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
+#include "support/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "support/OrderGenerator.h"
 #include "ui/TWin1250.h"
