@@ -16,6 +16,8 @@
 #include "personlist/TPersonGridModel.h"
 #include "register/TPersonTable.h"
 #include "ui/PolishPlural.h"
+#include "ui/TFileName.h"
+#include "ui/TQtError.h"
 #include "ui/TWin1250.h"
 
 #include <QDateTime>
@@ -25,7 +27,6 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -51,7 +52,7 @@ std::pair<int, int> ChangedRows(const TRowHints& former, const TRowHints& now,
 // The file just saved as the disk holds it. Its SHA-256 is read only for a report: computed here,
 // it would take three times as long as the save itself.
 TSavedFile SavedFile(const std::string& fileName, int persons) {
-    const QFileInfo file(TWin1250::DecodeFileName(fileName));
+    const QFileInfo file(TFileName::Decode(fileName));
     return {fileName, persons, static_cast<std::uint64_t>(file.size()),
             file.lastModified().toMSecsSinceEpoch()};
 }
@@ -100,7 +101,7 @@ void TCheckingAids::FinishImport(const TOrderBoxLines& lines) {
     std::vector<std::string> skippedTexts;
     for (const int line : trace_.SkippedLines())
         skippedTexts.push_back(lines.Line(line));
-    trace_.NoteOrigin(orderFile_.isEmpty() ? std::string() : TWin1250::EncodeFileName(orderFile_),
+    trace_.NoteOrigin(orderFile_.isEmpty() ? std::string() : TFileName::Encode(orderFile_),
                       QDateTime::currentSecsSinceEpoch(), std::move(skippedTexts));
     highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
     controls_.LPominiete->ShowCount(highlighter_->SkippedCount());
@@ -119,7 +120,7 @@ void TCheckingAids::FinishSave(const std::string& fileName) {
     trace_.NoteSave(SavedFile(fileName, mt_.TotalRows()));
     const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
                                         QStringLiteral("osoby"), QStringLiteral("osób"));
-    const QString file = QFileInfo(TWin1250::DecodeFileName(fileName)).fileName();
+    const QString file = QFileInfo(TFileName::Decode(fileName)).fileName();
     controls_.LZapisano->setText(
         QStringLiteral("Zapisano %1: %2; odczyt kontrolny zgodny").arg(persons, file));
     controls_.LZapisano->show();
@@ -148,8 +149,8 @@ void TCheckingAids::ShowOrderNote(const QString& note) {
 
 TImportReport TCheckingAids::ImportReport() const {
     if (imports_ == 0)
-        throw std::runtime_error(TWin1250::Encode(QStringLiteral(
-            "Raport importu opisuje zaimportowane osoby: najpierw użyj IMPORTUJ OSOBY")));
+        throw TQtError(QStringLiteral(
+            "Raport importu opisuje zaimportowane osoby: najpierw użyj IMPORTUJ OSOBY"));
     return TImportReport::Build(
         {mt_, trace_, hints_, history_,
          [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); },
@@ -160,7 +161,7 @@ QString TCheckingAids::ReportFileOffer() const {
     const std::optional<TSavedFile>& saved = trace_.Facts().lastSave;
     if (!saved)
         return {};
-    const QFileInfo file(TWin1250::DecodeFileName(saved->name));
+    const QFileInfo file(TFileName::Decode(saved->name));
     return file.dir().filePath(file.completeBaseName() + QStringLiteral("-raport.pdf"));
 }
 
@@ -207,9 +208,9 @@ void TCheckingAids::CorrectPerson() {
         return;
     const int position = import == imports_ ? mt_.PositionOfId(id) : 0;
     if (position == 0)
-        throw std::runtime_error(TWin1250::Encode(
+        throw TQtError(
             QStringLiteral("Poprawionej osoby nie ma już na liście (usunięto ją albo ponownie "
-                           "zaimportowano osoby); niczego nie zmieniono")));
+                           "zaimportowano osoby); niczego nie zmieniono"));
     mt_.MoveTo(position);
     if (history_.CorrectCurrent(mt_, box.Values()))
         RefreshChecks();

@@ -1,5 +1,6 @@
 #include "app/TNoltApplication.h"
 
+#include "ui/TQtError.h"
 #include "ui/TWin1250.h"
 
 #include <QLocale>
@@ -22,14 +23,14 @@ void TNoltApplication::SpeakPolish() {
 }
 
 void TNoltApplication::ShowFailure(const std::exception& failure) {
-    ShowError(ErrorBoxText(failure.what()));
+    const auto* qtError = dynamic_cast<const TQtError*>(&failure);
+    ShowError(ErrorBoxText(qtError ? qtError->Message() : TWin1250::Decode(failure.what())));
 }
 
-QString TNoltApplication::ErrorBoxText(std::string_view message) {
-    QString text = TWin1250::Decode(message);
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        text += QLatin1Char('.');
-    return text;
+QString TNoltApplication::ErrorBoxText(const QString& message) {
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
 }
 
 void TNoltApplication::ShowError(const QString& text) {

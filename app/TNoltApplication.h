@@ -5,7 +5,6 @@
 #include <QTranslator>
 
 #include <exception>
-#include <string_view>
 
 // The application object, titled "NOLT-Fr", and the error box in which a failed action ends
 // (see Guarded.h); the window stays as the failed action left it.
@@ -18,12 +17,13 @@ public:
 
     TNoltApplication(int& argc, char** argv);
 
-    // The text of the error box for a failure's message (Windows-1250, as the core writes it):
-    // a full stop is added when the last character's code is above that of ".".
-    static QString ErrorBoxText(std::string_view message);
+    // The text of the error box for a failure's message: a full stop is added when the last
+    // character's code is above that of ".".
+    static QString ErrorBoxText(const QString& message);
     // The modal error box: error icon, OK, the application's title as caption.
     static void ShowError(const QString& text);
-    // The error box for a failure.
+    // The error box for a failure: the Qt side's (TQtError) as its message stands, any other's
+    // decoded from the core's Windows-1250.
     static void ShowFailure(const std::exception& failure);
 
 private:

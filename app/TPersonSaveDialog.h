@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TSaveDialogKind.h"
+
 #include <QString>
 
 #include <functional>
@@ -8,19 +10,6 @@
 #include <utility>
 
 class QWidget;
-
-// What a save dialog asks for: its title, the filter's name ("Pliki z osobami (*.os)"), the
-// extension added to a name typed without one, and the object name of Qt's own dialog.
-struct TSaveDialogKind {
-    QString title;
-    QString filter;
-    QString suffix;
-    const char* objectName;
-
-    // The person file (`SDOsoby`) and the import's report.
-    static TSaveDialogKind PersonFile();
-    static TSaveDialogKind ImportReport();
-};
 
 // The save dialog `SDOsoby` for person files, and of that kind for the import's report. It offers
 // the name confirmed last during the run, adds the kind's extension to a name typed without one,
@@ -43,8 +32,6 @@ public:
     void AnswerWith(TAnswer answer) { answer_ = std::move(answer); }
 
 private:
-    std::optional<QString> Ask(QWidget* parent, const QString& offered) const;
-
     TSaveDialogKind kind_;
     QString lastFileName_;
     TAnswer answer_;

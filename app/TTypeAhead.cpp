@@ -9,16 +9,6 @@
 #include <QWindow>
 
 int TTypeAhead::Exec(QDialog& dialog) {
-#ifdef Q_OS_WIN
-    // Windows hands each key to the window that has the keyboard when the key is read, and a
-    // dialog shown has it at once: the keys typed ahead reach it as they are.
-    return dialog.exec();
-#else
-    return RunHoldingKeys(dialog);
-#endif
-}
-
-int TTypeAhead::RunHoldingKeys(QDialog& dialog) {
     TTypeAhead typeAhead(dialog);
     QEventLoop loop;
     const QMetaObject::Connection quit =

@@ -16,7 +16,8 @@ class QWidget;
 // without blocking; until it is active, the keys that reach the window are held, and the moment
 // it is, they are handed to it. For as long as the dialog is open nothing else in the window
 // takes input: no key, shortcut, click, wheel or drop, as under a modal dialog. On Windows, where
-// the system itself gives the keys typed ahead to the dialog, the dialog runs modal as it is.
+// the system itself gives the keys typed ahead to the dialog, the dialog runs modal as it is
+// (TWindowsTypeAhead.cpp, built there in place of TTypeAhead.cpp).
 class TTypeAhead : public QObject {
 public:
     // Shows `dialog` over its parent's window and returns its result, as QDialog::exec does.
@@ -29,7 +30,6 @@ protected:
 
 private:
     explicit TTypeAhead(QDialog& dialog);
-    static int RunHoldingKeys(QDialog& dialog);
     bool InBlockedWindow(QObject* object) const;
     void HandHeldKeys();
 

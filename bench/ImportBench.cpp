@@ -1,7 +1,7 @@
 #include "HeapCounter.h"
 #include "import/OrderMarkers.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
+#include "support/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "support/OrderGenerator.h"
 #include "support/RealisticOrder.h"

@@ -1,10 +1,10 @@
 #include "app/TNoltApplication.h"
 #include "app/Unolt_f_r.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
 #include "orderbox/TOrderBoxLines.h"
 #include "register/TPersonTable.h"
 #include "support/OrderGenerator.h"
+#include "support/TVectorOrderLines.h"
 #include "ui/TWin1250.h"
 
 #include "export/TPersonFileWriter.h"

@@ -14,7 +14,6 @@ public:
     // Before an import: keeps the table's rows, the history and the trace when the history holds
     // a change; otherwise forgets what was kept before. The history and the trace are left empty.
     void Keep(const TPersonTable& table, TChangeHistory& history, TImportTrace& trace);
-    bool Kept() const { return kept_.has_value(); }
     // Puts the kept rows, history and trace back in place of the present ones, and forgets them;
     // false, and nothing changed, when nothing is kept.
     bool PutBack(TPersonTable& table, TChangeHistory& history, TImportTrace& trace);

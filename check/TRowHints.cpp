@@ -234,6 +234,17 @@ std::vector<bool> NamesMaybeSwapped(const TPersonTable& table, const TImportTrac
 
 } // namespace
 
+int TRowHints::PeselTwinOf(const TPersonTable& table, const TPersonRecord& row) {
+    if (row.pesel.empty())
+        return 0;
+    for (int position = 1; position <= table.TotalRows(); ++position) {
+        const TPersonRecord& other = table.RowAt(position);
+        if (other.id != row.id && other.pesel == row.pesel)
+            return position;
+    }
+    return 0;
+}
+
 void TRowHints::Compute(const TPersonTable& table, const TImportTrace* trace) {
     byId_.clear();
     hintedRows_ = 0;

@@ -97,6 +97,9 @@ public:
 
     // The problems a row has whatever the other rows hold.
     static TRowHintSet RowOwnHints(const TPersonRecord& row);
+    // The position of the first other row of `table` (another id) with the PESEL of `row`, as
+    // PeselDuplicate marks it; 0 for none or for an empty PESEL.
+    static int PeselTwinOf(const TPersonTable& table, const TPersonRecord& row);
 
 private:
     // Changes the set of row `id`, if Compute saw it, keeping the count of rows to check.

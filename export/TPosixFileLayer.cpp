@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include "export/TFileLayer.h"
 #include "export/TIoError.h"
 #include "export/TemporaryFileName.h"
@@ -358,5 +356,3 @@ public:
 std::unique_ptr<TFileLayer> MakePlatformFileLayer() {
     return std::make_unique<TPosixFileLayer>();
 }
-
-#endif

@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "export/TFileLayer.h"
 #include "export/TIoError.h"
 #include "export/TemporaryFileName.h"
@@ -351,5 +349,3 @@ public:
 std::unique_ptr<TFileLayer> MakePlatformFileLayer() {
     return std::make_unique<TWindowsFileLayer>();
 }
-
-#endif

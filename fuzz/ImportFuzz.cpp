@@ -3,7 +3,7 @@
 #include "import/OrderMarkers.h"
 #include "import/TLineMarkers.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
+#include "support/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "text/TextPrimitives.h"
 

@@ -106,14 +106,12 @@ QString SkippedNote(const std::vector<TSkipReason>& reasons) {
 }
 
 QString PeselDuplicateNote(const TPersonTable& table, const TPersonRecord& row) {
-    if (row.pesel.empty())
+    const int twin = TRowHints::PeselTwinOf(table, row);
+    if (twin == 0)
         return {};
-    for (int position = 1; position <= table.TotalRows(); ++position) {
-        const TPersonRecord& other = table.RowAt(position);
-        if (other.id != row.id && other.pesel == row.pesel)
-            return QStringLiteral("Ten sam numer PESEL ma inna osoba na liście: %1 %2, wiersz %3")
-                .arg(TWin1250::Decode(other.nazwisko), TWin1250::Decode(other.imie))
-                .arg(position);
-    }
-    return {};
+    const TPersonRecord& other = table.RowAt(twin);
+    return QStringLiteral("%1: %2 %3, wiersz %4")
+        .arg(HintText(TPersonField::pesel, THint::PeselDuplicate), TWin1250::Decode(other.nazwisko),
+             TWin1250::Decode(other.imie))
+        .arg(twin);
 }

@@ -1,12 +1,11 @@
 #include "orderbox/TOrderTextLimits.h"
 
 #include "orderbox/TOrderBoxLines.h"
-#include "ui/TWin1250.h"
+#include "ui/TQtError.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -50,9 +49,9 @@ TOrderTextLimits::TLimited TOrderTextLimits::Apply(QString text) {
     const std::vector<TLine> lines = Lines(text, MaxLines);
     if (lines.size() > static_cast<std::size_t>(MaxLines))
         // The number written out: the Polish locale groups no digit of a single leading one.
-        throw std::runtime_error(TWin1250::Encode(
+        throw TQtError(
             QStringLiteral("Tekst ma ponad 2\u00A0000\u00A0000 wierszy, więcej niż ma jakikolwiek "
-                           "rozkaz; nie wstawiono go. Sprawdź, czy to właściwy plik lub tekst")));
+                           "rozkaz; nie wstawiono go. Sprawdź, czy to właściwy plik lub tekst"));
     TLimited limited;
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].end - lines[i].start > MaxLineLength)

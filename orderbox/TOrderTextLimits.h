@@ -15,7 +15,7 @@ public:
 
     // `text` within the bounds, and the numbers (from 1) of the lines that were cut. Lines end as
     // the import ends them: at a line feed, a carriage return (with its line feed), a paragraph
-    // or line separator and U+000B. Throws std::runtime_error, before anything is copied, for a
+    // or line separator and U+000B. Throws TQtError, before anything is copied, for a
     // text of more than MaxLines lines.
     struct TLimited {
         QString text;

@@ -1,21 +1,18 @@
 #pragma once
 
+#include "ui/TQtError.h"
+
 #include <QString>
 
-#include <stdexcept>
-
-// A file the order cannot be read from. The message (Windows-1250, as every failure's message)
-// says why; the reader that refuses leaves nothing behind.
-class TOrderFileRefusal : public std::runtime_error {
+// A file the order cannot be read from. The message says why; the reader that refuses leaves
+// nothing behind.
+class TOrderFileRefusal : public TQtError {
 public:
-    explicit TOrderFileRefusal(const QString& reason);
+    using TQtError::TQtError;
 
-    const QString& Reason() const { return reason_; }
+    const QString& Reason() const { return Message(); }
 
     // The reasons several readers give.
     static QString Damaged() { return QStringLiteral("plik jest uszkodzony"); }
     static QString Encrypted() { return QStringLiteral("dokument jest zaszyfrowany hasłem"); }
-
-private:
-    QString reason_;
 };

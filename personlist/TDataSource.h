@@ -30,6 +30,8 @@ public:
     ~TDataSource() override;
 
     TPersonTable& DataSet() const { return table_; }
+    // The table changed under a hold: the receivers are still to hear of it.
+    bool ChangeHeld() const { return missed_; }
 
 signals:
     void TableChanged(TTableChange change);

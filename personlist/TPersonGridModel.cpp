@@ -6,7 +6,7 @@
 #include <algorithm>
 
 TPersonGridModel::TPersonGridModel(TDataSource& ds, QObject* parent)
-    : QAbstractTableModel(parent), table_(ds.DataSet()), rows_(StoredRows()) {
+    : QAbstractTableModel(parent), ds_(ds), table_(ds.DataSet()), rows_(StoredRows()) {
     connect(&ds, &TDataSource::TableChanged, this, &TPersonGridModel::Follow);
 }
 
@@ -32,7 +32,7 @@ void TPersonGridModel::SetNoteSource(TNoteSource source) {
 void TPersonGridModel::NotesChanged(int first, int last) {
     first = std::max(first, 1);
     last = std::min({last, rows_, StoredRows()});
-    if (first > last)
+    if (ds_.ChangeHeld() || first > last)
         return;
     emit dataChanged(index(first - 1, 0), index(last - 1, kGridColumnCount - 1),
                      {NoteRole, Qt::ToolTipRole});

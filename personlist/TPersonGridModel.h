@@ -42,8 +42,9 @@ public:
     // Every row's notes may differ from now on.
     void SetNoteSource(TNoteSource source);
     // The notes of the rows at the 1-based positions `first` to `last` changed. Positions past
-    // the rows the views know of, or past the table's rows while its changes are held back, are
-    // left out: the reset still to come covers them.
+    // the rows the views know of, or past the table's rows, are left out; nothing goes out while
+    // a change of the table is held back: the reset still to come covers every row, and a view
+    // hears of no row before it hears that the rows are new.
     void NotesChanged(int first, int last);
 
 signals:
@@ -55,6 +56,7 @@ private:
     int StoredRows() const;
     TCellNote Note(const QModelIndex& index) const;
 
+    const TDataSource& ds_;
     TPersonTable& table_;
     TNoteSource noteSource_;
     // The row count the views were last told of, so that a reset brackets the change.

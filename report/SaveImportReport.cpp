@@ -3,6 +3,8 @@
 #include "export/TIoError.h"
 #include "export/WriteInPlace.h"
 #include "report/TReportPages.h"
+#include "ui/TFileName.h"
+#include "ui/TQtError.h"
 #include "ui/TWin1250.h"
 
 #include <memory>
@@ -15,17 +17,14 @@ void SaveImportReport(const TImportReport& report, const std::string& fileName) 
         WriteInPlace(
             *files, fileName,
             [&pdf](TOpenFile& file) {
-                file.Write(
-                    std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+                file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
             },
             [](const std::string&) {
                 return TWin1250::Encode(QStringLiteral(
                     "odczyt kontrolny różni się od zapisanych danych; zapisz ponownie"));
             });
     } catch (const TIoError& failure) {
-        const QString message =
-            QStringLiteral("Nie zapisano raportu importu w pliku „%1”: %2")
-                .arg(TWin1250::DecodeFileName(fileName), TWin1250::Decode(failure.what()));
-        throw TIoError(TWin1250::Encode(message));
+        throw TQtError(QStringLiteral("Nie zapisano raportu importu w pliku „%1”: %2")
+                           .arg(TFileName::Decode(fileName), TWin1250::Decode(failure.what())));
     }
 }

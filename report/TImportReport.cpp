@@ -5,6 +5,7 @@
 #include "check/TRowHints.h"
 #include "register/TPersonTable.h"
 #include "ui/PolishPlural.h"
+#include "ui/TFileName.h"
 #include "ui/TWin1250.h"
 
 #include <QCryptographicHash>
@@ -31,7 +32,7 @@ std::vector<TReportPair> OrderFacts(const TImportReport::TSources& sources) {
     const TImportFacts& facts = sources.trace.Facts();
     const QString source = facts.orderFile.empty()
                                ? QStringLiteral("schowek")
-                               : QFileInfo(TWin1250::DecodeFileName(facts.orderFile)).fileName();
+                               : QFileInfo(TFileName::Decode(facts.orderFile)).fileName();
     return {
         {QStringLiteral("Źródło rozkazu"), source},
         {QStringLiteral("Tytuł rozkazu"), TitleOf(sources.trace)},
@@ -45,7 +46,7 @@ std::vector<TReportPair> OrderFacts(const TImportReport::TSources& sources) {
 // The SHA-256 of the saved file, read now, as lower-case hexadecimal digits; a file changed since
 // its save (another size or time of change), removed or unreadable has none that would attest it.
 QString SavedFileSha256(const TSavedFile& saved) {
-    QFile file(TWin1250::DecodeFileName(saved.name));
+    QFile file(TFileName::Decode(saved.name));
     const QFileInfo info(file);
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (static_cast<std::uint64_t>(info.size()) != saved.size ||
@@ -62,7 +63,7 @@ std::vector<TReportPair> SaveFacts(const TImportReport::TSources& sources) {
     const std::optional<TSavedFile>& saved = sources.trace.Facts().lastSave;
     if (!saved)
         return {{QStringLiteral("Zapisane"), QStringLiteral("nie zapisano")}};
-    const QString file = TWin1250::DecodeFileName(saved->name);
+    const QString file = TFileName::Decode(saved->name);
     std::vector<TReportPair> facts{
         {QStringLiteral("Zapisane"),
          QStringLiteral("%1 do pliku %2").arg(Persons(saved->persons), file)},

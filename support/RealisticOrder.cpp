@@ -3,7 +3,7 @@
 #include "check/TImportTrace.h"
 #include "check/TRowHints.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
+#include "support/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "support/OrderGenerator.h"
 #include "support/TRandom.h"

@@ -1,7 +1,5 @@
 #include "ui/TWin1250.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <array>
 
@@ -121,21 +119,4 @@ QString TWin1250::Decode(std::string_view bytes) {
     for (const char byte : bytes)
         *character++ = QChar(table.ToUnicode(static_cast<unsigned char>(byte)));
     return text;
-}
-
-std::string TWin1250::EncodeFileName(const QString& name) {
-#ifdef Q_OS_WIN
-    return name.toStdString();
-#else
-    return QFile::encodeName(name).toStdString();
-#endif
-}
-
-QString TWin1250::DecodeFileName(std::string_view name) {
-    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
-#ifdef Q_OS_WIN
-    return QString::fromUtf8(bytes);
-#else
-    return QFile::decodeName(bytes);
-#endif
 }

@@ -16,10 +16,4 @@ public:
     // Appends the encoding of at most `limit` characters of `text` to `out`.
     static void AppendEncoded(QStringView text, std::string& out, std::size_t limit);
     static QString Decode(std::string_view bytes);
-
-    // File names travel in the file layer's narrow encoding rather than Windows-1250, so that the
-    // export opens the very file the dialog named: the system's on Linux, UTF-8 on Windows, where
-    // the layer hands names to the system's wide-character calls.
-    static std::string EncodeFileName(const QString& name);
-    static QString DecodeFileName(std::string_view name);
 };

@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 #include "tests/support/WindowActivation.h"
 
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
@@ -131,6 +132,22 @@ TEST_F(MainWindowTest, RefusedTableOperationShowsTheErrorBox) {
                   QStringList{"NOLT-Fr: mt: Cannot perform this operation on a closed dataset."});
         EXPECT_TRUE(window.isVisible());
     }
+}
+
+// A refused order file is named in the error box as it is, also with letters outside
+// Windows-1250.
+TEST_F(MainWindowTest, RefusedOrderFileKeepsItsNameInTheErrorBox) {
+    const TempFolder folder;
+    const QString name = QStringLiteral("pusty-Ωμέγα.txt");
+    const QString path = QString::fromStdString(folder.Path().string()) + QLatin1Char('/') + name;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const MessageBoxes boxes;
+    window.OpenOrderFile(path);
+    ASSERT_EQ(boxes.Texts().size(), 1);
+    EXPECT_TRUE(boxes.Texts().constFirst().contains(name))
+        << boxes.Texts().constFirst().toStdString();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/Unolt_f_r.h"
 #include "orderbox/TOrderBoxLines.h"
 #include "support/TempFolder.h"
+#include "ui/TWin1250.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -168,7 +169,7 @@ TEST(ErrorBoxTextTest, AddsAFullStopAfterACharacterAboveTheFullStop) {
     };
     for (const auto& [message, text] : cases) {
         SCOPED_TRACE(message);
-        EXPECT_EQ(TNoltApplication::ErrorBoxText(message), text);
+        EXPECT_EQ(TNoltApplication::ErrorBoxText(TWin1250::Decode(message)), text);
     }
 }
 

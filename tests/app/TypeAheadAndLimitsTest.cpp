@@ -5,6 +5,7 @@
 #include "orderbox/TOrderTextLimits.h"
 #include "support/TempFolder.h"
 #include "tests/support/WindowActivation.h"
+#include "ui/TQtError.h"
 
 #include <QDir>
 #include <QLabel>
@@ -196,8 +197,7 @@ TEST(OrderTextLimits, CountsLinesAsTheImportDoes) {
         EXPECT_EQ(limited.cutLines, c.cut);
     }
     EXPECT_NO_THROW(TOrderTextLimits::Apply(QString(TOrderTextLimits::MaxLines - 1, u'\n')));
-    EXPECT_THROW(TOrderTextLimits::Apply(QString(TOrderTextLimits::MaxLines, u'\n')),
-                 std::runtime_error);
+    EXPECT_THROW(TOrderTextLimits::Apply(QString(TOrderTextLimits::MaxLines, u'\n')), TQtError);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "check/TImportTrace.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
+#include "support/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "support/OrderGenerator.h"
 

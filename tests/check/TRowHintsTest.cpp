@@ -1,9 +1,9 @@
 #include "check/TRowHints.h"
 #include "check/TImportTrace.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "support/PersonRows.h"
+#include "support/TVectorOrderLines.h"
 
 #include <gtest/gtest.h>
 
@@ -163,6 +163,11 @@ TEST(TableHints, DuplicatePeselMarksBothRowsUntilOneIsDeleted) {
         (std::vector<THintMask>{duplicate, 0, duplicate, missing, missing,
                                 THintMask(missing | duplicate), THintMask(missing | duplicate)}));
     EXPECT_EQ(hints.HintedRows(), 6);
+    // The twin the dialog names is a row the mark counts, never the row itself.
+    std::vector<int> twins;
+    for (int position = 1; position <= table.TotalRows(); ++position)
+        twins.push_back(TRowHints::PeselTwinOf(table, table.RowAt(position)));
+    EXPECT_EQ(twins, (std::vector{3, 0, 1, 0, 0, 7, 6}));
 
     table.MoveTo(3);
     table.DeleteRow();

@@ -1,7 +1,7 @@
 #include "MissingTool.h"
 #include "tests/support/ClearLine.h"
 #include "import/TOrderParser.h"
-#include "import/TVectorOrderLines.h"
+#include "support/TVectorOrderLines.h"
 #include "support/PersonRows.h"
 #include "support/TempFolder.h"
 #include "ui/TWin1250.h"

@@ -1,5 +1,6 @@
 #include "orderbox/TOrderBox.h"
 #include "orderbox/TOrderTextLimits.h"
+#include "ui/TQtError.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <exception>
-#include <stdexcept>
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(OrderBoxPasteTest, TooManyLinesLeaveTheTextAndHandTheFailureOn) {
                      [&failure](const std::exception_ptr& thrown) { failure = thrown; });
     PasteOver(box, QString(TOrderTextLimits::MaxLines, u'\n'));
     ASSERT_TRUE(failure);
-    EXPECT_THROW(std::rethrow_exception(failure), std::runtime_error);
+    EXPECT_THROW(std::rethrow_exception(failure), TQtError);
     EXPECT_EQ(box.toPlainText(), before);
 }
 

@@ -1,8 +1,8 @@
-#include "export/TIoError.h"
 #include "report/SaveImportReport.h"
 #include "support/TempFolder.h"
 #include "tests/support/PdfText.h"
-#include "ui/TWin1250.h"
+#include "ui/TFileName.h"
+#include "ui/TQtError.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -69,17 +69,19 @@ TEST(ReportPagesTest, EveryPageIsNumberedAndTitledAndTheRowsRunOverTheBreaks) {
 TEST(ReportPagesTest, ARefusedPlaceSaysSoAndLeavesTheFolderAsItWas) {
     const TempFolder folder;
     std::filesystem::create_directory(folder / "katalog.pdf");
-    const std::filesystem::path places[] = {folder / "brak" / "raport.pdf", folder / "katalog.pdf"};
-    for (const std::filesystem::path& place : places) {
-        SCOPED_TRACE(place.string());
+    // A name outside Windows-1250 is named as it was given, not as "?".
+    const QString base = QString::fromStdString(folder.Path().string());
+    const QString places[] = {base + QStringLiteral("/brak/raport.pdf"),
+                              base + QStringLiteral("/katalog.pdf"),
+                              base + QStringLiteral("/brak-Ωμέγα/raport.pdf")};
+    for (const QString& place : places) {
+        SCOPED_TRACE(place.toStdString());
         try {
-            SaveImportReport(ReportOf(1), place.string());
+            SaveImportReport(ReportOf(1), TFileName::Encode(place));
             ADD_FAILURE() << "saved";
-        } catch (const TIoError& failure) {
-            EXPECT_TRUE(
-                TWin1250::Decode(failure.what())
-                    .startsWith(QStringLiteral("Nie zapisano raportu importu w pliku „%1”: ")
-                                    .arg(QString::fromStdString(place.string()))))
+        } catch (const TQtError& failure) {
+            EXPECT_TRUE(failure.Message().startsWith(
+                QStringLiteral("Nie zapisano raportu importu w pliku „%1”: ").arg(place)))
                 << failure.what();
         }
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);

@@ -2,6 +2,7 @@
 #include "export/TPersonFileWriter.h"
 #include "register/TPersonTable.h"
 #include "support/TempFolder.h"
+#include "ui/TFileName.h"
 #include "ui/TWin1250Validator.h"
 
 #include <QFileInfo>
@@ -45,12 +46,12 @@ TEST(TWin1250Test, FileNamesTakeTheSystemsEncodingBothWays) {
     const TempFolder folder;
     const QString name =
         QString::fromStdString((folder / "osoby").string()) + QStringLiteral("-Łódź ż Ωμέγα.os");
-    const std::string narrow = TWin1250::EncodeFileName(name);
+    const std::string narrow = TFileName::Encode(name);
     EXPECT_NE(narrow, TWin1250::Encode(name));
     TPersonTable table;
     TPersonFileWriter().Export(table, narrow);
     EXPECT_TRUE(QFileInfo::exists(name));
-    EXPECT_EQ(TWin1250::DecodeFileName(narrow), name);
+    EXPECT_EQ(TFileName::Decode(narrow), name);
 }
 
 } // namespace

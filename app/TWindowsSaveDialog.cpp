@@ -1,8 +1,10 @@
+#include "app/TQtSaveDialog.h"
 #include "app/TSystemSaveDialog.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QWidget>
 
 #define WIN32_LEAN_AND_MEAN
@@ -91,7 +93,7 @@ public:
 };
 
 // The typed name, with `suffix` added when it has no extension; the dialog's own result when the
-// typed name could not be read.
+// typed name could not be read, none when that cannot be read either.
 std::optional<QString> ResultOf(IFileSaveDialog& dialog, const TTypedName& typed,
                                 const QString& suffix) {
     QString name;
@@ -111,34 +113,38 @@ std::optional<QString> ResultOf(IFileSaveDialog& dialog, const TTypedName& typed
     return name;
 }
 
-} // namespace
+// What the system's dialog came to: the confirmed name, a cancel (no name, no failure), or the
+// code of the failure that kept it from starting or from giving its name back.
+struct TSystemAnswer {
+    std::optional<QString> name;
+    HRESULT failure = S_OK;
+};
 
-bool TSystemSaveDialog::IsAvailable() {
-    return QGuiApplication::platformName() == QStringLiteral("windows");
-}
-
-std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const QString& title,
-                                              const QString& filter, const QString& suffix,
-                                              const QString& offered) {
-    TComRef<IFileSaveDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(dialog.Out()))))
-        return std::nullopt;
+void SetUp(IFileSaveDialog& dialog, const TSaveDialogKind& kind, const QString& offered) {
     FILEOPENDIALOGOPTIONS options = 0;
-    dialog->GetOptions(&options);
+    dialog.GetOptions(&options);
     options &=
         ~(FOS_OVERWRITEPROMPT | FOS_PATHMUSTEXIST | FOS_NOREADONLYRETURN | FOS_STRICTFILETYPES);
-    dialog->SetOptions(options | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
-    dialog->SetTitle(Wide(title));
-    const QString pattern = QStringLiteral("*.") + suffix;
-    const COMDLG_FILTERSPEC filterSpec{Wide(filter), Wide(pattern)};
-    dialog->SetFileTypes(1, &filterSpec);
+    dialog.SetOptions(options | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
+    dialog.SetTitle(Wide(kind.title));
+    const QString pattern = QStringLiteral("*.") + kind.suffix;
+    const COMDLG_FILTERSPEC filterSpec{Wide(kind.filter), Wide(pattern)};
+    dialog.SetFileTypes(1, &filterSpec);
     // No default extension: with one, the dialog appends it to any name but its own kind.
-    StartInDocumentsFirst(*dialog);
+    StartInDocumentsFirst(dialog);
     if (!offered.isEmpty()) {
         const QString fileName = QFileInfo(offered).fileName();
-        dialog->SetFileName(Wide(fileName));
+        dialog.SetFileName(Wide(fileName));
     }
+}
+
+TSystemAnswer AskSystem(QWidget* parent, const TSaveDialogKind& kind, const QString& offered) {
+    TComRef<IFileSaveDialog> dialog;
+    if (const HRESULT created = CoCreateInstance(CLSID_FileSaveDialog, nullptr,
+                                                 CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.Out()));
+        FAILED(created))
+        return {std::nullopt, created};
+    SetUp(*dialog, kind, offered);
     TTypedName typed;
     DWORD advice = 0;
     const bool advised = SUCCEEDED(dialog->Advise(&typed, &advice));
@@ -146,7 +152,34 @@ std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const QString& ti
     const HRESULT shown = dialog->Show(owner);
     if (advised)
         dialog->Unadvise(advice);
+    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
+        return {};
     if (FAILED(shown))
-        return std::nullopt;
-    return ResultOf(*dialog, typed, suffix);
+        return {std::nullopt, shown};
+    std::optional<QString> name = ResultOf(*dialog, typed, kind.suffix);
+    return {name, name ? S_OK : E_FAIL};
+}
+
+// Says that the system's dialog failed and that the program's own takes its place, so that the
+// failure never reads as a cancel.
+void SayFallingBack(QWidget* parent, const TSaveDialogKind& kind, HRESULT failure) {
+    QMessageBox::warning(
+        parent, kind.title,
+        QStringLiteral("Systemowe okno zapisu nie otworzyło się (błąd 0x%1). Nazwę pliku podaj "
+                       "w oknie programu, które otworzy się teraz.")
+            .arg(static_cast<unsigned long>(failure), 8, 16, QLatin1Char('0')));
+}
+
+} // namespace
+
+std::optional<QString> TSystemSaveDialog::Ask(QWidget* parent, const TSaveDialogKind& kind,
+                                              const QString& offered) {
+    // The offscreen platform (the tests) has no system dialog to show.
+    if (QGuiApplication::platformName() != QStringLiteral("windows"))
+        return TQtSaveDialog::Ask(parent, kind, offered);
+    const TSystemAnswer answer = AskSystem(parent, kind, offered);
+    if (SUCCEEDED(answer.failure))
+        return answer.name;
+    SayFallingBack(parent, kind, answer.failure);
+    return TQtSaveDialog::Ask(parent, kind, offered);
 }

@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-// Order lines held in memory, for callers that have the text at hand rather than in a text box.
+// Order lines held in memory, for the tests, benchmarks and fuzzing that have the text at hand
+// rather than in a text box.
 class TVectorOrderLines : public TOrderLines {
 public:
     TVectorOrderLines() = default;
