@@ -3,10 +3,10 @@
 #include "check/TImportTrace.h"
 #include "check/TRowHints.h"
 #include "import/TOrderParser.h"
-#include "support/TVectorOrderLines.h"
 #include "register/TPersonTable.h"
 #include "support/OrderGenerator.h"
 #include "support/TRandom.h"
+#include "support/TVectorOrderLines.h"
 #include "support/ViewerCopy.h"
 
 #include <algorithm>
@@ -104,9 +104,9 @@ std::string MakePesel(TRandom& random, bool male) {
 class TOrderWriter {
 public:
     // Long positions come from their own draws, so that the order is otherwise the same.
-    TOrderWriter(unsigned seed, bool longPositions, bool officers)
+    TOrderWriter(unsigned seed, bool longPositions, TOrderPhrasing phrasing)
         : random_(seed), forms_(seed ^ 0xF0F0u), officers_(seed ^ 0x0FF1u),
-          longPositions_(longPositions), officersPhrasing_(officers) {}
+          longPositions_(longPositions), officersPhrasing_(phrasing == TOrderPhrasing::Officers) {}
 
     TRealisticOrder Write(int persons) {
         Add("ROZKAZ PERSONALNY NR 12/P");
@@ -358,8 +358,7 @@ double Share(int part, int whole) {
 TRealisticOrder MakeRealisticOrder(int persons, unsigned seed, TOrderSource source,
                                    TOrderPhrasing phrasing) {
     const bool viewer = source == TOrderSource::PdfViewer;
-    TRealisticOrder order =
-        TOrderWriter(seed, viewer, phrasing == TOrderPhrasing::Officers).Write(persons);
+    TRealisticOrder order = TOrderWriter(seed, viewer, phrasing).Write(persons);
     return viewer ? AsCopiedFromViewer(std::move(order), seed) : order;
 }
 
