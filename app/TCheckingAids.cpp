@@ -1,5 +1,5 @@
 #include "app/TCheckingAids.h"
-#include "app/TTypeAhead.h"
+#include "dialogs/TTypeAhead.h"
 
 #include "app/Guarded.h"
 #include "app/TCheckLabel.h"

@@ -1,5 +1,5 @@
 #include "app/TUnsavedWorkQuestion.h"
-#include "app/TTypeAhead.h"
+#include "dialogs/TTypeAhead.h"
 
 #include "app/TNoltApplication.h"
 

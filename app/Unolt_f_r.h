@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/TOrderOpenDialog.h"
-#include "app/TPersonSaveDialog.h"
+#include "dialogs/TOrderOpenDialog.h"
+#include "dialogs/TPersonSaveDialog.h"
 #include "app/TWindowLayout.h"
 #include "personlist/TDataSource.h"
 #include "personlist/TPersonGrid.h"

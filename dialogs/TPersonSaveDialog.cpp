@@ -1,5 +1,5 @@
-#include "app/TPersonSaveDialog.h"
-#include "app/TSystemSaveDialog.h"
+#include "dialogs/TPersonSaveDialog.h"
+#include "dialogs/TSystemSaveDialog.h"
 
 #include "ui/TFileName.h"
 

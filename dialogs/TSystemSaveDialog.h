@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TSaveDialogKind.h"
+#include "dialogs/TSaveDialogKind.h"
 
 #include <QString>
 

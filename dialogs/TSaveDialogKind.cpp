@@ -1,4 +1,4 @@
-#include "app/TSaveDialogKind.h"
+#include "dialogs/TSaveDialogKind.h"
 
 TSaveDialogKind TSaveDialogKind::PersonFile() {
     return {QStringLiteral("Wprowadź nazwę pliku"), QStringLiteral("Pliki z osobami (*.os)"),

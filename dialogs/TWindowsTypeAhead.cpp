@@ -1,4 +1,4 @@
-#include "app/TTypeAhead.h"
+#include "dialogs/TTypeAhead.h"
 
 #include <QDialog>
 

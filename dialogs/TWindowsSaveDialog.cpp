@@ -1,5 +1,5 @@
-#include "app/TQtSaveDialog.h"
-#include "app/TSystemSaveDialog.h"
+#include "dialogs/TQtSaveDialog.h"
+#include "dialogs/TSystemSaveDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "app/TOrderOpenDialog.h"
-#include "app/TTypeAhead.h"
+#include "dialogs/TOrderOpenDialog.h"
+#include "dialogs/TTypeAhead.h"
 
 #include <QFileDialog>
 

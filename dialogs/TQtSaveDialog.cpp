@@ -1,5 +1,5 @@
-#include "app/TQtSaveDialog.h"
-#include "app/TTypeAhead.h"
+#include "dialogs/TQtSaveDialog.h"
+#include "dialogs/TTypeAhead.h"
 
 #include <QFileDialog>
 
