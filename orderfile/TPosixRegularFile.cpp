@@ -8,11 +8,7 @@
 #include <unistd.h>
 
 struct TRegularFile::THandle {
-    explicit THandle(int descriptor) : descriptor(descriptor) {}
     ~THandle() { ::close(descriptor); }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-
     const int descriptor;
 };
 

@@ -8,11 +8,7 @@
 #include <windows.h>
 
 struct TRegularFile::THandle {
-    explicit THandle(HANDLE file) : file(file) {}
     ~THandle() { CloseHandle(file); }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-
     const HANDLE file;
 };
 
