@@ -1,5 +1,4 @@
 #include "app/TCheckingAids.h"
-#include "dialogs/TTypeAhead.h"
 
 #include "app/Guarded.h"
 #include "app/TCheckLabel.h"
@@ -9,13 +8,10 @@
 #include "orderbox/TOrderBox.h"
 #include "orderbox/TOrderBoxLines.h"
 #include "orderbox/TOrderHighlighter.h"
-#include "orderbox/TOrderTextLimits.h"
-#include "persondialog/TPersonDialog.h"
 #include "personlist/TDataSource.h"
 #include "personlist/TPersonGrid.h"
 #include "personlist/TPersonGridModel.h"
 #include "register/TPersonTable.h"
-#include "ui/PolishPlural.h"
 #include "ui/TFileName.h"
 #include "ui/TQtError.h"
 #include "ui/TWin1250.h"
@@ -23,7 +19,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QSysInfo>
 
 #include <algorithm>
@@ -68,32 +63,26 @@ QString LoginName() {
 
 TCheckingAids::TCheckingAids(QWidget& window, TPersonTable& table, TDataSource& link,
                              const TWindowControls& controls)
-    : window_(window), mt_(table), controls_(controls) {
+    : window_(window), mt_(table), controls_(controls), edits_(window, table),
+      notes_(window, controls) {
     connect(controls_.LPominiete, &TCheckLabel::clicked, this,
             Guarded([this] { ShowNextSkipped(); }));
     connect(controls_.LDoSprawdzenia, &TCheckLabel::clicked, this,
             Guarded([this] { FindHintedRow(1); }));
-    connect(controls_.mrozkaz->document(), &QTextDocument::contentsChanged, this, [this] {
-        if (notesOrderFile_)
-            controls_.LZapisano->hide();
-    });
-    connect(controls_.mrozkaz, &TOrderBox::LinesCut, this,
-            [this](const QString& note) { ShowOrderNote(note); });
     highlighter_ = new TOrderHighlighter(*controls_.mrozkaz);
-    connect(highlighter_, &TOrderHighlighter::Forgotten, controls_.LPominiete, &QWidget::hide);
+    connect(highlighter_, &TOrderHighlighter::Forgotten, &notes_, [this] { notes_.HideSkipped(); });
     controls_.RxDBGrid1->Model()->SetNoteSource(
         [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); });
     connect(&link, &TDataSource::TableChanged, this, Guarded([this] { ShowCurrentRowSources(); }));
 }
 
 int TCheckingAids::UnsavedCount() const {
-    return history_.UnsavedCount();
+    return edits_.UnsavedCount();
 }
 
 TImportTrace& TCheckingAids::StartImport() {
     replacedTextShown_ = highlighter_->Following();
-    replaced_.Keep(mt_, history_, trace_);
-    ++imports_;
+    edits_.StartImport(trace_);
     return trace_;
 }
 
@@ -104,55 +93,33 @@ void TCheckingAids::FinishImport(const TOrderBoxLines& lines) {
     trace_.NoteOrigin(orderFile_.isEmpty() ? std::string() : TFileName::Encode(orderFile_),
                       QDateTime::currentSecsSinceEpoch(), std::move(skippedTexts));
     highlighter_->Follow(lines.LineStarts(), trace_.SkippedLines());
-    controls_.LPominiete->ShowCount(highlighter_->SkippedCount());
-    controls_.LPominiete->setToolTip(SkippedNote(trace_.SkipReasons()));
+    notes_.ShowSkipped(highlighter_->SkippedCount(), SkippedNote(trace_.SkipReasons()));
     RefreshChecks();
 }
 
+// A failed save leaves no note.
 void TCheckingAids::StartSave() {
-    controls_.LZapisano->hide();
+    notes_.HideNote();
 }
 
-// "Zapisano 12 osób: osoby.os; odczyt kontrolny zgodny", until the rows change: the export has
-// read the file back and found what it wrote.
+// The save's note stays until the rows change.
 void TCheckingAids::FinishSave(const std::string& fileName) {
-    history_.MarkSaved();
+    edits_.MarkSaved();
     trace_.NoteSave(SavedFile(fileName, mt_.TotalRows()));
-    const QString persons = PolishCount(mt_.TotalRows(), QStringLiteral("osobę"),
-                                        QStringLiteral("osoby"), QStringLiteral("osób"));
-    const QString file = QFileInfo(TFileName::Decode(fileName)).fileName();
-    controls_.LZapisano->setText(
-        QStringLiteral("Zapisano %1: %2; odczyt kontrolny zgodny").arg(persons, file));
-    controls_.LZapisano->show();
-    notesOrderFile_ = false;
-    Announce(*controls_.LZapisano, controls_.LZapisano->text());
+    notes_.ShowSaved(mt_.TotalRows(), fileName);
 }
 
-// The box's next change takes the note away.
 void TCheckingAids::ShowOrderTextNote(const QString& path, const std::vector<int>& cutLines) {
     orderFile_ = path;
-    QStringList parts;
-    if (!path.isEmpty())
-        parts.append(QStringLiteral("Rozkaz z pliku: %1").arg(QFileInfo(path).fileName()));
-    if (!cutLines.empty())
-        parts.append(TOrderTextLimits::CutLinesNote(cutLines));
-    if (!parts.isEmpty())
-        ShowOrderNote(parts.join(QStringLiteral(". ")));
-}
-
-void TCheckingAids::ShowOrderNote(const QString& note) {
-    controls_.LZapisano->setText(note);
-    controls_.LZapisano->show();
-    notesOrderFile_ = true;
-    Announce(*controls_.LZapisano, note);
+    notes_.ShowOrderText(path, cutLines);
 }
 
 TImportReport TCheckingAids::ImportReport() const {
-    if (imports_ == 0)
+    if (!edits_.AnyImport())
         throw TQtError(QStringLiteral(
             "Raport importu opisuje zaimportowane osoby: najpierw użyj IMPORTUJ OSOBY"));
     return TImportReport::Build(
-        {mt_, trace_, hints_, history_,
+        {mt_, trace_, hints_, edits_.History(),
          [this](const TPersonRecord& row, TPersonField field) { return CellNote(row, field); },
          &SkipReasonText, LoginName(), QSysInfo::machineHostName(), QDateTime::currentDateTime()});
 }
@@ -175,7 +142,7 @@ TCellNote TCheckingAids::CellNote(const TPersonRecord& row, TPersonField field) 
         note.problems += (note.problems.isEmpty() ? QString() : QStringLiteral("\n")) +
                          (holder.isEmpty() ? HintNote(field, duplicate) : holder);
     }
-    const TPersonRecord* imported = history_.ImportedRow(row.id);
+    const TPersonRecord* imported = edits_.History().ImportedRow(row.id);
     if (imported != nullptr && imported->Text(field) != row.Text(field)) {
         const std::string& was = imported->Text(field);
         note.correction =
@@ -189,49 +156,28 @@ TCellNote TCheckingAids::CellNote(const TPersonRecord& row, TPersonField field) 
 }
 
 void TCheckingAids::DeletePerson() {
-    history_.DeleteCurrent(mt_);
+    edits_.DeleteCurrent();
     RefreshChecks();
 }
 
-// The box shows the row as it stands; OK stores what it holds then in that very row, wherever
-// the current row is by then, and Cancel nothing. A row that went meanwhile (deleted, or its
-// import replaced by another, whose ids start again from 1) takes nothing.
 void TCheckingAids::CorrectPerson() {
     const std::int32_t id = CurrentId();
-    if (id == 0)
-        return;
-    const int import = imports_;
-    TPersonDialog box(mt_.RowAt(mt_.RowNumber()), hints_.HintsOf(id), CurrentRowOrderLines(),
-                      &window_);
-    box.PlaceIn(mt_);
-    if (TTypeAhead::Exec(box) != QDialog::Accepted)
-        return;
-    const int position = import == imports_ ? mt_.PositionOfId(id) : 0;
-    if (position == 0)
-        throw TQtError(
-            QStringLiteral("Poprawionej osoby nie ma już na liście (usunięto ją albo ponownie "
-                           "zaimportowano osoby); niczego nie zmieniono"));
-    mt_.MoveTo(position);
-    if (history_.CorrectCurrent(mt_, box.Values()))
+    if (id != 0 && edits_.CorrectCurrent(id, hints_.HintsOf(id), CurrentRowOrderLines()))
         RefreshChecks();
 }
 
 void TCheckingAids::ConfirmPerson() {
-    if (history_.ConfirmCurrent(mt_, hints_))
+    if (edits_.ConfirmCurrent(hints_))
         RefreshChecks();
 }
 
-// Once the clerk's changes since the import are taken back, the import itself: the rows it
-// replaced come back with their changes. Their order's lines are marked only while the box still
+// An undone import brings back its rows; their order's lines are marked only while the box still
 // holds that order, unedited since.
 void TCheckingAids::UndoChange() {
-    if (history_.UndoLast(mt_)) {
-        RefreshChecks();
+    const TRowEdits::TUndone undone = edits_.Undo(trace_);
+    if (undone == TRowEdits::TUndone::Nothing)
         return;
-    }
-    if (!replaced_.PutBack(mt_, history_, trace_))
-        return;
-    if (!replacedTextShown_)
+    if (undone == TRowEdits::TUndone::Import && !replacedTextShown_)
         highlighter_->Forget();
     RefreshChecks();
 }
@@ -271,12 +217,11 @@ void TCheckingAids::ShowNextSkipped() {
 // rows whose notes may differ now: those whose hints changed, and the current row, whose
 // correction may have come or gone.
 void TCheckingAids::RefreshChecks() {
-    controls_.LZapisano->hide();
+    notes_.HideNote();
     const TRowHints former = hints_;
     hints_.Compute(mt_, &trace_);
-    history_.ApplyTo(mt_, hints_);
-    if (controls_.LDoSprawdzenia->ShowCount(hints_.HintedRows()))
-        Announce(window_, controls_.LDoSprawdzenia->text());
+    edits_.History().ApplyTo(mt_, hints_);
+    notes_.ShowToCheck(hints_.HintedRows());
     const auto [first, last] = ChangedRows(former, hints_, mt_);
     controls_.RxDBGrid1->Model()->NotesChanged(first, last);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/TRowEdits.h"
+#include "app/TStatusNotes.h"
 #include "app/TWindowLayout.h"
-#include "check/TChangeHistory.h"
 #include "check/TImportTrace.h"
-#include "check/TReplacedRows.h"
 #include "check/TRowHints.h"
 #include "personlist/TCellNote.h"
 #include "report/TImportReport.h"
@@ -22,11 +22,12 @@ class TOrderHighlighter;
 class TPersonTable;
 
 // What helps the clerk check the imported rows, beside the window's handlers: the trace of the
-// import, the rows' hints and the history of the clerk's changes. The order box highlights the
-// lines that fed the current row and marks the persons the import skipped; the counter line
-// counts both, and its note says what the last save wrote or which file the order came from; the
-// grid's cells carry the hints and corrections as notes. The window calls in around an import
-// and a save, and for the clerk's corrections, confirmations, deletions and undos.
+// import and the rows' hints. The order box highlights the lines that fed the current row and
+// marks the persons the import skipped; the grid's cells carry the hints and corrections as
+// notes. It composes the clerk's edits with their undo (TRowEdits) and the counter line's notes
+// (TStatusNotes): after each edit the hints, the counts and the cells' notes follow the rows. The
+// window calls in around an import and a save, and for the clerk's corrections, confirmations,
+// deletions and undos.
 class TCheckingAids : public QObject {
 public:
     TCheckingAids(QWidget& window, TPersonTable& table, TDataSource& link,
@@ -40,8 +41,8 @@ public:
     void FinishImport(const TOrderBoxLines& lines);
     void StartSave();
     void FinishSave(const std::string& fileName);
-    // The note on a text that entered the order box: the file it came from (none for a paste)
-    // and the lines it had cut, until the box changes again.
+    // A text entered the order box from the file `path` (none for a paste) and had `cutLines`
+    // cut: the note says so until the box changes, and the next import names the file.
     void ShowOrderTextNote(const QString& path, const std::vector<int>& cutLines);
 
     // The report of the last import as the rows stand; throws when nothing was imported yet.
@@ -58,8 +59,6 @@ public:
     void ShowNextSkipped();
 
 private:
-    // A note on the order box's text, which its next change takes away.
-    void ShowOrderNote(const QString& note);
     // The note of a cell: its problems, and the value the import found when the clerk changed it.
     TCellNote CellNote(const TPersonRecord& row, TPersonField field) const;
     QStringList CurrentRowOrderLines() const;
@@ -72,11 +71,9 @@ private:
     const TWindowControls controls_;
     TImportTrace trace_;
     TRowHints hints_;
-    TChangeHistory history_;
-    int imports_ = 0; // tells a row of one import from the row of another with the same id
-    TReplacedRows replaced_;
+    TRowEdits edits_;
+    TStatusNotes notes_;
     bool replacedTextShown_ = false; // the order box still held the replaced rows' order
     TOrderHighlighter* highlighter_ = nullptr;
-    bool notesOrderFile_ = false; // LZapisano tells of the order's text, not of a save
-    QString orderFile_;           // the box's text came from this file; empty: the clipboard
+    QString orderFile_; // the box's text came from this file; empty: the clipboard
 };

@@ -18,9 +18,9 @@ class TCheckingAids;
 // box `mrozkaz` and its button column, and the person area below. It owns the person table `mt`
 // and the save dialog `SDOsoby` for the whole run. Here stand the design's handlers, one per
 // click; the controls are built by TWindowLayout and the checking aids (hints, highlighted order
-// lines, corrections, undo, the counter line's notes) live in TCheckingAids, which the handlers
-// call. The handlers catch nothing: each is connected through Guarded, where a failure ends and
-// is shown in the error box.
+// lines) live in TCheckingAids, which the handlers call and which hands the clerk's corrections
+// and undo to TRowEdits and the counter line's notes to TStatusNotes. The handlers catch
+// nothing: each is connected through Guarded, where a failure ends and is shown in the error box.
 //
 // The buttons: sbstaleplacowe "WKLEJ ROZKAZ" pastes the order, SpeedButton1 "IMPORTUJ OSOBY"
 // reads the persons from it, SpeedButton2 "ZAPISZ DO PLIKU" saves them, SpeedButton3 "USUŃ OSOBĘ"

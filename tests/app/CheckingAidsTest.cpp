@@ -285,6 +285,26 @@ TEST_F(CheckingAidsTest, ConfirmedRowLeavesTheCountUntilItIsCorrected) {
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
 }
 
+// A deletion's undo brings back the row's notes with the row. The save's note tells of the rows,
+// so an edit of the order leaves it, and the undo, which changes the rows, takes it away.
+TEST_F(CheckingAidsTest, UndoneDeletionBringsBackTheNotesAndTheSaveNoteOutlivesAnOrderEdit) {
+    Import(FaultyOrder());
+    const QString peselNote = Tooltip(2, TPersonField::pesel);
+    ASSERT_FALSE(peselNote.isEmpty());
+    window.mt().MoveTo(2);
+    Click("SpeedButton3");
+    const TempFolder folder;
+    Save(folder / "osoby.os");
+    Box().appendPlainText(QStringLiteral("x"));
+    EXPECT_TRUE(Label("LZapisano").isVisibleTo(&window));
+
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Label("LZapisano").isVisibleTo(&window));
+    EXPECT_EQ(window.mt().RowNumber(), 2);
+    EXPECT_EQ(Tooltip(2, TPersonField::pesel), peselNote);
+    EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 3"));
+}
+
 // The grid hears of the rows whose notes changed: a confirmation names its row; a correction that
 // moves a duplicate PESEL, and its undoing, name every row between the ones it touches.
 TEST_F(CheckingAidsTest, EachChangeTellsTheGridTheRowsWhoseNotesChanged) {

@@ -57,6 +57,23 @@ TEST_F(ClerksWorkTest, ImportAsksBeforeTheClerksChangesGoAndCtrlZBringsThemBack)
     EXPECT_FALSE(Answering(QStringLiteral("&Nie"), import)) << "saved changes go at once";
 }
 
+// Ctrl+Z after the import of another order brings back the former rows, whose lines that
+// order does not hold: no line is marked for them, nor any skipped person counted.
+TEST_F(ClerksWorkTest, UndoneImportOfAnotherOrderMarksNoneOfItsLines) {
+    Import(FaultyOrder());
+    ChangeThreeRows();
+    Paste(Block(1, QStringLiteral("szer. INNY Jan S. Adama"), "44051401359") +
+          Block(2, QStringLiteral("szer. POMINIĘTY Jan S. Adama"), "44051401359", false));
+    EXPECT_TRUE(Answering(QStringLiteral("&Tak"), [this] { Click("SpeedButton1"); }));
+    ASSERT_EQ(window.mt().TotalRows(), 1);
+    ASSERT_TRUE(Label("LPominiete").isVisibleTo(&window));
+
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.mt().TotalRows(), 3);
+    EXPECT_EQ(Marks(), (std::vector<std::pair<int, QColor>>{}));
+    EXPECT_FALSE(Label("LPominiete").isVisibleTo(&window));
+}
+
 // A change that the file lacks, also a saved one taken back, is asked about; "Tak" closes.
 TEST_F(ClerksWorkTest, ClosingAsksWhileAChangeIsUnsaved) {
     const auto close = [this] { window.close(); };
