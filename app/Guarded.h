@@ -17,6 +17,13 @@ template <typename Handler> void RunGuarded(Handler& handler) noexcept {
     }
 }
 
+// Shows a failure that a control caught in Qt's frames and handed on as a signal, as RunGuarded
+// shows one thrown in a handler.
+inline void ShowCaughtFailure(const std::exception_ptr& failure) noexcept {
+    const auto rethrow = [&failure] { std::rethrow_exception(failure); };
+    RunGuarded(rethrow);
+}
+
 // A handler made fit for a connection: whatever the signal passes is ignored.
 template <typename Handler> auto Guarded(Handler handler) {
     return [handler = std::move(handler)](auto&&...) mutable { RunGuarded(handler); };

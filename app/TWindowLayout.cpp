@@ -241,10 +241,7 @@ QWidget* TWindowLayout::CreateOrderArea() {
     box->setTabChangesFocus(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->setPlainText(Instructions());
-    QObject::connect(box, &TOrderBox::InsertFailed, box, [](const std::exception_ptr& failure) {
-        const auto show = [&failure] { std::rethrow_exception(failure); };
-        RunGuarded(show);
-    });
+    QObject::connect(box, &TOrderBox::InsertFailed, box, &ShowCaughtFailure);
     MarkThumbs(*box, thumbs_);
 
     QWidget* panel8 = NewPanel(panel2, "Panel8", kFaceGrey);

@@ -77,12 +77,13 @@ void Tfnolt_f_r::ConnectButtons() {
 
 void Tfnolt_f_r::ConnectGrid() {
     TPersonGrid* grid = ui_.RxDBGrid1;
-    grid->SetOnGetCellProps(
-        [this](int row, TPersonField field, TCellFont& font, QColor& background) {
-            RxDBGrid1GetCellProps(row, field, font, background);
-        });
-    grid->SetRowDeleter([this] { aids_->DeletePerson(); });
-    grid->SetRowOpener([this] { aids_->CorrectPerson(); });
+    // Directly, so that the handler's changes to the cell reach the grid's painting.
+    connect(grid, &TPersonGrid::GetCellProps, this, &Tfnolt_f_r::RxDBGrid1GetCellProps,
+            Qt::DirectConnection);
+    connect(grid, &TPersonGrid::DeleteConfirmed, this, Guarded([this] { aids_->DeletePerson(); }));
+    connect(grid, &TPersonGrid::RowOpenRequested, this,
+            Guarded([this] { aids_->CorrectPerson(); }));
+    connect(grid, &TPersonGrid::ActionFailed, this, &ShowCaughtFailure);
     AddGridAction(QStringLiteral("Popraw dane osoby…"), QKeySequence(Qt::Key_F4),
                   [this] { aids_->CorrectPerson(); });
     AddGridAction(QStringLiteral("Oznacz jako sprawdzone"), QKeySequence(Qt::CTRL | Qt::Key_K),
@@ -91,7 +92,6 @@ void Tfnolt_f_r::ConnectGrid() {
     AddGridAction(QStringLiteral("Usuń osobę\tAlt+U"), {}, [this] { SpeedButton3Click(); });
     AddGridAction(QStringLiteral("Cofnij\tCtrl+Z"), {}, [this] { aids_->UndoChange(); });
     AddGridAction(QStringLiteral("Raport importu\tCtrl+P"), {}, [this] { RaportImportuClick(); });
-    grid->SetActionRunner([](const std::function<void()>& action) { RunGuarded(action); });
 }
 
 void Tfnolt_f_r::AddShortcuts() {

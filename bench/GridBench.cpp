@@ -47,9 +47,12 @@ void BM_GridRepaintAndPage(benchmark::State& state) {
     TPersonTable table = TableOf(NumberedRows(static_cast<int>(state.range(0))));
     TDataSource ds(table);
     TPersonGrid grid(ds);
-    grid.SetOnGetCellProps([](int row, TPersonField, TCellFont&, QColor& background) {
-        background = QColor::fromRgb(Design::RowGrey(row));
-    });
+    QObject::connect(
+        &grid, &TPersonGrid::GetCellProps, &grid,
+        [](int row, TPersonField, TCellFont&, QColor& background) {
+            background = QColor::fromRgb(Design::RowGrey(row));
+        },
+        Qt::DirectConnection);
     // Every third row's PESEL carries a mark and a note, as hinted rows do.
     grid.Model()->SetNoteSource([](const TPersonRecord& row, TPersonField field) {
         TCellNote note;

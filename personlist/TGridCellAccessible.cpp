@@ -1,20 +1,15 @@
 #include "personlist/TGridCellAccessible.h"
 
 #include "personlist/TPersonGrid.h"
-#include "personlist/TPersonGridAccessible.h"
 
 #include <QHeaderView>
 
 TGridCellAccessible::TGridCellAccessible(TPersonGrid* grid, int row, int column)
-    : grid_(grid), row_(row), column_(column) {}
+    : TGridPartAccessible(grid), row_(row), column_(column) {}
 
 bool TGridCellAccessible::isValid() const {
-    return grid_ != nullptr && column_ < grid_->Header()->count() &&
-           row_ < grid_->Model()->rowCount();
-}
-
-QAccessibleInterface* TGridCellAccessible::parent() const {
-    return QAccessible::queryAccessibleInterface(grid_);
+    return Grid() != nullptr && column_ < Grid()->Header()->count() &&
+           row_ < Grid()->Model()->rowCount();
 }
 
 // A cell's name is its value; its description tells its problems and the value the import found
@@ -22,10 +17,10 @@ QAccessibleInterface* TGridCellAccessible::parent() const {
 QString TGridCellAccessible::text(QAccessible::Text t) const {
     if ((t != QAccessible::Name && t != QAccessible::Description) || !isValid())
         return {};
-    const TPersonGridModel& model = *grid_->Model();
-    const int logical = grid_->Header()->logicalIndex(column_);
+    const TPersonGridModel& model = *Grid()->Model();
+    const int logical = Grid()->Header()->logicalIndex(column_);
     if (t == QAccessible::Description)
-        return IsTitle() ? QString() : grid_->CellNoteText(row_, logical);
+        return IsTitle() ? QString() : Grid()->CellNoteText(row_, logical);
     if (IsTitle())
         return model.headerData(logical, Qt::Horizontal).toString();
     return model.data(model.index(row_, logical)).toString();
@@ -33,15 +28,15 @@ QString TGridCellAccessible::text(QAccessible::Text t) const {
 
 // In the viewport for a cell, in the header for a title; empty for a cell off the visible lines.
 QRect TGridCellAccessible::ViewportRect() const {
-    const QHeaderView& header = *grid_->Header();
+    const QHeaderView& header = *Grid()->Header();
     const int logical = header.logicalIndex(column_);
     const int x = header.sectionViewportPosition(logical);
     if (IsTitle())
         return {x, 0, header.sectionSize(logical), header.height()};
-    const int line = row_ + 1 - grid_->TopRow();
-    if (line < 0 || line >= grid_->VisibleLines())
+    const int line = row_ + 1 - Grid()->TopRow();
+    if (line < 0 || line >= Grid()->VisibleLines())
         return {};
-    return {x, line * grid_->RowHeight(), header.sectionSize(logical), grid_->RowHeight()};
+    return {x, line * Grid()->RowHeight(), header.sectionSize(logical), Grid()->RowHeight()};
 }
 
 QRect TGridCellAccessible::rect() const {
@@ -50,7 +45,7 @@ QRect TGridCellAccessible::rect() const {
     const QRect place = ViewportRect();
     if (place.isEmpty())
         return {};
-    const QWidget* owner = IsTitle() ? static_cast<QWidget*>(grid_->Header()) : grid_->viewport();
+    const QWidget* owner = IsTitle() ? static_cast<QWidget*>(Grid()->Header()) : Grid()->viewport();
     return {owner->mapToGlobal(place.topLeft()), place.size()};
 }
 
@@ -73,7 +68,7 @@ QAccessible::State TGridCellAccessible::state() const {
     state.selectable = true;
     state.focusable = true;
     state.selected = isSelected();
-    state.focused = state.selected && grid_->hasFocus();
+    state.focused = state.selected && Grid()->hasFocus();
     return state;
 }
 
@@ -84,10 +79,11 @@ void* TGridCellAccessible::interface_cast(QAccessible::InterfaceType type) {
 }
 
 bool TGridCellAccessible::isSelected() const {
-    return !IsTitle() && isValid() && grid_->Model()->CurrentIndex().row() == row_;
+    return !IsTitle() && isValid() && Grid()->Model()->CurrentIndex().row() == row_;
 }
 
+// The titles are the table's first children, one per column.
 QList<QAccessibleInterface*> TGridCellAccessible::columnHeaderCells() const {
-    auto* table = static_cast<TPersonGridAccessible*>(parent());
-    return {table->Cell(-1, column_)};
+    QAccessibleInterface* table = parent();
+    return {table != nullptr ? table->child(column_) : nullptr};
 }

@@ -1,25 +1,16 @@
 #pragma once
 
-#include <QAccessibleInterface>
-
-class TPersonGrid;
+#include "personlist/TGridPartAccessible.h"
 
 // What a screen reader sees of one cell of the person grid, or of one column title (row -1).
 // Columns count in the order the clerk sees them, rows from 0. The cell reads the grid anew
 // whenever asked; the grid's accessible table drops it when the rows change.
-class TGridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class TGridCellAccessible : public TGridPartAccessible, public QAccessibleTableCellInterface {
 public:
     TGridCellAccessible(TPersonGrid* grid, int row, int column);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
@@ -38,7 +29,6 @@ private:
     bool IsTitle() const { return row_ < 0; }
     QRect ViewportRect() const;
 
-    TPersonGrid* grid_;
     int row_;
     int column_;
 };

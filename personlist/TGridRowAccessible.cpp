@@ -6,15 +6,11 @@
 #include <QStringList>
 
 bool TGridRowAccessible::isValid() const {
-    return grid_ != nullptr && Row() >= 0;
+    return Grid() != nullptr && Row() >= 0;
 }
 
 int TGridRowAccessible::Row() const {
-    return grid_->Model()->CurrentIndex().row();
-}
-
-QAccessibleInterface* TGridRowAccessible::parent() const {
-    return QAccessible::queryAccessibleInterface(grid_);
+    return Grid()->Model()->CurrentIndex().row();
 }
 
 // The name: the row's values in the columns' order, the empty ones left out; the description:
@@ -23,11 +19,11 @@ QString TGridRowAccessible::text(QAccessible::Text t) const {
     if (!isValid())
         return {};
     if (t == QAccessible::Description)
-        return grid_->RowNoteText(Row());
+        return Grid()->RowNoteText(Row());
     if (t != QAccessible::Name)
         return {};
-    const TPersonGridModel& model = *grid_->Model();
-    const QHeaderView& header = *grid_->Header();
+    const TPersonGridModel& model = *Grid()->Model();
+    const QHeaderView& header = *Grid()->Header();
     QStringList values;
     for (int column = 0; column < header.count(); ++column)
         values.append(model.data(model.index(Row(), header.logicalIndex(column))).toString());
@@ -36,12 +32,12 @@ QString TGridRowAccessible::text(QAccessible::Text t) const {
 }
 
 QRect TGridRowAccessible::rect() const {
-    const int line = Row() + 1 - grid_->TopRow();
-    if (!isValid() || line < 0 || line >= grid_->VisibleLines())
+    const int line = Row() + 1 - Grid()->TopRow();
+    if (!isValid() || line < 0 || line >= Grid()->VisibleLines())
         return {};
-    const QWidget& viewport = *grid_->viewport();
-    return {viewport.mapToGlobal(QPoint(0, line * grid_->RowHeight())),
-            QSize(viewport.width(), grid_->RowHeight())};
+    const QWidget& viewport = *Grid()->viewport();
+    return {viewport.mapToGlobal(QPoint(0, line * Grid()->RowHeight())),
+            QSize(viewport.width(), Grid()->RowHeight())};
 }
 
 QAccessible::State TGridRowAccessible::state() const {
@@ -53,6 +49,6 @@ QAccessible::State TGridRowAccessible::state() const {
     state.selectable = true;
     state.selected = true;
     state.focusable = true;
-    state.focused = grid_->hasFocus();
+    state.focused = Grid()->hasFocus();
     return state;
 }

@@ -1,33 +1,22 @@
 #pragma once
 
-#include <QAccessibleInterface>
-
-class TPersonGrid;
+#include "personlist/TGridPartAccessible.h"
 
 // What a screen reader is told of the grid's current row when it lands on it: one object whose
 // name gives the row's values and whose description gives each problem and correction with its
 // column's title ("PŁEĆ: płeć niezgodna z numerem PESEL; STE: brak stopnia"). It is the table's
 // last child, after the cells, which keep their own descriptions for a reader's cell-by-cell keys.
 // It reads the current row anew whenever asked, so it never stands for a row that went.
-class TGridRowAccessible : public QAccessibleInterface {
+class TGridRowAccessible : public TGridPartAccessible {
 public:
-    explicit TGridRowAccessible(TPersonGrid* grid) : grid_(grid) {}
+    explicit TGridRowAccessible(TPersonGrid* grid) : TGridPartAccessible(grid) {}
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::Row; }
     QAccessible::State state() const override;
 
 private:
     int Row() const;
-
-    TPersonGrid* grid_;
 };

@@ -21,34 +21,22 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
-const QColor kLineColour = QColor::fromRgb(Design::kColumnLineGrey);
-const QColor kNoteColour = QColor::fromRgb(Design::kNoteRed);
-const QColor kCheckedNoteColour = QColor::fromRgb(Design::kCheckedNoteGrey);
-const QColor kCorrectionColour = QColor::fromRgb(Design::kCorrectionBlue);
-// The side of the triangle that marks a cell with a note.
-constexpr int kNoteMark = 7;
-// Text in a left-aligned cell starts 2 px in; every text's top is 2 px below the cell's top.
-constexpr int kTextLeft = 2;
-constexpr int kTextTop = 2;
 constexpr int kWheelNotch = 120;
-
-// A column line, one pixel wide at 96 pixels per inch; filled rather than drawn as a line, so
-// that at any scaling it meets the cells' fills without a gap.
-void DrawColumnLine(QPainter& painter, const QRect& cell, const QColor& colour) {
-    painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), colour);
-}
 
 } // namespace
 
 TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
     : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, this)),
       font_(Design::TextFont()), rowHeight_(QFontMetrics(font_).height() + 3),
-      header_(new TGridHeader(font_, kLineColour, this)),
-      confirm_([](QMessageBox& box) { box.exec(); }), deleteRow_([this] { Table().DeleteRow(); }),
-      runAction_([](const std::function<void()>& action) { action(); }) {
+      header_(new TGridHeader(font_, TGridPainter::LineColour(), this)),
+      painter_(*model_, *header_, font_, rowHeight_,
+               [this](int row, TPersonField field, TCellFont& font, QColor& background) {
+                   emit GetCellProps(row, field, font, background);
+               }) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setFont(font_);
@@ -71,9 +59,9 @@ TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
     bar->setTracking(false);
     bar->installEventFilter(this);
     connect(bar, &QAbstractSlider::actionTriggered, this,
-            [this](int action) { runAction_([&] { ScrollBarAction(action); }); });
+            [this](int action) { RunAction([&] { ScrollBarAction(action); }); });
     connect(bar, &QAbstractSlider::valueChanged, this,
-            [this](int value) { runAction_([&] { ScrollBarValue(value); }); });
+            [this](int value) { RunAction([&] { ScrollBarValue(value); }); });
 
     // A screen reader forgets the former cells before it hears of the current row: a focus event
     // never names a cell that the reset then takes away.
@@ -83,27 +71,6 @@ TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
     connect(model_, &QAbstractItemModel::dataChanged, this, &TPersonGrid::FollowNotes);
     connect(header_, &QHeaderView::sectionMoved, this, &TPersonGrid::TellRowsChanged);
     FollowTable();
-}
-
-void TPersonGrid::SetOnGetCellProps(TCellPropsHandler handler) {
-    onGetCellProps_ = std::move(handler);
-    viewport()->update();
-}
-
-void TPersonGrid::SetConfirmRunner(TConfirmRunner runner) {
-    confirm_ = std::move(runner);
-}
-
-void TPersonGrid::SetRowDeleter(TRowDeleter deleter) {
-    deleteRow_ = std::move(deleter);
-}
-
-void TPersonGrid::SetRowOpener(TRowOpener opener) {
-    openRow_ = std::move(opener);
-}
-
-void TPersonGrid::SetActionRunner(TActionRunner runner) {
-    runAction_ = std::move(runner);
 }
 
 QHeaderView* TPersonGrid::Header() const {
@@ -119,7 +86,7 @@ int TPersonGrid::VisibleLines() const {
 }
 
 int TPersonGrid::DrawnLines() const {
-    return std::max(1, (viewport()->height() + rowHeight_ - 1) / rowHeight_);
+    return painter_.DrawnLines(viewport()->height());
 }
 
 int TPersonGrid::CurrentRow() const {
@@ -133,11 +100,6 @@ int TPersonGrid::RowAtY(int y) const {
 
 int TPersonGrid::LastShownRow() const {
     return std::min(top_ + VisibleLines() - 1, RowCount());
-}
-
-// The desktop's active colours, so that the selection looks the same with or without the focus.
-QColor TPersonGrid::Colour(QPalette::ColorRole role) const {
-    return palette().color(QPalette::Active, role);
 }
 
 // After rows were removed the new current row takes the screen line of the old one, as far as
@@ -245,6 +207,14 @@ void TPersonGrid::scrollContentsBy(int dx, int) {
     viewport()->update();
 }
 
+template <typename Action> void TPersonGrid::RunAction(Action action) {
+    try {
+        action();
+    } catch (const std::exception&) {
+        emit ActionFailed(std::current_exception());
+    }
+}
+
 void TPersonGrid::MoveBy(int distance) {
     Table().MoveRows(distance);
 }
@@ -252,7 +222,7 @@ void TPersonGrid::MoveBy(int distance) {
 // A position from the scroll bar: at or before the first row is the first row, at or after the
 // row count the last.
 void TPersonGrid::SelectRow(int position) {
-    runAction_([&] { Table().MoveTo(position); });
+    RunAction([&] { Table().MoveTo(position); });
 }
 
 void TPersonGrid::JumpTo(int position) {
@@ -281,7 +251,7 @@ void TPersonGrid::keyPressEvent(QKeyEvent* event) {
     const bool plain = modifiers == Qt::NoModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
     bool handled = true; // a key that failed was the grid's all the same
-    runAction_([&] { handled = (plain || ctrl) && HandleKey(event->key(), ctrl); });
+    RunAction([&] { handled = (plain || ctrl) && HandleKey(event->key(), ctrl); });
     event->setAccepted(handled);
 }
 
@@ -333,9 +303,9 @@ void TPersonGrid::ConfirmAndDelete() {
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    confirm_(box);
+    box.exec();
     if (box.clickedButton() == yes)
-        deleteRow_();
+        emit DeleteConfirmed();
 }
 
 // The press itself gives the grid the keyboard focus, by its focus policy. The right button
@@ -364,16 +334,15 @@ void TPersonGrid::mousePressEvent(QMouseEvent* event) {
         return;
     const int row = RowAtY(static_cast<int>(event->position().y()));
     if (row != 0)
-        runAction_([&] { MoveBy(row - CurrentRow()); });
+        RunAction([&] { MoveBy(row - CurrentRow()); });
 }
 
 // The second press of a double-click comes as this event: it selects the line as a press does,
 // then opens its row.
 void TPersonGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && RowAtY(static_cast<int>(event->position().y())) != 0 &&
-        openRow_)
-        runAction_(openRow_);
+    if (event->button() == Qt::LeftButton && RowAtY(static_cast<int>(event->position().y())) != 0)
+        emit RowOpenRequested();
 }
 
 // A sideways wheel, or the wheel with Shift, shows the columns that do not fit, three steps a
@@ -402,7 +371,7 @@ void TPersonGrid::TurnWheel(QWheelEvent* event) {
     const int notches = wheelAngle_ / kWheelNotch;
     wheelAngle_ -= notches * kWheelNotch;
     if (notches != 0)
-        runAction_([&] { MoveBy(-notches); });
+        RunAction([&] { MoveBy(-notches); });
 }
 
 // The scroll bar's own wheel handling would move its thumb away from the table.
@@ -448,55 +417,10 @@ void TPersonGrid::ScrollBarValue(int value) {
         JumpTo(value);
 }
 
-// The cell of a model column on the line whose top is at `y` in the viewport.
-QRect TPersonGrid::CellRect(int column, int y) const {
-    return {header_->sectionViewportPosition(column), y, header_->sectionSize(column), rowHeight_};
-}
-
-template <typename PaintColumn>
-void TPersonGrid::ForEachShownColumn(int y, PaintColumn paint) const {
-    const QRect area = viewport()->rect();
-    for (int visual = 0; visual < header_->count(); ++visual) {
-        const int column = header_->logicalIndex(visual);
-        if (header_->isSectionHidden(column))
-            continue;
-        const QRect cell = CellRect(column, y);
-        if (cell.intersects(area))
-            paint(column, cell);
-    }
-}
-
 void TPersonGrid::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
-    if (RowCount() == 0) {
-        PaintEmptyLine(painter);
-    } else {
-        const int current = CurrentRow();
-        const int last = std::min(RowCount(), top_ + DrawnLines() - 1);
-        for (int row = top_; row <= last; ++row)
-            PaintRow(painter, row, row == current);
-        if (hasFocus())
-            PaintFocusSign(painter);
-        // The marks lie over the focus frame, which would otherwise cut through them.
-        for (int row = top_; row <= last; ++row)
-            PaintRowMarks(painter, row);
-        return;
-    }
-    if (hasFocus())
-        PaintFocusSign(painter);
-}
-
-// A dotted frame round the inside of the selected line, in the selected text's colour, so that the
-// line keeps its colours and the clerk still sees where the keys go.
-void TPersonGrid::PaintFocusSign(QPainter& painter) const {
-    const int line = RowCount() == 0 ? 0 : CurrentRow() - top_;
-    if (line < 0 || line >= DrawnLines())
-        return;
-    const int left = -horizontalScrollBar()->value();
-    const QRect frame(left, line * rowHeight_, header_->length(), rowHeight_);
-    painter.setPen(QPen(Colour(QPalette::HighlightedText), 1, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(frame.adjusted(0, 0, -2, -1));
+    painter_.Paint(
+        painter, {top_, viewport()->rect(), horizontalScrollBar()->value(), hasFocus(), palette()});
 }
 
 void TPersonGrid::focusInEvent(QFocusEvent* event) {
@@ -508,66 +432,6 @@ void TPersonGrid::focusInEvent(QFocusEvent* event) {
 void TPersonGrid::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
-}
-
-void TPersonGrid::PaintEmptyLine(QPainter& painter) const {
-    const TCellFont font{font_, Colour(QPalette::HighlightedText)};
-    ForEachShownColumn(0, [&](int, const QRect& cell) {
-        DrawCell(painter, cell, Colour(QPalette::Highlight), font, QString(), Qt::AlignLeft);
-    });
-}
-
-void TPersonGrid::PaintRow(QPainter& painter, int row, bool selected) const {
-    ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
-        const QModelIndex index = model_->index(row - 1, column);
-        const TPersonField field = GridColumn(column).field;
-        TCellFont font{font_, Colour(QPalette::Text)};
-        QColor background = Colour(QPalette::Base);
-        if (selected) {
-            // The selected line keeps the selection colours whatever the handler sets.
-            font.color = Colour(QPalette::HighlightedText);
-            background = Colour(QPalette::Highlight);
-            const QColor textColour = font.color;
-            QColor scratch = background;
-            CellProps(row, field, font, scratch);
-            font.color = textColour;
-        } else {
-            CellProps(row, field, font, background);
-        }
-        DrawCell(painter, cell, background, font, model_->data(index).toString(),
-                 Qt::Alignment(model_->data(index, Qt::TextAlignmentRole).toInt()));
-    });
-}
-
-void TPersonGrid::PaintRowMarks(QPainter& painter, int row) const {
-    ForEachShownColumn((row - top_) * rowHeight_, [&](int column, const QRect& cell) {
-        const QVariant note = model_->index(row - 1, column).data(TPersonGridModel::NoteRole);
-        if (note.isValid())
-            DrawNoteMarks(painter, cell, note.value<TCellNote>());
-    });
-}
-
-// The problems' triangle in the top right corner, the correction's in the top left. A white
-// edge along the triangle's long side sets it off from every row colour, the selection's too.
-void TPersonGrid::DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const {
-    const auto mark = [&painter](QPoint corner, int across, const QColor& colour) {
-        const int down = across > 0 ? 1 : -1;
-        const QPoint edge[] = {corner, corner + QPoint(across + down, 0),
-                               corner + QPoint(0, kNoteMark + 1)};
-        const QPoint triangle[] = {corner, corner + QPoint(across, 0),
-                                   corner + QPoint(0, kNoteMark)};
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        painter.drawPolygon(edge, 3);
-        painter.setBrush(colour);
-        painter.drawPolygon(triangle, 3);
-        painter.setBrush(Qt::NoBrush);
-    };
-    if (!note.problems.isEmpty())
-        mark(cell.topRight() - QPoint(1, 0), -kNoteMark,
-             note.checked ? kCheckedNoteColour : kNoteColour);
-    if (!note.correction.isEmpty())
-        mark(cell.topLeft(), kNoteMark, kCorrectionColour);
 }
 
 QString TPersonGrid::CellNoteText(int row, int column) const {
@@ -610,26 +474,5 @@ void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
         return;
     }
     QToolTip::showText(event->globalPos(), note, viewport(),
-                       CellRect(column, (row - top_) * rowHeight_));
-}
-
-void TPersonGrid::CellProps(int row, TPersonField field, TCellFont& font,
-                            QColor& background) const {
-    if (onGetCellProps_)
-        onGetCellProps_(row, field, font, background);
-}
-
-void TPersonGrid::DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
-                           const TCellFont& font, const QString& text,
-                           Qt::Alignment alignment) const {
-    painter.fillRect(cell.adjusted(0, 0, -1, 0), background);
-    DrawColumnLine(painter, cell, kLineColour);
-    if (text.isEmpty())
-        return;
-    const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;
-    const int left = horizontal == Qt::AlignLeft ? kTextLeft : 0;
-    painter.setFont(font.font);
-    painter.setPen(font.color);
-    painter.drawText(cell.adjusted(left, kTextTop, -1, 0),
-                     static_cast<int>(horizontal | Qt::AlignTop | Qt::TextSingleLine), text);
+                       painter_.CellRect(column, (row - top_) * rowHeight_));
 }

@@ -1,31 +1,24 @@
 #pragma once
 
-#include "personlist/TCellNote.h"
+#include "personlist/TCellFont.h"
+#include "personlist/TGridPainter.h"
 #include "personlist/TPersonGridModel.h"
 #include "register/TPersonRecord.h"
 
 #include <QAbstractScrollArea>
-#include <QColor>
 #include <QFont>
 
-#include <functional>
+#include <exception>
 
 class QHeaderView;
 class QHelpEvent;
-class QMessageBox;
-class QPainter;
 class TGridHeader;
-
-// The font a cell's text is drawn with, and the text's colour.
-struct TCellFont {
-    QFont font;
-    QColor color;
-};
 
 // The person grid `RxDBGrid1`: one line per row of the person table, the current row selected as
 // a whole line. It keeps no row of its own: it draws the rows on its visible lines through the
 // model, their texts and their cells' notes alike, and every move of the selection is a move of the
-// table's current row, which the grid then follows through the table's notifications.
+// table's current row, which the grid then follows through the table's notifications. It
+// scrolls, moves and asks; TGridPainter draws its lines, and its owner hears it through signals.
 //
 // The Menu key and Shift+F10 open the context menu of its actions at the current row.
 //
@@ -37,33 +30,10 @@ class TPersonGrid : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // The grid's OnGetCellProps event: called for every data cell drawn, with the 1-based
-    // position of the row being drawn. It may change the cell's font and background.
-    using TCellPropsHandler =
-        std::function<void(int row, TPersonField field, TCellFont& font, QColor& background)>;
-    // Runs the modal "Delete record?" box until it is answered.
-    using TConfirmRunner = std::function<void(QMessageBox& box)>;
-    // Deletes the current row once Ctrl+Delete was confirmed.
-    using TRowDeleter = std::function<void()>;
-    // Opens the current row for correction, after a double-click on its line.
-    using TRowOpener = std::function<void()>;
-    // Runs what a key, a click, the wheel or the scroll bar does to the table, where Qt called
-    // the grid; the program's runner catches a failure there (by default it is just run).
-    using TActionRunner = std::function<void(const std::function<void()>& action)>;
-
     explicit TPersonGrid(TDataSource& ds, QWidget* parent = nullptr);
 
-    void SetOnGetCellProps(TCellPropsHandler handler);
-    // Replaces the table's own DeleteRow as what a confirmed Ctrl+Delete does.
-    void SetRowDeleter(TRowDeleter deleter);
-    // What a double-click on a data line does, through the action runner; nothing by default.
-    void SetRowOpener(TRowOpener opener);
-    void SetActionRunner(TActionRunner runner);
-    // Replaces the modal run of the confirm box, so that tests can answer it.
-    void SetConfirmRunner(TConfirmRunner runner);
-
-    // Makes the stored row at the 1-based `position` current, through the action runner as a click
-    // does; for a screen reader's selection.
+    // Makes the stored row at the 1-based `position` current, as a click does (a failure is
+    // ActionFailed's); for a screen reader's selection.
     void SelectRow(int position);
 
     // The note of a cell as its tooltip gives it (its problems, then its correction), by model row
@@ -81,6 +51,20 @@ public:
     int TopRow() const { return top_; }
     // The number of data lines that fit wholly on the grid, at least 1.
     int VisibleLines() const;
+
+signals:
+    // The grid's OnGetCellProps event: emitted for every data cell drawn, with the 1-based
+    // position of the row being drawn; a receiver connected directly may change the cell's font
+    // and background.
+    void GetCellProps(int row, TPersonField field, TCellFont& font, QColor& background);
+    // The clerk answered "Delete record?" after Ctrl+Delete with Yes: the owner deletes the
+    // current row, as it deletes one from its other commands.
+    void DeleteConfirmed();
+    // A double-click on a data line, which the grid has made current: the owner opens the row.
+    void RowOpenRequested();
+    // What a key, a click, the wheel or the scroll bar did to the table failed; the table stays as
+    // the failure left it, and its owner shows `failure` as it shows any failed action.
+    void ActionFailed(std::exception_ptr failure);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -104,7 +88,6 @@ private:
     // The row number on the line at `y` in the viewport; 0 below the last row.
     int RowAtY(int y) const;
     int DrawnLines() const;
-    QColor Colour(QPalette::ColorRole role) const;
 
     void FollowTable();
     void TellCurrentRow();
@@ -115,6 +98,9 @@ private:
     void UpdateHorizontalRange();
     void PlaceHeader();
 
+    // Runs what an input does to the table; a failure there is emitted as ActionFailed, since
+    // Qt's frames, which called the grid, do not unwind.
+    template <typename Action> void RunAction(Action action);
     void MoveBy(int distance);
     void JumpTo(int position);
     bool HandleKey(int key, bool ctrl);
@@ -124,28 +110,13 @@ private:
     void ConfirmAndDelete();
     // The context menu of the grid's actions, below the current row's line.
     void ShowRowMenu();
-
-    QRect CellRect(int column, int y) const;
-    template <typename PaintColumn> void ForEachShownColumn(int y, PaintColumn paint) const;
-    void PaintRow(QPainter& painter, int row, bool selected) const;
-    void PaintRowMarks(QPainter& painter, int row) const;
-    void PaintEmptyLine(QPainter& painter) const;
-    void PaintFocusSign(QPainter& painter) const;
-    void CellProps(int row, TPersonField field, TCellFont& font, QColor& background) const;
-    void DrawNoteMarks(QPainter& painter, const QRect& cell, const TCellNote& note) const;
     void ShowCellNote(QHelpEvent* event) const;
-    void DrawCell(QPainter& painter, const QRect& cell, const QColor& background,
-                  const TCellFont& font, const QString& text, Qt::Alignment alignment) const;
 
     TPersonGridModel* model_;
     QFont font_;
     int rowHeight_;
     TGridHeader* header_;
-    TCellPropsHandler onGetCellProps_;
-    TConfirmRunner confirm_;
-    TRowDeleter deleteRow_;
-    TRowOpener openRow_;
-    TActionRunner runAction_;
+    TGridPainter painter_;
     int top_ = 1;
     // The current row and the row count as last followed, to keep the current row's screen line
     // when rows were removed.

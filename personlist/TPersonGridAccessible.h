@@ -46,10 +46,9 @@ public:
     bool unselectColumn(int) override { return false; }
     void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
+private:
     // The title of a column (row -1) or a cell, made once and kept until the rows change.
     QAccessibleInterface* Cell(int row, int column) const;
-
-private:
     TPersonGrid* Grid() const;
     int CellCount() const;
     QAccessibleInterface* CurrentRowObject() const;

@@ -3,13 +3,13 @@
 // The window with the rows of an order full of faults, and the steps of a clerk who checks them.
 
 #include "MainWindowFixture.h"
-#include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "orderbox/TOrderHighlighter.h"
 #include "persondialog/TPersonDialog.h"
 #include "personlist/TGridColumn.h"
 #include "support/TempFolder.h"
 #include "tests/support/ClearLine.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/WindowActivation.h"
 
 #include <QDialogButtonBox>

@@ -129,9 +129,15 @@ TEST_F(CheckingAidsTest, CtrlZBringsDeletedRowsBackInPlaceAndASaveWritesThem) {
     // One row by the button, one by Ctrl+Delete in the grid.
     window.mt().MoveTo(2);
     Click("SpeedButton3");
-    Grid().SetConfirmRunner([](QMessageBox& box) { box.buttons().front()->click(); });
     window.mt().MoveTo(3);
-    Keys(Qt::Key_Delete, Qt::ControlModifier);
+    {
+        const ModalAnswer<QMessageBox> confirm(
+            [](QMessageBox& box) { box.buttons().front()->click(); });
+        Keys(Qt::Key_Delete, Qt::ControlModifier);
+        ASSERT_TRUE(confirm.Answered());
+    }
+    window.activateWindow();
+    ASSERT_TRUE(WindowBecomesActive(window));
     ASSERT_EQ(window.mt().TotalRows(), 2);
     EXPECT_EQ(Label("LDoSprawdzenia").text(), QStringLiteral("Do sprawdzenia: 1"));
 

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
-#include "ModalAnswer.h"
 #include "personlist/TPersonGrid.h"
 #include "support/TempFolder.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/WindowActivation.h"
 
 #include <QFile>

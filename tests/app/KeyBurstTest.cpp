@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
-#include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "persondialog/TPersonDialog.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/WindowActivation.h"
 
 #include <QDialogButtonBox>

@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
-#include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "app/TNoltApplication.h"
 #include "app/Unolt_f_r.h"
 #include "orderbox/TOrderBoxLines.h"
 #include "support/TempFolder.h"
+#include "tests/support/ModalAnswer.h"
 #include "ui/TWin1250.h"
 
 #include <QAbstractButton>

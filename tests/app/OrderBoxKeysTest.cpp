@@ -1,5 +1,5 @@
 #include "CheckingAidsFixture.h"
-#include "ModalAnswer.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/WindowActivation.h"
 #include "ui/DesignValues.h"
 

@@ -1,9 +1,9 @@
 // Keys typed ahead of a dialog, and the bounds of what enters the order box.
 #include "MainWindowFixture.h"
-#include "ModalAnswer.h"
 #include "WindowTestSupport.h"
 #include "orderbox/TOrderTextLimits.h"
 #include "support/TempFolder.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/WindowActivation.h"
 #include "ui/TQtError.h"
 

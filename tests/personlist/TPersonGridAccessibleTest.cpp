@@ -2,9 +2,12 @@
 #include "tests/support/WindowActivation.h"
 
 #include <QAccessible>
+#include <QHeaderView>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -80,6 +83,24 @@ TEST_F(GridScreenReaderTest, TheFocusAfterNewRowsNamesAnObjectThatStands) {
     EXPECT_EQ(table->indexOfChild(row), table->childCount() - 1);
     grid->clearFocus();
     EXPECT_EQ(table->focusChild(), nullptr);
+}
+
+// A cell names the grid's table as its parent and its column's title as its header, also after
+// the clerk moved a column; every child is found again at its own index.
+TEST_F(GridScreenReaderTest, CellsKnowTheirTableAndTheirColumnsTitle) {
+    grid->Header()->moveSection(0, 6);
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(2, 6);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->parent(), table);
+    const QList<QAccessibleInterface*> titles = cell->tableCellInterface()->columnHeaderCells();
+    ASSERT_EQ(titles.size(), 1);
+    ASSERT_NE(titles.front(), nullptr);
+    EXPECT_EQ(std::make_tuple(cell->text(QAccessible::Name), titles.front()->role(),
+                              titles.front()->text(QAccessible::Name)),
+              std::make_tuple(QStringLiteral("80010100003"), QAccessible::ColumnHeader,
+                              QStringLiteral("PESEL")));
+    for (int index = 0; index < table->childCount(); ++index)
+        EXPECT_EQ(table->indexOfChild(table->child(index)), index);
 }
 
 } // namespace

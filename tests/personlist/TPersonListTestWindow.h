@@ -24,7 +24,8 @@ inline void ImportRows(TPersonTable& table, int count) {
 }
 
 // A stand-in for the person area of the main window: the counter, the grid and the
-// "USUŃ OSOBĘ" button, wired the way the window wires them. The grid shows ten lines.
+// "USUŃ OSOBĘ" button, wired the way the window wires them (a confirmed Ctrl+Delete deletes the
+// current row). The grid shows ten lines.
 class TPersonListTestWindow : public QWidget {
 public:
     static constexpr int kLines = 10;
@@ -35,13 +36,17 @@ public:
         counter->setObjectName(QStringLiteral("DBStatusLabel1"));
         grid->setObjectName(QStringLiteral("RxDBGrid1"));
         grid->setFixedSize(1100, grid->TitleHeight() + kLines * grid->RowHeight());
-        grid->SetOnGetCellProps([](int row, TPersonField, TCellFont&, QColor& background) {
-            background = QColor::fromRgb(Design::RowGrey(row));
-        });
+        connect(
+            grid, &TPersonGrid::GetCellProps, this,
+            [](int row, TPersonField, TCellFont&, QColor& background) {
+                background = QColor::fromRgb(Design::RowGrey(row));
+            },
+            Qt::DirectConnection);
         connect(deleteButton, &QPushButton::clicked, this, [this] {
             if (mt.FieldNumber("id") != 0)
                 mt.DeleteRow();
         });
+        connect(grid, &TPersonGrid::DeleteConfirmed, this, [this] { mt.DeleteRow(); });
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(deleteButton);
         layout->addWidget(counter);
