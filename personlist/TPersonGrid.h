@@ -32,8 +32,8 @@ class TPersonGrid : public QAbstractScrollArea {
 public:
     explicit TPersonGrid(TDataSource& ds, QWidget* parent = nullptr);
 
-    // Makes the stored row at the 1-based `position` current, as a click does (a failure is
-    // ActionFailed's); for a screen reader's selection.
+    // Makes the stored row at the 1-based `position` current, as a click does (a failure goes out
+    // as ActionFailed); for a screen reader's selection.
     void SelectRow(int position);
 
     // The note of a cell as its tooltip gives it (its problems, then its correction), by model row
@@ -57,8 +57,8 @@ signals:
     // position of the row being drawn; a receiver connected directly may change the cell's font
     // and background.
     void GetCellProps(int row, TPersonField field, TCellFont& font, QColor& background);
-    // The clerk answered "Delete record?" after Ctrl+Delete with Yes: the owner deletes the
-    // current row, as it deletes one from its other commands.
+    // The clerk answered "Delete record?" after Ctrl+Delete with Yes. The grid deletes nothing
+    // itself: the owner deletes the current row as its other commands do, so that it can be undone.
     void DeleteConfirmed();
     // A double-click on a data line, which the grid has made current: the owner opens the row.
     void RowOpenRequested();
