@@ -43,7 +43,7 @@ TRegularFile::TRegularFile(const QString& path) {
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0)
         RefuseOpen(path, false);
-    handle_ = std::make_unique<THandle>(descriptor);
+    handle_.reset(new THandle{descriptor});
     if (::fstat(descriptor, &info) != 0)
         RefuseRead();
     RefuseUnlessRegular(KindOfMode(info.st_mode));

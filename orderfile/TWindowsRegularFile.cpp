@@ -44,7 +44,7 @@ TRegularFile::TRegularFile(const QString& path) {
         const DWORD error = GetLastError();
         RefuseOpen(path, error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
     }
-    handle_ = std::make_unique<THandle>(file);
+    handle_.reset(new THandle{file});
     RefuseUnlessRegular(KindOfHandle(file));
     LARGE_INTEGER size;
     if (GetFileSizeEx(file, &size))
