@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     const unsigned number = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
     const char* shown = argc > 3 ? argv[3] : "";
     const TOrderSource sources[] = {TOrderSource::WordProcessor, TOrderSource::PdfViewer};
-    const TOrderPhrasing phrasings[] = {TOrderPhrasing::Design, TOrderPhrasing::Officers};
+    const TOrderPhrasing phrasings[] = {TOrderPhrasing::Formal, TOrderPhrasing::Officers};
     std::vector<TRealisticOrder> orders;
     TImportScore scores[kCopies];
     for (const TOrderPhrasing phrasing : phrasings)
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
             scores[orders.size() - 1] = ScoreRealisticImport(orders.back());
         }
 
-    std::printf("order %u, %d persons %13s %11s %11s %11s\n", number, persons, "design:", "",
+    std::printf("order %u, %d persons %13s %11s %11s %11s\n", number, persons, "formal:", "",
                 "officers:", "");
     std::printf("%-34s %11s %11s %11s %11s\n", "", "word proc.", "PDF viewer", "word proc.",
                 "PDF viewer");

@@ -103,10 +103,11 @@ std::string MakePesel(TRandom& random, bool male) {
 
 class TOrderWriter {
 public:
-    // Long positions come from their own draws, so that the order is otherwise the same.
-    TOrderWriter(unsigned seed, bool longPositions, TOrderPhrasing phrasing)
+    // A PDF viewer's copy gets long positions too, from their own draws, so that the order is
+    // otherwise the same.
+    TOrderWriter(unsigned seed, bool forViewer, TOrderPhrasing phrasing)
         : random_(seed), forms_(seed ^ 0xF0F0u), officers_(seed ^ 0x0FF1u),
-          longPositions_(longPositions), officersPhrasing_(phrasing == TOrderPhrasing::Officers) {}
+          longPositions_(forViewer), officersPhrasing_(phrasing == TOrderPhrasing::Officers) {}
 
     TRealisticOrder Write(int persons) {
         Add("ROZKAZ PERSONALNY NR 12/P");

@@ -16,12 +16,12 @@ struct TRealisticOrder {
 // PDF viewer breaks them at the page's line ends and brings the page footers along.
 enum class TOrderSource { WordProcessor, PdfViewer };
 
-// How the order's author writes a person: as the design's worked example does ("szer. TESTOWY Jan",
+// How the order's author writes a person: as the formal template has it ("szer. TESTOWY Jan",
 // "na stanowisko - kierowca"), or as many officers do, besides: the first name before the surname
 // ("szer. Jan TESTOWY") on about half of the person lines, and on about half of the position lines
 // no separator after "na stanowisko" or "na stanowisko służbowe", now and then on the line of
 // "kieruję".
-enum class TOrderPhrasing { Design, Officers };
+enum class TOrderPhrasing { Formal, Officers };
 
 // An order of `persons` directed persons (and some blocks that direct nobody), with the variation
 // real orders show, each in a share of the blocks: ranks of two or three words, surnames of two
@@ -34,7 +34,7 @@ enum class TOrderPhrasing { Design, Officers };
 // The officers' phrasing draws its choices apart, so that the order's other variation stays.
 TRealisticOrder MakeRealisticOrder(int persons, unsigned seed = 1,
                                    TOrderSource source = TOrderSource::WordProcessor,
-                                   TOrderPhrasing phrasing = TOrderPhrasing::Design);
+                                   TOrderPhrasing phrasing = TOrderPhrasing::Formal);
 
 // How the rows of an import compare with the truth, row by row in order; a missing or extra row
 // is wrong.
