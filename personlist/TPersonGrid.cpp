@@ -464,10 +464,10 @@ bool TPersonGrid::viewportEvent(QEvent* event) {
 }
 
 void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
-    const int row = top_ + event->pos().y() / rowHeight_;
+    const int row = RowAtY(event->pos().y());
     const int column = header_->logicalIndexAt(event->pos().x());
     QString note;
-    if (row <= RowCount() && column >= 0)
+    if (row > 0 && column >= 0)
         note = model_->index(row - 1, column).data(Qt::ToolTipRole).toString();
     if (note.isEmpty()) {
         QToolTip::hideText();
