@@ -36,6 +36,8 @@ fail() {
   [ -n "${DISPLAY:-}" ] && bounded import -window root "$out/failure.png" 2>/dev/null &&
     echo "$round: the screen at that moment: $out/failure.png" >&2
   echo "$round: log: $log" >&2
+  # CI keeps only what is printed: the log's end says what the tools answered.
+  [ -s "${log:-}" ] && { echo "$round: the log's last lines:" >&2; tail -n 20 "$log" | sed 's/^/  /' >&2; }
   exit 1
 }
 
@@ -73,11 +75,20 @@ start_round() {
   use_virtual_display
   echo "$round: display $DISPLAY" >>"$log"
 
-  # The clipboard's owner lives as long as the round may, and no longer.
-  timeout -k 5 900 xclip -quiet -selection clipboard -i "$order" 2>>"$log" &
-  clipboard_owner=$!
-  helpers+=($clipboard_owner)
-  clipboard_holds() { bounded xclip -selection clipboard -o | cmp -s - "$1"; }
+  # The clipboard's owner lives as long as the round may, and no longer. An owner that ended
+  # before the clipboard held the order (a display still busy starting) is started again.
+  own_clipboard() {
+    timeout -k 5 900 xclip -quiet -selection clipboard -i "$1" 2>>"$log" &
+    clipboard_owner=$!
+    helpers+=($clipboard_owner)
+  }
+  clipboard_holds() {
+    bounded xclip -selection clipboard -o 2>>"$log" | cmp -s - "$1" && return
+    kill -0 "$clipboard_owner" 2>/dev/null ||
+      { echo "$round: the clipboard's owner ended; started again" >>"$log"; own_clipboard "$1"; }
+    return 1
+  }
+  own_clipboard "$order"
   wait_for 20 clipboard_holds "$order" || fail "the clipboard did not take the order"
 
   (cd "$out" && exec env QT_QPA_PLATFORM="${round_platform:-xcb}" ${program_runner[@]+"${program_runner[@]}"} \
