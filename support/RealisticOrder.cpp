@@ -105,9 +105,10 @@ class TOrderWriter {
 public:
     // A PDF viewer's copy gets long positions too, from their own draws, so that the order is
     // otherwise the same.
-    TOrderWriter(unsigned seed, bool forViewer, TOrderPhrasing phrasing)
+    TOrderWriter(unsigned seed, TOrderSource source, TOrderPhrasing phrasing)
         : random_(seed), forms_(seed ^ 0xF0F0u), officers_(seed ^ 0x0FF1u),
-          longPositions_(forViewer), officersPhrasing_(phrasing == TOrderPhrasing::Officers) {}
+          longPositions_(source == TOrderSource::PdfViewer),
+          officersPhrasing_(phrasing == TOrderPhrasing::Officers) {}
 
     TRealisticOrder Write(int persons) {
         Add("ROZKAZ PERSONALNY NR 12/P");
@@ -358,9 +359,8 @@ double Share(int part, int whole) {
 
 TRealisticOrder MakeRealisticOrder(int persons, unsigned seed, TOrderSource source,
                                    TOrderPhrasing phrasing) {
-    const bool viewer = source == TOrderSource::PdfViewer;
-    TRealisticOrder order = TOrderWriter(seed, viewer, phrasing).Write(persons);
-    return viewer ? AsCopiedFromViewer(std::move(order), seed) : order;
+    TRealisticOrder order = TOrderWriter(seed, source, phrasing).Write(persons);
+    return source == TOrderSource::PdfViewer ? AsCopiedFromViewer(std::move(order), seed) : order;
 }
 
 double TImportScore::RightShare() const {
