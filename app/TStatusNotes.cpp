@@ -19,7 +19,7 @@ TStatusNotes::TStatusNotes(QWidget& window, const TWindowControls& controls)
             note_.hide();
     });
     connect(controls.mrozkaz, &TOrderBox::LinesCut, this,
-            [this](const QString& note) { ShowOrderNote(note); });
+            [this](const QString& note) { ShowNote(note, true); });
 }
 
 void TStatusNotes::ShowSkipped(int count, const QString& reasons) {
@@ -42,10 +42,7 @@ void TStatusNotes::ShowSaved(int persons, const std::string& fileName) {
     const QString count = PolishCount(persons, QStringLiteral("osobę"), QStringLiteral("osoby"),
                                       QStringLiteral("osób"));
     const QString file = QFileInfo(TFileName::Decode(fileName)).fileName();
-    note_.setText(QStringLiteral("Zapisano %1: %2; odczyt kontrolny zgodny").arg(count, file));
-    note_.show();
-    noteOnOrder_ = false;
-    Announce(note_, note_.text());
+    ShowNote(QStringLiteral("Zapisano %1: %2; odczyt kontrolny zgodny").arg(count, file), false);
 }
 
 void TStatusNotes::ShowOrderText(const QString& path, const std::vector<int>& cutLines) {
@@ -55,17 +52,17 @@ void TStatusNotes::ShowOrderText(const QString& path, const std::vector<int>& cu
     if (!cutLines.empty())
         parts.append(TOrderTextLimits::CutLinesNote(cutLines));
     if (!parts.isEmpty())
-        ShowOrderNote(parts.join(QStringLiteral(". ")));
+        ShowNote(parts.join(QStringLiteral(". ")), true);
 }
 
 void TStatusNotes::HideNote() {
     note_.hide();
 }
 
-// The box's next change takes the note away.
-void TStatusNotes::ShowOrderNote(const QString& note) {
+// A note on the order's text goes with the box's next change.
+void TStatusNotes::ShowNote(const QString& note, bool onOrder) {
     note_.setText(note);
     note_.show();
-    noteOnOrder_ = true;
+    noteOnOrder_ = onOrder;
     Announce(note_, note);
 }

@@ -30,7 +30,8 @@ public:
     void HideNote();
 
 private:
-    void ShowOrderNote(const QString& note);
+    // Shows `note`; `onOrder`: it tells of the order's text rather than of a save.
+    void ShowNote(const QString& note, bool onOrder);
 
     QWidget& window_;
     TCheckLabel& skipped_;
