@@ -33,10 +33,10 @@ QRect TGridCellAccessible::ViewportRect() const {
     const int x = header.sectionViewportPosition(logical);
     if (IsTitle())
         return {x, 0, header.sectionSize(logical), header.height()};
-    const int line = row_ + 1 - Grid()->TopRow();
-    if (line < 0 || line >= Grid()->VisibleLines())
+    const QRect line = Grid()->LineRect(row_ + 1);
+    if (line.isNull())
         return {};
-    return {x, line * Grid()->RowHeight(), header.sectionSize(logical), Grid()->RowHeight()};
+    return {x, line.top(), header.sectionSize(logical), line.height()};
 }
 
 QRect TGridCellAccessible::rect() const {

@@ -5,6 +5,7 @@
 #include "personlist/TPersonGridModel.h"
 #include "ui/DesignValues.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 
@@ -37,8 +38,8 @@ QColor Colour(const TGridPainter::TView& view, QPalette::ColorRole role) {
 } // namespace
 
 TGridPainter::TGridPainter(const TPersonGridModel& model, const QHeaderView& header,
-                           const QFont& font, int rowHeight, TCellProps cellProps)
-    : model_(model), header_(header), font_(font), rowHeight_(rowHeight),
+                           const QFont& font, TCellProps cellProps)
+    : model_(model), header_(header), font_(font), rowHeight_(QFontMetrics(font).height() + 3),
       cellProps_(std::move(cellProps)) {}
 
 QColor TGridPainter::LineColour() {

@@ -35,11 +35,13 @@ public:
         QPalette palette;
     };
 
+    // The lines are as high as the text of `font` and a little more.
     TGridPainter(const TPersonGridModel& model, const QHeaderView& header, const QFont& font,
-                 int rowHeight, TCellProps cellProps);
+                 TCellProps cellProps);
 
     // The colour of the line after each column, the titles' as well.
     static QColor LineColour();
+    int RowHeight() const { return rowHeight_; }
 
     void Paint(QPainter& painter, const TView& view) const;
     // The cell of a model column on the line whose top is at `y` in the viewport.

@@ -32,12 +32,10 @@ QString TGridRowAccessible::text(QAccessible::Text t) const {
 }
 
 QRect TGridRowAccessible::rect() const {
-    const int line = Row() + 1 - Grid()->TopRow();
-    if (!isValid() || line < 0 || line >= Grid()->VisibleLines())
+    const QRect line = isValid() ? Grid()->LineRect(Row() + 1) : QRect();
+    if (line.isNull())
         return {};
-    const QWidget& viewport = *Grid()->viewport();
-    return {viewport.mapToGlobal(QPoint(0, line * Grid()->RowHeight())),
-            QSize(viewport.width(), Grid()->RowHeight())};
+    return {Grid()->viewport()->mapToGlobal(line.topLeft()), line.size()};
 }
 
 QAccessible::State TGridRowAccessible::state() const {

@@ -6,7 +6,6 @@
 
 #include <QAccessible>
 #include <QContextMenuEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -31,15 +30,14 @@ constexpr int kWheelNotch = 120;
 
 TPersonGrid::TPersonGrid(TDataSource& ds, QWidget* parent)
     : QAbstractScrollArea(parent), model_(new TPersonGridModel(ds, this)),
-      font_(Design::TextFont()), rowHeight_(QFontMetrics(font_).height() + 3),
-      header_(new TGridHeader(font_, TGridPainter::LineColour(), this)),
-      painter_(*model_, *header_, font_, rowHeight_,
+      header_(new TGridHeader(Design::TextFont(), TGridPainter::LineColour(), this)),
+      painter_(*model_, *header_, Design::TextFont(),
                [this](int row, TPersonField field, TCellFont& font, QColor& background) {
                    emit GetCellProps(row, field, font, background);
                }) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
-    setFont(font_);
+    setFont(Design::TextFont());
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
 
@@ -81,8 +79,19 @@ int TPersonGrid::TitleHeight() const {
     return header_->TitleHeight();
 }
 
+int TPersonGrid::RowHeight() const {
+    return painter_.RowHeight();
+}
+
 int TPersonGrid::VisibleLines() const {
-    return std::max(1, viewport()->height() / rowHeight_);
+    return std::max(1, viewport()->height() / RowHeight());
+}
+
+QRect TPersonGrid::LineRect(int row) const {
+    const int line = row - top_;
+    if (line < 0 || line >= VisibleLines())
+        return {};
+    return {0, line * RowHeight(), viewport()->width(), RowHeight()};
 }
 
 int TPersonGrid::DrawnLines() const {
@@ -94,7 +103,7 @@ int TPersonGrid::CurrentRow() const {
 }
 
 int TPersonGrid::RowAtY(int y) const {
-    const int row = top_ + y / rowHeight_;
+    const int row = top_ + y / RowHeight();
     return row <= RowCount() ? row : 0;
 }
 
@@ -150,8 +159,8 @@ void TPersonGrid::FollowNotes(const QModelIndex& first, const QModelIndex& last)
     const int top = std::max(first.row() + 1, top_);
     const int bottom = std::min(last.row() + 1, top_ + DrawnLines() - 1);
     if (top <= bottom)
-        viewport()->update(0, (top - top_) * rowHeight_, viewport()->width(),
-                           (bottom - top + 1) * rowHeight_);
+        viewport()->update(0, (top - top_) * RowHeight(), viewport()->width(),
+                           (bottom - top + 1) * RowHeight());
 }
 
 void TPersonGrid::RevealCurrentRow() {
@@ -183,7 +192,7 @@ void TPersonGrid::UpdateHorizontalRange() {
     const int width = viewport()->width();
     bar->setRange(0, std::max(0, header_->length() - width));
     bar->setPageStep(width);
-    bar->setSingleStep(rowHeight_);
+    bar->setSingleStep(RowHeight());
 }
 
 void TPersonGrid::PlaceHeader() {
@@ -219,12 +228,12 @@ void TPersonGrid::MoveBy(int distance) {
     Table().MoveRows(distance);
 }
 
-// A position from the scroll bar: at or before the first row is the first row, at or after the
-// row count the last.
 void TPersonGrid::SelectRow(int position) {
     RunAction([&] { Table().MoveTo(position); });
 }
 
+// A position from the scroll bar: at or before the first row is the first row, at or after the
+// row count the last.
 void TPersonGrid::JumpTo(int position) {
     TPersonTable& table = Table();
     if (position <= 1)
@@ -325,8 +334,8 @@ void TPersonGrid::ShowRowMenu() {
     if (actions().isEmpty())
         return;
     const int line = std::clamp(CurrentRow() - top_ + 1, 1, VisibleLines());
-    QMenu::exec(actions(), viewport()->mapToGlobal(QPoint(rowHeight_, line * rowHeight_)), nullptr,
-                this);
+    QMenu::exec(actions(), viewport()->mapToGlobal(QPoint(RowHeight(), line * RowHeight())),
+                nullptr, this);
 }
 
 void TPersonGrid::mousePressEvent(QMouseEvent* event) {
@@ -474,5 +483,5 @@ void TPersonGrid::ShowCellNote(QHelpEvent* event) const {
         return;
     }
     QToolTip::showText(event->globalPos(), note, viewport(),
-                       painter_.CellRect(column, (row - top_) * rowHeight_));
+                       painter_.CellRect(column, (row - top_) * RowHeight()));
 }

@@ -6,7 +6,7 @@
 #include "register/TPersonRecord.h"
 
 #include <QAbstractScrollArea>
-#include <QFont>
+#include <QRect>
 
 #include <exception>
 
@@ -46,11 +46,14 @@ public:
     TPersonGridModel* Model() const { return model_; }
     QHeaderView* Header() const;
     int TitleHeight() const;
-    int RowHeight() const { return rowHeight_; }
+    int RowHeight() const;
     // The row number shown on the top line; 1 while there are no rows.
     int TopRow() const { return top_; }
     // The number of data lines that fit wholly on the grid, at least 1.
     int VisibleLines() const;
+    // The viewport's line of the 1-based `row`, the viewport's width; a null rectangle when the
+    // row is not on a line that fits wholly.
+    QRect LineRect(int row) const;
 
 signals:
     // The grid's OnGetCellProps event: emitted for every data cell drawn, with the 1-based
@@ -113,8 +116,6 @@ private:
     void ShowCellNote(QHelpEvent* event) const;
 
     TPersonGridModel* model_;
-    QFont font_;
-    int rowHeight_;
     TGridHeader* header_;
     TGridPainter painter_;
     int top_ = 1;

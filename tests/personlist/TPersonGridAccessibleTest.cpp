@@ -103,4 +103,32 @@ TEST_F(GridScreenReaderTest, CellsKnowTheirTableAndTheirColumnsTitle) {
         EXPECT_EQ(table->indexOfChild(table->child(index)), index);
 }
 
+// A reader's pointer finds each part where the grid draws it: the current row on its line, a cell
+// in its column there (and that cell again at its middle), a title in the header; a row scrolled
+// off has no place.
+TEST_F(GridScreenReaderTest, EveryPartLiesWhereTheGridDrawsIt) {
+    ImportRows(window.mt, TPersonListTestWindow::kLines + 2);
+    QTest::keyClick(grid, Qt::Key_End);
+    ASSERT_EQ(grid->TopRow(), 3);
+    const QWidget& viewport = *grid->viewport();
+    const int lineTop = (TPersonListTestWindow::kLines - 1) * grid->RowHeight();
+    EXPECT_EQ(Focused()->rect(), QRect(viewport.mapToGlobal(QPoint(0, lineTop)),
+                                       QSize(viewport.width(), grid->RowHeight())));
+
+    const QHeaderView& header = *grid->Header();
+    QAccessibleTableInterface* cells = table->tableInterface();
+    QAccessibleInterface* last = cells->cellAt(TPersonListTestWindow::kLines + 1, 2);
+    const QRect place = last->rect();
+    EXPECT_EQ(place, QRect(viewport.mapToGlobal(QPoint(header.sectionViewportPosition(2), lineTop)),
+                           QSize(header.sectionSize(2), grid->RowHeight())));
+    QAccessibleInterface* found = table->childAt(place.center().x(), place.center().y());
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->text(QAccessible::Name), last->text(QAccessible::Name));
+
+    EXPECT_TRUE(cells->cellAt(0, 2)->rect().isEmpty());
+    EXPECT_EQ(table->child(2)->rect(),
+              QRect(header.mapToGlobal(QPoint(header.sectionViewportPosition(2), 0)),
+                    QSize(header.sectionSize(2), header.height())));
+}
+
 } // namespace
